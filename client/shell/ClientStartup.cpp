@@ -1,0 +1,103 @@
+#include "shell/ClientStartup.h"
+
+#include "LynQmlResources.h"
+#include "base/DesktopUtils.h"
+#include "base/EventFilter.h"
+#include "base/HandleRecievedMessages.h"
+#include "base/LogSetup.h"
+#include "base/LynClientNetworkQMLBaseSimple.h"
+#include "base/SettingsSimple.h"
+#include "base/Translator.h"
+#include "nt_common/core/singleton/SpSingleton.h"
+#include "shell/LocalServerProcess.h"
+#include "shell/SignalQuit.h"
+#include "threads/clientNetwork/LynClientNetworkFinal.h"
+
+#include <QDir>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QQmlApplicationEngine>
+#include <QQmlContext>
+#include <QThread>
+#include <QtWebEngine>
+
+#include <memory>
+
+namespace LynClient {
+
+namespace {
+
+void loadFonts()
+{
+    for (const char *face : {"Regular", "Medium", "Bold"})
+        QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/Roboto/Roboto-%1.ttf").arg(QLatin1String(face)));
+    QFont font(QStringLiteral("Roboto"), 12, QFont::Normal, false);
+    QGuiApplication::setFont(font);
+}
+
+void startServerLink()
+{
+    LynClientNetworkFinalSimple *link = SpSingleton<LynClientNetworkFinalSimple>::instance();
+    link->setMessageHandler(QSharedPointer<LynClientBase::HandleRecievedMessages>::create());
+    LynClientBase::LynClientNetwork::setControllersLink(SpSingleton<LynClientNetworkFinalSimple>::sharedInstance());
+    link->setParam(QStringLiteral("use_ping"), true);
+    link->start(QThread::NormalPriority);
+    SpSingleton<LynClientBase::LynClientNetworkQMLBaseSimple>::instance(
+        SpSingleton<LynClientNetworkFinalSimple>::sharedInstance());
+}
+
+void stopServerLink()
+{
+    LynClientNetworkFinalSimple *link = SpSingleton<LynClientNetworkFinalSimple>::instance();
+    link->quit();
+    link->wait();
+}
+
+} // namespace
+
+int ClientStartup::run(int argc, char *argv[])
+{
+    const QString workDir = QDir::currentPath();
+    LynClientBase::LogSetup::start(workDir);
+
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts, true);
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
+
+    auto app = std::make_unique<QGuiApplication>(argc, argv);
+    QtWebEngine::initialize();
+    initLynQmlResources();
+    SignalQuit signalQuit;
+
+    (new LocalServerProcess(app.get()))->startIn(workDir);
+    loadFonts();
+
+    auto *settings = SpSingleton<LynClientBase::SettingsSimple>::instance(workDir + QStringLiteral("/main.conf"),
+                                                                            QSettings::IniFormat);
+    app->installEventFilter(SpSingleton<LynClientBase::EventFilter>::instance());
+    auto desktopUtils = std::make_unique<LynClientBase::DesktopUtils>(app.get());
+
+    startServerLink();
+    QThread::msleep(500);
+
+    auto engine = std::make_unique<QQmlApplicationEngine>();
+    auto translator = std::make_unique<LynClientBase::Translator>(engine.get());
+    QQmlContext *context = engine->rootContext();
+    context->setContextProperty(QStringLiteral("TR"), translator.get());
+    context->setContextProperty(QStringLiteral("NET"), SpSingleton<LynClientBase::LynClientNetworkQMLBaseSimple>::instance());
+    context->setContextProperty(QStringLiteral("SETTINGS"), settings);
+    context->setContextProperty(QStringLiteral("EVENT_FILTER"), SpSingleton<LynClientBase::EventFilter>::instance());
+    context->setContextProperty(QStringLiteral("DESKTOP_UTILS"), desktopUtils.get());
+    context->setContextProperty(QStringLiteral("WORK_DIR"), QDir::currentPath());
+
+    engine->load(QUrl(QStringLiteral("qrc:/qml/main/Main.qml")));
+    const int exitCode = engine->rootObjects().isEmpty() ? -1 : app->exec();
+
+    translator.reset();
+    engine.reset();
+    desktopUtils.reset();
+    stopServerLink();
+    app.reset();
+    return exitCode;
+}
+
+} // namespace LynClient

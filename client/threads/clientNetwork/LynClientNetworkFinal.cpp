@@ -1,0 +1,18 @@
+#include "threads/clientNetwork/LynClientNetworkFinal.h"
+
+#include "nt_common/core/error/LocationTag.h"
+
+void LynClientNetworkFinalSimple::run()
+{
+    static const QString tag = NtCommon::LocationTag::make(
+        QStringLiteral("..\\client\\threads\\clientNetwork\\LynClientNetworkFinal"),
+        QStringLiteral("LynClientNetworkFinalSimple::run"));
+    try {
+        LynClientBase::LynClientNetwork::run();
+        emit inited();
+        exec();
+    } catch (const std::exception &e) {
+        NtCommon::LocationTag::reportToDebug(tag, e);
+    }
+    tearDown();
+}

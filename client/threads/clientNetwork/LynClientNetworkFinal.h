@@ -1,0 +1,14 @@
+#pragma once
+
+#include "base/LynClientNetwork.h"
+
+// The server link's thread body: set up, announce, run the event loop.
+class LynClientNetworkFinalSimple : public LynClientBase::LynClientNetwork
+{
+    Q_OBJECT
+public:
+    using LynClientBase::LynClientNetwork::LynClientNetwork;
+
+protected:
+    void run() override;
+};

@@ -1,0 +1,117 @@
+#include "base/LynClientNetwork.h"
+
+#include "base/MessageEnvelope.h"
+#include "nt_common/core/error/LocationTag.h"
+
+#include <QJsonDocument>
+
+#include <spdlog/spdlog.h>
+
+#include <stdexcept>
+
+namespace LynClientBase {
+
+namespace {
+const QString kSourcePath = QStringLiteral("..\\clientBase\\base\\LynClientNetwork");
+
+QSharedPointer<LynClientNetwork> &sharedControllersLink()
+{
+    static QSharedPointer<LynClientNetwork> link;
+    return link;
+}
+} // namespace
+
+bool LynClientNetwork::setMessageHandler(const QSharedPointer<HandleReceivedMessagesBase> &handler)
+{
+    if (!handler)
+        return false;
+    m_messageHandler = handler;
+    m_messageHandler->moveToThread(this);
+    return true;
+}
+
+NtCommon::WeakPointerEx<HandleReceivedMessagesBase> LynClientNetwork::messageHandler() const
+{
+    return NtCommon::WeakPointerEx<HandleReceivedMessagesBase>(m_messageHandler.toWeakRef());
+}
+
+void LynClientNetwork::setControllersLink(const QSharedPointer<LynClientNetwork> &link)
+{
+    sharedControllersLink() = link;
+}
+
+NtCommon::SharedPointerEx<LynClientNetwork> LynClientNetwork::controllersLink()
+{
+    return sharedControllersLink();
+}
+
+QJsonObject LynClientNetwork::send(const QString &ctl, const QString &action, const QString &receiver,
+                                   const QJsonObject &mapParams)
+{
+    const QJsonObject message = MessageEnvelope::wrap(mapParams, ctl, action, receiver);
+    const QString text = MessageEnvelope::toText(message);
+    emit controllersLink()->sendTextMessage(text);
+    return message;
+}
+
+void LynClientNetwork::run()
+{
+    LynClientNetworkBase::run();
+    socket()->setMaxAllowedIncomingMessageSize(kMaxIncomingMessageSize);
+    if (auto logger = spdlog::get("main"))
+        logger->info("Server link accepts text messages up to {} bytes", kMaxIncomingMessageSize);
+    connect(socket(), &QWebSocket::textMessageReceived, this, &LynClientNetwork::onTextMessageReceived);
+    if (m_messageHandler)
+        connect(this, &LynClientNetwork::messageReceived, m_messageHandler.data(),
+                &HandleReceivedMessagesBase::onMessageReceived);
+}
+
+void LynClientNetwork::onTextMessageReceived(QString message)
+{
+    static const QString tag = NtCommon::LocationTag::make(kSourcePath, QStringLiteral("LynClientBase::LynClientNetwork::onTextMessageReceived"));
+    try {
+        const QJsonDocument document = QJsonDocument::fromJson(message.toUtf8());
+        if (!document.isObject())
+            throw std::runtime_error(QStringLiteral("Incoming message is not JSON object, message: '%1'").arg(message).toStdString());
+        emit messageReceived(document.object());
+        if (auto logger = spdlog::get("main"))
+            logger->info("RECEIVE{}", document.toJson(QJsonDocument::Indented).toStdString());
+    } catch (const std::exception &e) {
+        NtCommon::LocationTag::reportToDebug(tag, e);
+    }
+}
+
+void LynClientNetwork::sendTextMessageSlot(QString message)
+{
+    static const QString tag = NtCommon::LocationTag::make(kSourcePath, QStringLiteral("LynClientBase::LynClientNetwork::sendTextMessageSlot"));
+    try {
+        if (isP2pMode())
+            throw std::runtime_error("P2P relay is not available, message dropped");
+        LynClientNetworkBase::sendTextMessageSlot(message);
+    } catch (const std::exception &e) {
+        if (auto logger = spdlog::get("main"))
+            logger->error(NtCommon::LocationTag::exceptionText(tag, e).toStdString());
+    }
+}
+
+void LynClientNetwork::onSocketConnected()
+{
+    static const QString tag = NtCommon::LocationTag::make(kSourcePath, QStringLiteral("LynClientBase::LynClientNetwork::onSocketConnected"));
+    try {
+        LynClientNetworkBase::onSocketConnected();
+    } catch (const std::exception &e) {
+        NtCommon::LocationTag::reportToDebug(tag, e);
+    }
+}
+
+void LynClientNetwork::onSocketDisconnected()
+{
+    static const QString tag = NtCommon::LocationTag::make(kSourcePath, QStringLiteral("LynClientBase::LynClientNetwork::onSocketDisconnected"));
+    try {
+        LynClientNetworkBase::onSocketDisconnected();
+    } catch (const std::exception &e) {
+        NtCommon::LocationTag::reportToDebug(tag, e);
+    }
+}
+
+} // namespace LynClientBase

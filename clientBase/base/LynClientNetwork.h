@@ -1,0 +1,53 @@
+#pragma once
+
+#include "base/HandleReceivedMessagesBase.h"
+#include "clientNetwork/LynClientNetworkBase.h"
+#include "nt_common/core/pointer/SharedPointerEx.h"
+#include "nt_common/core/pointer/WeakPointerEx.h"
+
+#include <QJsonObject>
+#include <QSharedPointer>
+
+namespace LynClientBase {
+
+// Message side of the server link: parses received text into JSON objects and
+// hands them to the router; sends text over the socket.
+class LynClientNetwork : public LynClientNetworkBase
+{
+    Q_OBJECT
+public:
+    // Largest text message the link accepts; bigger ones are dropped by the socket.
+    static constexpr quint64 kMaxIncomingMessageSize = 64ull * 1024 * 1024;
+
+    using LynClientNetworkBase::LynClientNetworkBase;
+
+    // Stores the router and moves it to the link thread; false when null.
+    bool setMessageHandler(const QSharedPointer<HandleReceivedMessagesBase> &handler);
+    NtCommon::WeakPointerEx<HandleReceivedMessagesBase> messageHandler() const;
+
+    // The link every server-link controller sends through.
+    static void setControllersLink(const QSharedPointer<LynClientNetwork> &link);
+    static NtCommon::SharedPointerEx<LynClientNetwork> controllersLink();
+
+    // Wraps mapParams in the envelope, hands the text to the controllers' link
+    // and returns the object as sent. Raises when no link is set.
+    static QJsonObject send(const QString &ctl, const QString &action, const QString &receiver,
+                            const QJsonObject &mapParams);
+
+signals:
+    void messageReceived(QJsonObject mapParams);
+
+public slots:
+    void onTextMessageReceived(QString message);
+    void sendTextMessageSlot(QString message) override;
+    void onSocketConnected() override;
+    void onSocketDisconnected() override;
+
+protected:
+    void run() override;
+
+private:
+    QSharedPointer<HandleReceivedMessagesBase> m_messageHandler;
+};
+
+} // namespace LynClientBase

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "nt_common/core/pointer/ScopedPointerEx.h"
+
+#include <QMap>
+#include <QMutex>
+#include <QObject>
+#include <QThread>
+#include <QTimer>
+#include <QVariant>
+#include <QWebSocket>
+
+#include <atomic>
+
+namespace LynClientBase {
+
+// Lower layer of the server link: one WebSocket to "ws://host:port/loader",
+// kept alive with pings and reconnected by itself. The object moves itself to
+// its own thread; every slot runs there, and the socket and timers are created
+// inside run(). Other threads reach it through queued signals or the
+// mutex-guarded parameters.
+class LynClientNetworkBase : public QThread
+{
+    Q_OBJECT
+    Q_PROPERTY(qlonglong amountConnected READ amountConnected WRITE setAmountConnected NOTIFY amountConnectedChanged)
+
+public:
+    LynClientNetworkBase();
+    ~LynClientNetworkBase() override;
+
+    void setParam(const QString &key, const QVariant &value);
+    QVariant paramsValue(const QString &key) const;
+
+    Q_INVOKABLE bool isP2pMode() const;
+    Q_INVOKABLE void setIsP2pMode(bool value);
+
+    qlonglong amountConnected() const;
+    void setAmountConnected(qlonglong value);
+
+signals:
+    void sendTextMessage(QString message);
+    void makeConnection();
+    void closeConnection();
+    void stopgPongTimer();
+    void amountConnectedChanged(qlonglong amountConnected);
+    void connectionState(bool isConnected);
+    void connectionClosed();
+    void inited();
+
+public slots:
+    virtual void sendTextMessageSlot(QString message);
+    void disconnectByPongTimer();
+    void slotStopgPongTimer();
+    virtual void onSocketConnected();
+    virtual void onSocketDisconnected();
+    void slotMakeConnection();
+    void slotCloseConnection();
+    void slotStartPingTimer();
+    virtual void onFinished();
+    virtual void sendPing();
+
+protected:
+    void run() override;
+    // Drops the socket and timers on the link thread, after its event loop ended.
+    void tearDown();
+    void closeConnectionBase();
+    bool usePing() const;
+    QWebSocket *socket() const;
+
+    qint64 pingIntervalSec = 10;
+    qint64 pongTimeoutSec = 5;
+    qint64 reconnectIntervalSec = 5;
+    qint64 reconnectPauseSec = 1;
+
+private:
+    mutable QMutex m_paramsMutex;
+    QMap<QString, QVariant> m_params;
+    NtCommon::ScopedPointerEx<QTimer> m_reconnectTimer;
+    NtCommon::ScopedPointerEx<QTimer> m_pingTimer;
+    std::atomic<bool> m_isP2pMode{false};
+    bool m_connectionWanted = false;
+    NtCommon::ScopedPointerEx<QWebSocket> m_socket;
+    NtCommon::ScopedPointerEx<QTimer> m_pongTimer;
+    std::atomic<qint64> m_amountConnected{0};
+};
+
+} // namespace LynClientBase

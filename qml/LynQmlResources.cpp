@@ -1,0 +1,9 @@
+#include "LynQmlResources.h"
+
+#include <QtGlobal>
+
+void initLynQmlResources()
+{
+    Q_INIT_RESOURCE(qml);
+    Q_INIT_RESOURCE(fonts);
+}
