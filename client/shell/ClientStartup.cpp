@@ -35,14 +35,14 @@ void loadFonts()
     QGuiApplication::setFont(font);
 }
 
-void startServerLink()
+LynClientBase::LynClientNetworkQMLBaseSimple *startServerLink()
 {
     LynClientNetworkFinalSimple *link = SpSingleton<LynClientNetworkFinalSimple>::instance();
     link->setMessageHandler(QSharedPointer<LynClientBase::HandleRecievedMessages>::create());
     LynClientBase::LynClientNetwork::setControllersLink(SpSingleton<LynClientNetworkFinalSimple>::sharedInstance());
     link->setParam(QStringLiteral("use_ping"), true);
     link->start(QThread::NormalPriority);
-    SpSingleton<LynClientBase::LynClientNetworkQMLBaseSimple>::instance(
+    return SpSingleton<LynClientBase::LynClientNetworkQMLBaseSimple>::instance(
         SpSingleton<LynClientNetworkFinalSimple>::sharedInstance());
 }
 
@@ -63,8 +63,9 @@ int ClientStartup::run(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts, true);
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
 
-    auto app = std::make_unique<QGuiApplication>(argc, argv);
+    // This Qt wants the web engine's shared context set up before the application object.
     QtWebEngine::initialize();
+    auto app = std::make_unique<QGuiApplication>(argc, argv);
     initLynQmlResources();
     SignalQuit signalQuit;
 
@@ -76,14 +77,14 @@ int ClientStartup::run(int argc, char *argv[])
     app->installEventFilter(SpSingleton<LynClientBase::EventFilter>::instance());
     auto desktopUtils = std::make_unique<LynClientBase::DesktopUtils>(app.get());
 
-    startServerLink();
+    auto *net = startServerLink();
     QThread::msleep(500);
 
     auto engine = std::make_unique<QQmlApplicationEngine>();
     auto translator = std::make_unique<LynClientBase::Translator>(engine.get());
     QQmlContext *context = engine->rootContext();
     context->setContextProperty(QStringLiteral("TR"), translator.get());
-    context->setContextProperty(QStringLiteral("NET"), SpSingleton<LynClientBase::LynClientNetworkQMLBaseSimple>::instance());
+    context->setContextProperty(QStringLiteral("NET"), net);
     context->setContextProperty(QStringLiteral("SETTINGS"), settings);
     context->setContextProperty(QStringLiteral("EVENT_FILTER"), SpSingleton<LynClientBase::EventFilter>::instance());
     context->setContextProperty(QStringLiteral("DESKTOP_UTILS"), desktopUtils.get());

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "ServerLog.h"
+
+#include <QHostAddress>
+#include <QJsonObject>
+#include <QList>
+#include <QObject>
+#include <QWebSocketServer>
+
+class QWebSocket;
+
+namespace Standin {
+
+// A small local server: accepts WebSocket clients on "/loader", answers their
+// JSON requests and tells every client about changes.
+class LocalServer : public QObject
+{
+    Q_OBJECT
+public:
+    explicit LocalServer(ServerLog &log, QObject *parent = nullptr);
+    ~LocalServer() override;
+
+    bool listen(const QHostAddress &address, quint16 port);
+    quint16 port() const;
+    int clientCount() const;
+
+    // The answer to a request: "sa" + its name, with "ctl" and every "_" key copied.
+    static QJsonObject answerTo(const QJsonObject &request, const QJsonObject &payload);
+    void send(QWebSocket *client, const QJsonObject &message);
+    void broadcast(const QJsonObject &message);
+
+signals:
+    void clientConnected();
+    void clientDisconnected();
+    void shutdownRequested();
+
+private:
+    void onNewConnection();
+    void onTextMessage(QWebSocket *client, const QString &text);
+    void handleRequest(QWebSocket *client, const QJsonObject &request);
+    void handleApp(QWebSocket *client, const QJsonObject &request);
+    void sendError(QWebSocket *client, const QJsonObject &request, const QString &errorMessage);
+    void dropClient(QWebSocket *client);
+
+    ServerLog &m_log;
+    QWebSocketServer m_server;
+    QList<QWebSocket *> m_clients;
+};
+
+} // namespace Standin

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+
+namespace Standin {
+
+// Writes each line to standard output and, when a file is given, appends it there.
+class ServerLog
+{
+public:
+    explicit ServerLog(const QString &filePath = QString());
+
+    void line(const QString &text);
+
+private:
+    QFile m_file;
+};
+
+} // namespace Standin

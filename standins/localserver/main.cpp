@@ -1,0 +1,47 @@
+// Stand-in local server. Usage: lyn-standin-localserver [--host ADDR] [--port N] [--log FILE]
+// Defaults: 127.0.0.1, 27014, "localserver.log" in the working folder.
+#include "LocalServer.h"
+#include "ServerLog.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <atomic>
+#include <csignal>
+
+namespace {
+std::atomic<bool> g_stop{false};
+void onStopSignal(int) { g_stop = true; }
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    parser.addOption({QStringLiteral("host"), QStringLiteral("Address to listen on."), QStringLiteral("addr"), QStringLiteral("127.0.0.1")});
+    parser.addOption({QStringLiteral("port"), QStringLiteral("Port to listen on (0: any free port)."), QStringLiteral("port"), QStringLiteral("27014")});
+    parser.addOption({QStringLiteral("log"), QStringLiteral("Log file."), QStringLiteral("file"), QStringLiteral("localserver.log")});
+    parser.process(app);
+
+    Standin::ServerLog log(parser.value(QStringLiteral("log")));
+    Standin::LocalServer server(log);
+    if (!server.listen(QHostAddress(parser.value(QStringLiteral("host"))), parser.value(QStringLiteral("port")).toUShort()))
+        return 1;
+    log.line(QStringLiteral("pid %1").arg(QCoreApplication::applicationPid()));
+
+    QObject::connect(&server, &Standin::LocalServer::shutdownRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    std::signal(SIGTERM, onStopSignal);
+    std::signal(SIGINT, onStopSignal);
+    QTimer stopPoll;
+    QObject::connect(&stopPoll, &QTimer::timeout, &app, [] {
+        if (g_stop)
+            QCoreApplication::quit();
+    });
+    stopPoll.start(100);
+
+    const int code = app.exec();
+    log.line(QStringLiteral("stopped, exit code %1").arg(code));
+    return code;
+}

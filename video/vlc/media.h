@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include <vlc/vlc.h>
+
+namespace vlc {
+
+class media
+{
+public:
+    media() = default;
+    // adopt: the caller's reference is taken over; otherwise it is retained.
+    media(libvlc_media_t* handle, bool adopt);
+    media(const media& other);
+    media(media&& other) noexcept;
+    media& operator=(const media& other);
+    media& operator=(media&& other) noexcept;
+    ~media();
+
+    libvlc_media_t* get() const { return m_media; }
+    bool empty() const { return m_media == nullptr; }
+
+    std::string get_meta(libvlc_meta_t meta) const;
+    void set_meta(libvlc_meta_t meta, const std::string& value);
+    std::string mrl() const;
+
+private:
+    void release();
+
+    libvlc_media_t* m_media = nullptr;
+};
+
+} // namespace vlc

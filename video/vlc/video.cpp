@@ -1,0 +1,59 @@
+#include "video.h"
+
+#include "track_list.h"
+
+namespace vlc {
+
+bool video::has_vout() const
+{
+    return m_handle->player && libvlc_media_player_has_vout(m_handle->player) != 0;
+}
+
+unsigned video::track_count() const
+{
+    if (!m_handle->player)
+        return 0;
+    const int count = libvlc_video_get_track_count(m_handle->player);
+    return count < 0 ? 0 : static_cast<unsigned>(count);
+}
+
+int video::get_track() const
+{
+    if (!m_handle->player)
+        return -1;
+    return track_list::index_of_id(libvlc_video_get_track_description(m_handle->player),
+                                   libvlc_video_get_track(m_handle->player));
+}
+
+void video::set_track(unsigned index)
+{
+    if (!m_handle->player)
+        return;
+    auto* list = libvlc_video_get_track_description(m_handle->player);
+    if (list)
+        libvlc_video_set_track(m_handle->player, track_list::id_at_index(list, index));
+}
+
+int video::get_adjust_int(libvlc_video_adjust_option_t option) const
+{
+    return m_handle->player ? libvlc_video_get_adjust_int(m_handle->player, option) : 0;
+}
+
+void video::set_adjust_int(libvlc_video_adjust_option_t option, int value)
+{
+    if (m_handle->player)
+        libvlc_video_set_adjust_int(m_handle->player, option, value);
+}
+
+float video::get_adjust_float(libvlc_video_adjust_option_t option) const
+{
+    return m_handle->player ? libvlc_video_get_adjust_float(m_handle->player, option) : 0.f;
+}
+
+void video::set_adjust_float(libvlc_video_adjust_option_t option, float value)
+{
+    if (m_handle->player)
+        libvlc_video_set_adjust_float(m_handle->player, option, value);
+}
+
+} // namespace vlc
