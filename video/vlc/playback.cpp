@@ -42,9 +42,13 @@ void playback::set_rate(float rate)
         libvlc_media_player_set_rate(m_handle->player, rate);
 }
 
+// Deprecated in libvlc 3 but without a replacement there.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 float playback::get_fps() const
 {
     return m_handle->player ? libvlc_media_player_get_fps(m_handle->player) : 0.f;
 }
+#pragma GCC diagnostic pop
 
 } // namespace vlc

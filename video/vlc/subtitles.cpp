@@ -40,9 +40,13 @@ void subtitles::set_delay(int64_t ms)
         libvlc_video_set_spu_delay(m_handle->player, ms * 1000);
 }
 
+// Deprecated in libvlc 3 but without a replacement there.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 bool subtitles::load(const std::string& path)
 {
     return m_handle->player && libvlc_video_set_subtitle_file(m_handle->player, path.c_str()) != 0;
 }
+#pragma GCC diagnostic pop
 
 } // namespace vlc

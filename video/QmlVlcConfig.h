@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+#include <vlc/vlc.h>
+
+// Process-wide libvlc configuration and the shared libvlc instance.
+// Used on the GUI thread only; configure before the first player exists.
+class QmlVlcConfig : public QObject
+{
+    Q_OBJECT
+
+public:
+    static QmlVlcConfig& instance();
+
+    void setNetworkCacheTime(int ms) { m_networkCacheTime = ms; }
+    void enableAdjustFilter(bool enable) { m_adjustFilter = enable; }
+    void enableMarqueeFilter(bool enable) { m_marqueeFilter = enable; }
+    void enableLogoFilter(bool enable) { m_logoFilter = enable; }
+    void enableDebug(bool enable) { m_debug = enable; }
+    void enableNoVideoTitleShow(bool enable) { m_noVideoTitleShow = enable; }
+    void enableHardwareAcceleration(bool enable) { m_hardwareAcceleration = enable; }
+    void setTrustedEnvironment(bool trusted) { m_trustedEnvironment = trusted; }
+
+    // The argument list libvlc is started with.
+    QStringList libvlcArguments() const;
+    bool isOptionTrusted(const QString& option) const;
+
+    libvlc_instance_t* getLibvlcInstance();
+    void releaseLibvlcInstance(libvlc_instance_t* instance);
+    int instanceUsers() const { return m_instanceUsers; }
+
+private:
+    QmlVlcConfig() = default;
+
+    int m_networkCacheTime = -1;
+    bool m_adjustFilter = false;
+    bool m_marqueeFilter = false;
+    bool m_logoFilter = false;
+    bool m_debug = false;
+    bool m_noVideoTitleShow = true;
+    bool m_hardwareAcceleration = false;
+    bool m_trustedEnvironment = false;
+    int m_instanceUsers = 0;
+    libvlc_instance_t* m_libvlc = nullptr;
+};

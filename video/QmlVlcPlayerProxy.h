@@ -1,0 +1,143 @@
+#pragma once
+
+#include <memory>
+
+#include <QEvent>
+#include <QTimer>
+
+#include "QmlVlcAudio.h"
+#include "QmlVlcCurrentMedia.h"
+#include "QmlVlcInput.h"
+#include "QmlVlcPlaylist.h"
+#include "QmlVlcSubtitle.h"
+#include "QmlVlcVideo.h"
+#include "QmlVlcVideoSource.h"
+#include "vlc/playlist_player_core.h"
+
+// Common face of the QML players: turns libvlc events (libvlc's threads)
+// into signals on the GUI thread and advances the playlist on end or error.
+class QmlVlcPlayerProxy : public QmlVlcVideoSource, private vlc::media_player_events_callback
+{
+    Q_OBJECT
+    Q_PROPERTY(QString vlcVersion READ vlcVersion CONSTANT)
+    Q_PROPERTY(bool playing READ playing NOTIFY playingChanged)
+    Q_PROPERTY(double length READ length NOTIFY mediaPlayerLengthChanged)
+    Q_PROPERTY(State state READ state NOTIFY stateChanged)
+    Q_PROPERTY(QString mrl READ mrl WRITE play)
+    Q_PROPERTY(double position READ position WRITE setPosition NOTIFY mediaPlayerPositionChanged)
+    Q_PROPERTY(double time READ time WRITE setTime NOTIFY mediaPlayerTimeChanged)
+    Q_PROPERTY(unsigned volume READ volume WRITE setVolume NOTIFY volumeChanged)
+    Q_PROPERTY(QmlVlcInput* input READ input CONSTANT)
+    Q_PROPERTY(QmlVlcVideo* video READ video CONSTANT)
+    Q_PROPERTY(QmlVlcAudio* audio READ audio CONSTANT)
+    Q_PROPERTY(QmlVlcSubtitle* subtitle READ subtitle CONSTANT)
+    Q_PROPERTY(QmlVlcPlaylist* playlist READ playlist CONSTANT)
+    Q_PROPERTY(QmlVlcMedia* mediaDescription READ mediaDescription CONSTANT)
+
+public:
+    enum State
+    {
+        NothingSpecial = libvlc_NothingSpecial,
+        Opening = libvlc_Opening,
+        Buffering = libvlc_Buffering,
+        Playing = libvlc_Playing,
+        Paused = libvlc_Paused,
+        Stopped = libvlc_Stopped,
+        Ended = libvlc_Ended,
+        Error = libvlc_Error,
+    };
+    Q_ENUM(State)
+
+    // A libvlc event copied on libvlc's thread and posted to the proxy.
+    class LibvlcEvent : public QEvent
+    {
+    public:
+        static constexpr QEvent::Type eventType = QEvent::User;
+        static constexpr size_t copiedBytes = 32;
+
+        explicit LibvlcEvent(const libvlc_event_t& event);
+        const libvlc_event_t& libvlcEvent() const { return m_event; }
+
+    private:
+        libvlc_event_t m_event;
+    };
+
+    explicit QmlVlcPlayerProxy(std::shared_ptr<vlc::playlist_player_core> player, QObject* parent = nullptr);
+
+    void classBegin() override;
+
+    vlc::playlist_player_core& player() { return *m_player; }
+
+    QString vlcVersion() const;
+    bool playing() const { return m_player->get_state() == libvlc_Playing; }
+    double length() const { return static_cast<double>(m_player->playback().get_length()); }
+    State state() const { return static_cast<State>(m_player->get_state()); }
+    QString mrl() const;
+    double position() const { return m_player->playback().get_position(); }
+    void setPosition(double position) { m_player->playback().set_position(static_cast<float>(position)); }
+    double time() const { return static_cast<double>(m_player->playback().get_time()); }
+    void setTime(double time) { m_player->playback().set_time(static_cast<int64_t>(time)); }
+    unsigned volume() const { return m_player->audio().get_volume(); }
+    void setVolume(unsigned volume) { m_player->audio().set_volume(volume); }
+
+    QmlVlcInput* input() { return &m_input; }
+    QmlVlcVideo* video() { return &m_video; }
+    QmlVlcAudio* audio() { return &m_audio; }
+    QmlVlcSubtitle* subtitle() { return &m_subtitle; }
+    QmlVlcPlaylist* playlist() { return &m_playlist; }
+    QmlVlcMedia* mediaDescription() { return &m_currentMedia; }
+
+    Q_INVOKABLE void play(const QString& mrl);
+    Q_INVOKABLE void play() { m_player->play(); }
+    Q_INVOKABLE void pause() { m_player->pause(); }
+    Q_INVOKABLE void togglePause() { m_player->toggle_pause(); }
+    Q_INVOKABLE void stop() { m_player->stop(); }
+    Q_INVOKABLE void mute() { m_player->audio().set_mute(true); }
+    Q_INVOKABLE void unMute() { m_player->audio().set_mute(false); }
+    Q_INVOKABLE void toggleMute() { m_player->audio().toggle_mute(); }
+
+signals:
+    void playingChanged();
+    void stateChanged(State state);
+    void mediaPlayerMediaChanged();
+    void mediaPlayerNothingSpecial();
+    void mediaPlayerOpening();
+    void mediaPlayerBuffering(float percents);
+    void mediaPlayerPlaying();
+    void mediaPlayerPaused();
+    void mediaPlayerForward();
+    void mediaPlayerBackward();
+    void mediaPlayerEncounteredError();
+    void mediaPlayerEndReached();
+    void mediaPlayerStopped();
+    void mediaPlayerTitleChanged();
+    void mediaPlayerTimeChanged(double time);
+    void mediaPlayerPositionChanged(float position);
+    void mediaPlayerSeekableChanged(bool seekable);
+    void mediaPlayerPausableChanged(bool pausable);
+    void mediaPlayerLengthChanged(double length);
+    void volumeChanged();
+
+protected:
+    bool event(QEvent* e) override;
+    virtual void handleLibvlcEvent(const libvlc_event_t& event);
+    // Stops listening to libvlc; the players call it first on destruction.
+    void detachListener();
+
+private slots:
+    void currentItemEndReached();
+
+private:
+    void media_player_event(const libvlc_event_t* event) override;
+
+    std::shared_ptr<vlc::playlist_player_core> m_player;
+    QmlVlcAudio m_audio;
+    QmlVlcInput m_input;
+    QmlVlcPlaylist m_playlist;
+    QmlVlcSubtitle m_subtitle;
+    QmlVlcVideo m_video;
+    QmlVlcCurrentMedia m_currentMedia;
+    QTimer m_errorTimer;
+};
+
+Q_DECLARE_METATYPE(QmlVlcPlayerProxy::State)

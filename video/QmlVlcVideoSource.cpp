@@ -1,0 +1,22 @@
+#include "QmlVlcVideoSource.h"
+
+QmlVlcVideoSource::QmlVlcVideoSource(std::shared_ptr<vlc::playlist_player_core> player, QObject* parent)
+    : QObject(parent)
+    , m_videoOutput(std::move(player))
+{
+}
+
+void QmlVlcVideoSource::classBegin()
+{
+    m_videoOutput.attachToPlayer();
+}
+
+void QmlVlcVideoSource::registerVideoSurface(QmlVlcVideoSurface* surface)
+{
+    m_videoOutput.registerVideoSurface(surface);
+}
+
+void QmlVlcVideoSource::unregisterVideoSurface(QmlVlcVideoSurface* surface)
+{
+    m_videoOutput.unregisterVideoSurface(surface);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <memory>
+
+#include <QObject>
+#include <QQmlParserStatus>
+
+#include "QmlVlcVideoOutput.h"
+
+class QmlVlcVideoSurface;
+
+// QML-facing owner of the video output; base of the player objects.
+class QmlVlcVideoSource : public QObject, public QQmlParserStatus
+{
+    Q_OBJECT
+    Q_INTERFACES(QQmlParserStatus)
+
+public:
+    explicit QmlVlcVideoSource(std::shared_ptr<vlc::playlist_player_core> player, QObject* parent = nullptr);
+
+    void classBegin() override;
+    void componentComplete() override {}
+
+    virtual void registerVideoSurface(QmlVlcVideoSurface* surface);
+    virtual void unregisterVideoSurface(QmlVlcVideoSurface* surface);
+
+    const QmlVlcVideoOutput& videoOutput() const { return m_videoOutput; }
+
+private:
+    QmlVlcVideoOutput m_videoOutput;
+};

@@ -1,0 +1,90 @@
+#include "QmlVlcVideoSurface.h"
+
+#include "SGVlcVideoNode.h"
+
+QmlVlcVideoSurface::QmlVlcVideoSurface(QQuickItem* parent)
+    : QQuickItem(parent)
+{
+    setFlag(ItemHasContents, true);
+}
+
+QmlVlcVideoSurface::~QmlVlcVideoSurface()
+{
+    if (m_source)
+        m_source->unregisterVideoSurface(this);
+}
+
+void QmlVlcVideoSurface::setFillMode(FillMode mode)
+{
+    if (mode == m_fillMode)
+        return;
+    m_fillMode = mode;
+    update();
+    emit fillModeChanged(mode);
+}
+
+void QmlVlcVideoSurface::setSource(QmlVlcVideoSource* source)
+{
+    if (source == m_source)
+        return;
+    if (m_source) {
+        m_source->unregisterVideoSurface(this);
+        m_frame.reset();
+        update();
+    }
+    m_source = source;
+    if (m_source)
+        m_source->registerVideoSurface(this);
+    emit sourceChanged();
+}
+
+void QmlVlcVideoSurface::presentFrame(std::shared_ptr<const QmlVlcI420Frame> frame)
+{
+    m_frame = std::move(frame);
+    m_frameChanged = true;
+    update();
+}
+
+std::pair<QRectF, QRectF> QmlVlcVideoSurface::fillRects(FillMode mode, const QSizeF& itemSize,
+                                                        const QSizeF& frameSize)
+{
+    QRectF itemRect(0, 0, itemSize.width(), itemSize.height());
+    QRectF texRect(0, 0, 1, 1);
+    if (mode == Stretch || frameSize.isEmpty() || itemSize.isEmpty())
+        return {itemRect, texRect};
+
+    const double frameRatio = frameSize.width() / frameSize.height();
+    const double itemRatio = itemSize.width() / itemSize.height();
+    if (mode == PreserveAspectFit) {
+        double w = itemSize.width();
+        double h = itemSize.height();
+        if (frameRatio > itemRatio)
+            h = w / frameRatio;
+        else if (itemRatio > frameRatio)
+            w = h * frameRatio;
+        itemRect = QRectF((itemSize.width() - w) / 2, (itemSize.height() - h) / 2, w, h);
+    } else if (frameRatio > itemRatio) {
+        texRect.setX((1 - itemRatio / frameRatio) / 2);
+        texRect.setWidth((1 - texRect.x()) - texRect.x());
+    } else if (itemRatio > frameRatio) {
+        texRect.setY((1 - frameRatio / itemRatio) / 2);
+        texRect.setHeight((1 - texRect.y()) - texRect.y());
+    }
+    return {itemRect, texRect};
+}
+
+QSGNode* QmlVlcVideoSurface::updatePaintNode(QSGNode* oldNode, UpdatePaintNodeData*)
+{
+    if (!m_frame) {
+        delete oldNode;
+        return nullptr;
+    }
+    auto* node = oldNode ? static_cast<SGVlcVideoNode*>(oldNode) : new SGVlcVideoNode;
+    const auto rects = fillRects(m_fillMode, size(), QSizeF(m_frame->width, m_frame->height));
+    if (m_frameChanged) {
+        node->setFrame(m_frame);
+        m_frameChanged = false;
+    }
+    node->setRect(rects.first, rects.second);
+    return node;
+}

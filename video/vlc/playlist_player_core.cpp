@@ -1,0 +1,44 @@
+#include "playlist_player_core.h"
+
+namespace vlc {
+
+namespace {
+constexpr unsigned option_unique = 0x100;
+constexpr unsigned option_unique_trusted = 0x102;
+
+bool ends_with(const std::string& text, const std::string& suffix)
+{
+    return text.size() >= suffix.size()
+        && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+} // namespace
+
+int playlist_player_core::add_media(const std::string& mrl,
+                                    const std::vector<std::string>& untrusted_options,
+                                    const std::vector<std::string>& trusted_options,
+                                    bool is_path)
+{
+    if (!is_open() || !get_instance())
+        return -1;
+    libvlc_media_t* handle = is_path ? libvlc_media_new_path(get_instance(), mrl.c_str())
+                                     : libvlc_media_new_location(get_instance(), mrl.c_str());
+    media item(handle, true);
+    if (item.empty())
+        return -1;
+    for (const auto& option : untrusted_options)
+        libvlc_media_add_option_flag(item.get(), option.c_str(), option_unique);
+    for (const auto& option : trusted_options)
+        libvlc_media_add_option_flag(item.get(), option.c_str(), option_unique_trusted);
+    // This libvlc has no live555: an SDP given as a location must be read by avformat.
+    if (ends_with(mrl, ".sdp"))
+        libvlc_media_add_option_flag(item.get(), ":demux=avformat", option_unique_trusted);
+    return add_media(item);
+}
+
+const std::string& playlist_player_core::empty_data()
+{
+    static const std::string empty;
+    return empty;
+}
+
+} // namespace vlc
