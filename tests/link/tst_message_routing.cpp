@@ -1,0 +1,143 @@
+#include "base/HandleRecievedMessages.h"
+#include "base/LynClientNetwork.h"
+#include "base/MessageEnvelope.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+#include <vector>
+
+using namespace LynClientBase;
+
+namespace {
+// Spies on every signal the router declares.
+class AllSignals
+{
+public:
+    explicit AllSignals(HandleRecievedMessages &router)
+    {
+        const QMetaObject *meta = router.metaObject();
+        for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
+            const QMetaMethod method = meta->method(i);
+            if (method.methodType() == QMetaMethod::Signal)
+                m_spies.push_back(std::make_unique<QSignalSpy>(&router, ("2" + method.methodSignature()).constData()));
+        }
+    }
+    int total() const
+    {
+        int sum = 0;
+        for (const auto &spy : m_spies)
+            sum += spy->count();
+        return sum;
+    }
+
+private:
+    std::vector<std::unique_ptr<QSignalSpy>> m_spies;
+};
+} // namespace
+
+class TstMessageRouting : public QObject
+{
+    Q_OBJECT
+private slots:
+    void routerEmitsTheSignalOfEachName_data()
+    {
+        QTest::addColumn<QString>("ctl");
+        QTest::addColumn<QByteArray>("signal");
+        QTest::newRow("cam") << "cam" << QByteArray(SIGNAL(camMessage(QString, QJsonObject)));
+        QTest::newRow("events") << "events" << QByteArray(SIGNAL(eventsMessage(QString, QJsonObject)));
+        QTest::newRow("searchDevices") << "searchDevices" << QByteArray(SIGNAL(searchDevicesMessage(QString, QJsonObject)));
+        QTest::newRow("youtubeSettings") << "youtubeSettings" << QByteArray(SIGNAL(youtubeSettingsMessage(QString, QJsonObject)));
+        QTest::newRow("telegramSettings") << "telegramSettings" << QByteArray(SIGNAL(telegramSettingsMessage(QString, QJsonObject)));
+        QTest::newRow("archive") << "archive" << QByteArray(SIGNAL(archiveMessage(QString, QJsonObject)));
+        QTest::newRow("onlineAccessSettings") << "onlineAccessSettings" << QByteArray(SIGNAL(onlineAccessSettingsMessage(QString, QJsonObject)));
+        QTest::newRow("archivePlayer") << "archivePlayer" << QByteArray(SIGNAL(archivePlayerMessage(QString, QJsonObject)));
+        QTest::newRow("devicePassword") << "devicePassword" << QByteArray(SIGNAL(devicePasswordMessage(QString, QJsonObject)));
+        QTest::newRow("moduleSystem") << "moduleSystem" << QByteArray(SIGNAL(moduleSystemMessage(QString, QJsonObject)));
+    }
+
+    void routerEmitsTheSignalOfEachName()
+    {
+        QFETCH(QString, ctl);
+        QFETCH(QByteArray, signal);
+        HandleRecievedMessages router;
+        QSignalSpy target(&router, signal.constData());
+        AllSignals all(router);
+        const QJsonObject message{{"ctl", ctl}, {"action", "saQuery"}, {"_receiver", "3"}, {"records", QJsonArray{}}};
+        router.onMessageReceived(message);
+        QCOMPARE(target.count(), 1);
+        QCOMPARE(target.first().at(0).toString(), QStringLiteral("saQuery"));
+        QCOMPARE(target.first().at(1).toJsonObject(), message);
+        QCOMPARE(all.total(), 1);
+    }
+
+    void unknownOrMissingNamesReachNobody_data()
+    {
+        QTest::addColumn<QJsonObject>("message");
+        QTest::newRow("app") << QJsonObject{{"ctl", "app"}, {"action", "saShutdownServer"}};
+        QTest::newRow("no ctl") << QJsonObject{{"action", "saQuery"}};
+        QTest::newRow("other case") << QJsonObject{{"ctl", "Cam"}, {"action", "saQuery"}};
+        QTest::newRow("ctl not text") << QJsonObject{{"ctl", 5}, {"action", "saQuery"}};
+    }
+
+    void unknownOrMissingNamesReachNobody()
+    {
+        QFETCH(QJsonObject, message);
+        HandleRecievedMessages router;
+        AllSignals all(router);
+        router.onMessageReceived(message);
+        QCOMPARE(all.total(), 0);
+    }
+
+    void envelopeKeysOverwritePayloadAndTextIsIndentedAndSorted()
+    {
+        const QJsonObject payload{{"zeta", 1}, {"ctl", "bad"}, {"action", "bad"}, {"_receiver", "bad"}, {"alpha", "a"}};
+        const QJsonObject message = MessageEnvelope::wrap(payload, "cam", "trQuery", "12");
+        QCOMPARE(message.value("ctl").toString(), QStringLiteral("cam"));
+        QCOMPARE(message.value("action").toString(), QStringLiteral("trQuery"));
+        QCOMPARE(message.value("_receiver").toString(), QStringLiteral("12"));
+        QCOMPARE(message.value("zeta").toInt(), 1);
+
+        const QString text = MessageEnvelope::toText(message);
+        QCOMPARE(text, QStringLiteral("{\n    \"_receiver\": \"12\",\n    \"action\": \"trQuery\",\n    \"alpha\": \"a\",\n"
+                                      "    \"ctl\": \"cam\",\n    \"zeta\": 1\n}\n"));
+    }
+
+    void objectNumbersCountUpFromOne()
+    {
+        QCOMPARE(MessageEnvelope::nextObjectNumber(), QStringLiteral("1"));
+        QCOMPARE(MessageEnvelope::nextObjectNumber(), QStringLiteral("2"));
+    }
+
+    void sendingWithoutALinkRaisesAndSendsNothing()
+    {
+        LynClientNetwork::setControllersLink({});
+        QString raised;
+        try {
+            LynClientNetwork::send("cam", "trQuery", "1", {});
+        } catch (const std::runtime_error &e) {
+            raised = e.what();
+        }
+        QCOMPARE(raised, QStringLiteral("'SharedPointerEx: inline T *QSharedPointer::operator->() const', line: '54' descriptions: 'Pointer is null!'."));
+    }
+
+    void sendingHandsTheTextToTheLink()
+    {
+        auto link = QSharedPointer<LynClientNetwork>::create();
+        LynClientNetwork::setControllersLink(link);
+        QSignalSpy sent(link.data(), &LynClientNetworkBase::sendTextMessage);
+        const QJsonObject asSent = LynClientNetwork::send("archive", "trInfo", "7", {{"rowID", 3}});
+        QCOMPARE(sent.count(), 1);
+        const QJsonObject onWire = QJsonDocument::fromJson(sent.first().at(0).toString().toUtf8()).object();
+        QCOMPARE(onWire, asSent);
+        QCOMPARE(onWire.value("rowID").toInt(), 3);
+        LynClientNetwork::setControllersLink({});
+    }
+
+};
+
+QTEST_GUILESS_MAIN(TstMessageRouting)
+#include "tst_message_routing.moc"
