@@ -1,5 +1,6 @@
 // Stand-in local server. Usage: lyn-standin-localserver [--host ADDR] [--port N] [--log FILE]
-// Defaults: 127.0.0.1, 27014, "localserver.log" in the working folder.
+// Defaults: 127.0.0.1, 27014 (or $LYN_STANDIN_PORT, so that a test can move the
+// server the client starts), "localserver.log" in the working folder.
 #include "LocalServer.h"
 #include "ServerLog.h"
 
@@ -21,7 +22,8 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.addHelpOption();
     parser.addOption({QStringLiteral("host"), QStringLiteral("Address to listen on."), QStringLiteral("addr"), QStringLiteral("127.0.0.1")});
-    parser.addOption({QStringLiteral("port"), QStringLiteral("Port to listen on (0: any free port)."), QStringLiteral("port"), QStringLiteral("27014")});
+    const QString defaultPort = qEnvironmentVariable("LYN_STANDIN_PORT", QStringLiteral("27014"));
+    parser.addOption({QStringLiteral("port"), QStringLiteral("Port to listen on (0: any free port)."), QStringLiteral("port"), defaultPort});
     parser.addOption({QStringLiteral("log"), QStringLiteral("Log file."), QStringLiteral("file"), QStringLiteral("localserver.log")});
     parser.process(app);
 

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test through CTest
+# under Xvfb (GUI and video tests need a display with OpenGL).
+# LYN_SANITIZER=asan or tsan builds into build-asan / build-tsan instead.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+
+build=build
+options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+case "${LYN_SANITIZER:-}" in
+  asan) build=build-asan; options+=(-DLYN_ASAN=ON) ;;
+  tsan) build=build-tsan; options+=(-DLYN_TSAN=ON) ;;
+  "") ;;
+  *) echo "LYN_SANITIZER must be asan or tsan" >&2; exit 2 ;;
+esac
+
+cmake -S . -B "$build" "${options[@]}" >/dev/null
+cmake --build "$build" -j2
+
+export QTWEBENGINE_DISABLE_SANDBOX=1
+cd "$build"
+xvfb-run -a -s "-screen 0 1920x1080x24" ctest --output-on-failure --timeout 300 "$@"
