@@ -314,7 +314,7 @@ void TestVlcPlayer::trackIndexMappingAndDelays()
     QTRY_COMPARE_WITH_TIMEOUT(player.video().track_count(), 2u, waitMs);
     QCOMPARE(player.video().get_track(), 1);
 
-    QTRY_COMPARE_WITH_TIMEOUT(player.subtitles().track_count(), 1u, waitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(player.subtitles().track_count(), 2u, waitMs);
     player.subtitles().set_track(1);
     QTRY_COMPARE_WITH_TIMEOUT(player.subtitles().get_track(), 1, waitMs);
     player.subtitles().set_track(5);

@@ -45,7 +45,8 @@ QString TestMedia::oddClip(const QString& name, const QSize& size, double second
 
 QString TestMedia::clipWithTracks(const QString& name)
 {
-    const QString srt = path(name + QStringLiteral(".srt"));
+    // Named unlike the clip so that libvlc does not also pick it up beside it.
+    const QString srt = path(QStringLiteral("captions.srt"));
     QFile file(srt);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
         return {};
