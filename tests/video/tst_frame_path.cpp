@@ -1,0 +1,237 @@
+// The frame path: format negotiation, pool reuse, hand-over to surfaces and
+// the fill-mode geometry, with real libvlc decoding real media.
+#include <mutex>
+#include <set>
+
+#include <QtTest>
+
+#include "QmlVlc.h"
+#include "QmlVlcConfig.h"
+#include "QmlVlcPlayer.h"
+#include "QmlVlcVideoOutput.h"
+#include "QmlVlcVideoSurface.h"
+#include "TestMedia.h"
+#include "vlc/player.h"
+
+namespace {
+constexpr int waitMs = 15000;
+
+// Remembers every Y plane handed to libvlc for decoding.
+class RecordingOutput : public QmlVlcVideoOutput
+{
+public:
+    using QmlVlcVideoOutput::QmlVlcVideoOutput;
+
+    bool wasDecodeTarget(const char* plane)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_planes.count(plane) > 0;
+    }
+
+protected:
+    void* video_lock_cb(void** planes) override
+    {
+        void* picture = QmlVlcVideoOutput::video_lock_cb(planes);
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_planes.insert(static_cast<const char*>(planes[0]));
+        return picture;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::set<const char*> m_planes;
+};
+
+quint16 checksum(const QmlVlcI420Frame& frame)
+{
+    return qChecksum(frame.frameBuf.constData(), static_cast<uint>(frame.frameBuf.size()));
+}
+} // namespace
+
+class TestFramePath : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void fillModeGeometry_data();
+    void fillModeGeometry();
+    void negotiatedGeometry_data();
+    void negotiatedGeometry();
+    void decodesInPlaceAndNeverOverwritesHeldFrames();
+    void surfacesShareFramesAndDetach();
+
+private:
+    TestMedia m_media;
+    QString m_clip;
+};
+
+void TestFramePath::initTestCase()
+{
+    QmlVlc::registerTypes();
+    QmlVlcConfig::instance().setNetworkCacheTime(200);
+    QVERIFY(m_media.isValid());
+    m_clip = m_media.clip(QStringLiteral("clip.mp4"), QSize(640, 360), 10);
+    QVERIFY(!m_clip.isEmpty());
+}
+
+void TestFramePath::fillModeGeometry_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QSizeF>("frame");
+    QTest::addColumn<QRectF>("itemRect");
+    QTest::addColumn<QRectF>("texRect");
+    const QSizeF wide(640, 360);
+    const QSizeF tall(360, 640);
+    QTest::newRow("fit wide") << int(QmlVlcVideoSurface::PreserveAspectFit) << wide
+                              << QRectF(0, 87.5, 400, 225) << QRectF(0, 0, 1, 1);
+    QTest::newRow("crop wide") << int(QmlVlcVideoSurface::PreserveAspectCrop) << wide
+                               << QRectF(0, 0, 400, 400) << QRectF(0.21875, 0, 0.5625, 1);
+    QTest::newRow("stretch wide") << int(QmlVlcVideoSurface::Stretch) << wide
+                                  << QRectF(0, 0, 400, 400) << QRectF(0, 0, 1, 1);
+    QTest::newRow("fit tall") << int(QmlVlcVideoSurface::PreserveAspectFit) << tall
+                              << QRectF(87.5, 0, 225, 400) << QRectF(0, 0, 1, 1);
+    QTest::newRow("crop tall") << int(QmlVlcVideoSurface::PreserveAspectCrop) << tall
+                               << QRectF(0, 0, 400, 400) << QRectF(0, 0.21875, 1, 0.5625);
+    QTest::newRow("fit square") << int(QmlVlcVideoSurface::PreserveAspectFit) << QSizeF(100, 100)
+                                << QRectF(0, 0, 400, 400) << QRectF(0, 0, 1, 1);
+}
+
+void TestFramePath::fillModeGeometry()
+{
+    QFETCH(int, mode);
+    QFETCH(QSizeF, frame);
+    QFETCH(QRectF, itemRect);
+    QFETCH(QRectF, texRect);
+    const auto rects = QmlVlcVideoSurface::fillRects(static_cast<QmlVlcVideoSurface::FillMode>(mode),
+                                                     QSizeF(400, 400), frame);
+    QCOMPARE(rects.first, itemRect);
+    QCOMPARE(rects.second, texRect);
+}
+
+void TestFramePath::negotiatedGeometry_data()
+{
+    QTest::addColumn<QSize>("streamSize");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("yPitch");
+    QTest::addColumn<int>("uvPitch");
+    QTest::newRow("641x361") << QSize(641, 361) << 642 << 362 << 644 << 324;
+    QTest::newRow("640x360") << QSize(640, 360) << 640 << 360 << 640 << 320;
+}
+
+void TestFramePath::negotiatedGeometry()
+{
+    QFETCH(QSize, streamSize);
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(int, yPitch);
+    QFETCH(int, uvPitch);
+    const QString clip = m_media.oddClip(QStringLiteral("geometry-%1.mkv").arg(streamSize.width()), streamSize, 3);
+    QVERIFY(!clip.isEmpty());
+
+    QmlVlcPlayer player;
+    player.classBegin();
+    QmlVlcVideoSurface surface;
+    surface.setSource(&player);
+    player.play(TestMedia::fileUrl(clip));
+    QTRY_VERIFY_WITH_TIMEOUT(surface.currentFrame(), waitMs);
+
+    const auto frame = surface.currentFrame();
+    QCOMPARE(int(frame->width), width);
+    QCOMPARE(int(frame->height), height);
+    QCOMPARE(int(frame->yPlaneSize), yPitch * height);
+    QCOMPARE(int(frame->uPlaneSize), uvPitch * (height / 2));
+    QCOMPARE(int(frame->vPlaneSize), uvPitch * (height / 2));
+    QCOMPARE(frame->frameBuf.size(), yPitch * height + 2 * uvPitch * (height / 2));
+    QCOMPARE(frame->yPlane, frame->frameBuf.constData());
+    QCOMPARE(frame->uPlane, frame->yPlane + frame->yPlaneSize);
+    QCOMPARE(frame->vPlane, frame->uPlane + frame->uPlaneSize);
+    player.stop();
+}
+
+void TestFramePath::decodesInPlaceAndNeverOverwritesHeldFrames()
+{
+    libvlc_instance_t* libvlc = QmlVlcConfig::instance().getLibvlcInstance();
+    QVERIFY(libvlc);
+    auto player = std::make_shared<vlc::player>();
+    QVERIFY(player->open(libvlc));
+    {
+        RecordingOutput output(player);
+        QVERIFY(output.attachToPlayer());
+        QmlVlcVideoSurface surface;
+        output.registerVideoSurface(&surface);
+        QCOMPARE(player->add_media(TestMedia::fileUrl(m_clip).toStdString(), {}, {}, false), 0);
+        QVERIFY(player->play(0u));
+
+        // Keep every picture seen: libvlc must decode into fresh buffers
+        // while these are held, and must have decoded into these very bytes.
+        std::vector<std::shared_ptr<const QmlVlcI420Frame>> held;
+        std::vector<quint16> sums;
+        auto collect = [&] {
+            const auto frame = surface.currentFrame();
+            if (frame && (held.empty() || held.back() != frame)) {
+                held.push_back(frame);
+                sums.push_back(checksum(*frame));
+            }
+            return held.size();
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(collect() >= 12, waitMs);
+
+        std::set<const char*> buffers;
+        for (size_t i = 0; i < held.size(); ++i) {
+            QVERIFY(output.wasDecodeTarget(held[i]->yPlane));
+            QCOMPARE(held[i]->yPlane, held[i]->frameBuf.constData());
+            QCOMPARE(checksum(*held[i]), sums[i]);
+            buffers.insert(held[i]->yPlane);
+        }
+        QCOMPARE(buffers.size(), held.size());
+        QVERIFY(output.largestPoolSize() >= held.size());
+        player->stop();
+    }
+    player->close();
+    QmlVlcConfig::instance().releaseLibvlcInstance(libvlc);
+}
+
+void TestFramePath::surfacesShareFramesAndDetach()
+{
+    auto player = std::make_unique<QmlVlcPlayer>();
+    player->classBegin();
+    QmlVlcVideoSurface left;
+    QmlVlcVideoSurface right;
+    QSignalSpy sourceSpy(&right, &QmlVlcVideoSurface::sourceChanged);
+    left.setSource(player.get());
+    right.setSource(player.get());
+    QCOMPARE(sourceSpy.count(), 1);
+    right.setSource(player.get());
+    QCOMPARE(sourceSpy.count(), 1);
+    QCOMPARE(player->videoOutput().videoSurfaces().size(), 2);
+
+    player->play(TestMedia::fileUrl(m_clip));
+    QTRY_VERIFY_WITH_TIMEOUT(left.currentFrame() && right.currentFrame(), waitMs);
+    QCOMPARE(left.currentFrame().get(), right.currentFrame().get());
+
+    right.setSource(nullptr);
+    QCOMPARE(sourceSpy.count(), 2);
+    QVERIFY(!right.currentFrame());
+    QCOMPARE(player->videoOutput().videoSurfaces(), QList<QmlVlcVideoSurface*>{&left});
+    const auto before = left.currentFrame();
+    QTRY_VERIFY_WITH_TIMEOUT(left.currentFrame() && left.currentFrame() != before, waitMs);
+    QVERIFY(!right.currentFrame());
+
+    // Cleanup hands every attached surface the null frame.
+    right.setSource(player.get());
+    QTRY_VERIFY_WITH_TIMEOUT(right.currentFrame(), waitMs);
+    player->stop();
+    QTRY_VERIFY_WITH_TIMEOUT(!left.currentFrame() && !right.currentFrame(), waitMs);
+
+    // A destroyed source reads as null; the surface keeps its last picture.
+    player->play();
+    QTRY_VERIFY_WITH_TIMEOUT(left.currentFrame(), waitMs);
+    player.reset();
+    QVERIFY(!left.source());
+    QVERIFY(left.currentFrame());
+}
+
+QTEST_MAIN(TestFramePath)
+#include "tst_frame_path.moc"
