@@ -33,6 +33,9 @@ void player_core::register_callback(media_player_events_callback* callback)
 
 void player_core::unregister_callback(media_player_events_callback* callback)
 {
+    // libvlc aborts on detaching what was never attached.
+    if (!has_callbacks())
+        return;
     callbacks_holder::unregister_callback(callback);
     if (!has_callbacks())
         set_events_attached(false);
