@@ -96,6 +96,7 @@ unsigned QmlVlcVideoOutput::video_format_cb(char* chroma, unsigned* width, unsig
     lines[1] = lines[2] = h / 2;
 
     auto frame = std::make_shared<QmlVlcI420Frame>();
+    std::lock_guard<std::mutex> lock(m_poolMutex);
     const uint32_t ySize = pitches[0] * lines[0];
     const uint32_t uSize = pitches[1] * lines[1];
     const uint32_t vSize = pitches[2] * lines[2];
@@ -120,6 +121,7 @@ std::shared_ptr<QmlVlcI420Frame> QmlVlcVideoOutput::makeFrameLike(const QmlVlcI4
 
 void* QmlVlcVideoOutput::video_lock_cb(void** planes)
 {
+    std::lock_guard<std::mutex> lock(m_poolMutex);
     if (m_framesPool.empty()) {
         planes[0] = planes[1] = planes[2] = nullptr;
         return nullptr;
@@ -142,6 +144,7 @@ void* QmlVlcVideoOutput::video_lock_cb(void** planes)
 void QmlVlcVideoOutput::video_unlock_cb(void* picture, void* const*)
 {
     const size_t index = poolIndex(picture);
+    std::lock_guard<std::mutex> lock(m_poolMutex);
     if (index >= m_framesPool.size())
         return;
     const auto& frame = m_framesPool[index];
@@ -156,11 +159,16 @@ void QmlVlcVideoOutput::video_unlock_cb(void* picture, void* const*)
 void QmlVlcVideoOutput::video_display_cb(void* picture)
 {
     const size_t index = poolIndex(picture);
-    if (index >= m_framesPool.size())
-        return;
+    std::shared_ptr<QmlVlcI420Frame> frame;
+    {
+        std::lock_guard<std::mutex> lock(m_poolMutex);
+        if (index >= m_framesPool.size())
+            return;
+        frame = m_framesPool[index];
+    }
     {
         std::lock_guard<std::mutex> lock(m_renderFrameMutex);
-        m_renderFrame = m_framesPool[index];
+        m_renderFrame = std::move(frame);
     }
     ++m_displayedFrames;
     QMetaObject::invokeMethod(this, "frameUpdated", Qt::AutoConnection);
@@ -172,6 +180,7 @@ void QmlVlcVideoOutput::video_cleanup_cb()
         std::lock_guard<std::mutex> lock(m_renderFrameMutex);
         m_renderFrame.reset();
     }
+    std::lock_guard<std::mutex> lock(m_poolMutex);
     m_lockedFrames.clear();
     m_framesPool.clear();
     QMetaObject::invokeMethod(this, "frameUpdated", Qt::AutoConnection);

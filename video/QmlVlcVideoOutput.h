@@ -48,6 +48,9 @@ private:
 
     std::shared_ptr<vlc::playlist_player_core> m_player;
     QList<QmlVlcVideoSurface*> m_attachedSurfaces;
+    // libvlc may lock pictures on the decoder thread and display them on
+    // the output thread, so the pool and the locked list share a lock.
+    std::mutex m_poolMutex;
     std::deque<std::shared_ptr<QmlVlcI420Frame>> m_framesPool;
     std::list<std::shared_ptr<QmlVlcI420Frame>> m_lockedFrames;
     std::mutex m_renderFrameMutex;

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QtGlobal>
+
+// CPU seconds (user + system) used so far by a process.
+namespace CpuMeter {
+
+double selfSeconds();
+// -1 when the process cannot be read.
+double processSeconds(qint64 pid);
+
+} // namespace CpuMeter

@@ -1,0 +1,250 @@
+// Video benchmark, run under Xvfb (see bench/video/README.md). Prints CPU cost of
+// showing live RTP H.264 streams beside cvlc and ffmpeg, frames delivered
+// against frames sent, the largest frame pool, and how many 640x360 tiles
+// this machine shows at full frame rate.
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QQmlContext>
+#include <QQuickItem>
+#include <QQuickView>
+#include <QTimer>
+
+#include "CpuMeter.h"
+#include "QmlVlc.h"
+#include "QmlVlcConfig.h"
+#include "QmlVlcPlayer.h"
+#include "RtpSender.h"
+#include "TestMedia.h"
+
+namespace {
+constexpr double sentFps = 25.0;
+constexpr double measureSeconds = 10.0;
+constexpr double tileSeconds = 6.0;
+constexpr double fullRateFps = 24.0;
+
+void runFor(double seconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool waitUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        runFor(0.05);
+    }
+    return true;
+}
+
+QString makeClip(TestMedia& media, const QSize& size)
+{
+    const QString out = media.path(QStringLiteral("bench-%1x%2.mp4").arg(size.width()).arg(size.height()));
+    const int kbps = size.width() * size.height() / 400;
+    const bool ok = TestMedia::runFfmpeg(
+        {"-f", "lavfi", "-i", QStringLiteral("testsrc2=size=%1x%2:rate=25").arg(size.width()).arg(size.height()),
+         "-vf", "noise=alls=12:allf=t", "-t", "10", "-c:v", "libx264", "-preset", "veryfast",
+         "-b:v", QStringLiteral("%1k").arg(kbps), "-pix_fmt", "yuv420p", "-g", "25", out},
+        300000);
+    return ok ? out : QString();
+}
+
+struct ClientFigures
+{
+    bool ok = false;
+    double cpuPerSecond = 0;
+    double minFps = 0;
+    double meanFps = 0;
+    double renderFps = 0;
+    unsigned largestPool = 0;
+};
+
+ClientFigures measureClient(const QStringList& mrls, const QSize& tile, double seconds)
+{
+    ClientFigures figures;
+    const int columns = static_cast<int>(std::ceil(std::sqrt(mrls.size())));
+    QQuickView view;
+    view.setResizeMode(QQuickView::SizeRootObjectToView);
+    view.rootContext()->setContextProperty(QStringLiteral("mrls"), mrls);
+    view.rootContext()->setContextProperty(QStringLiteral("columns"), columns);
+    view.rootContext()->setContextProperty(QStringLiteral("tileWidth"), tile.width());
+    view.rootContext()->setContextProperty(QStringLiteral("tileHeight"), tile.height());
+    view.setSource(QUrl::fromLocalFile(QStringLiteral(BENCH_SCENES "/Tiles.qml")));
+    if (view.status() != QQuickView::Ready)
+        return figures;
+    int swapped = 0;
+    QObject::connect(&view, &QQuickWindow::frameSwapped, [&swapped] { ++swapped; });
+    view.show();
+
+    const QList<QmlVlcPlayer*> players = view.rootObject()->findChildren<QmlVlcPlayer*>();
+    auto allShowing = [&players] {
+        for (QmlVlcPlayer* player : players) {
+            if (player->videoOutput().displayedFrames() == 0)
+                return false;
+        }
+        return true;
+    };
+    if (players.size() != mrls.size() || !waitUntil(allShowing, 30000))
+        return figures;
+    runFor(2.0);
+
+    std::vector<unsigned> before;
+    for (QmlVlcPlayer* player : players)
+        before.push_back(player->videoOutput().displayedFrames());
+    const int swappedBefore = swapped;
+    const double cpuBefore = CpuMeter::selfSeconds();
+    QElapsedTimer clock;
+    clock.start();
+    runFor(seconds);
+    const double elapsed = clock.elapsed() / 1000.0;
+    figures.cpuPerSecond = (CpuMeter::selfSeconds() - cpuBefore) / elapsed;
+    figures.renderFps = (swapped - swappedBefore) / elapsed;
+    figures.minFps = 1e9;
+    for (int i = 0; i < players.size(); ++i) {
+        const double fps = (players[i]->videoOutput().displayedFrames() - before[static_cast<size_t>(i)]) / elapsed;
+        figures.minFps = std::min(figures.minFps, fps);
+        figures.meanFps += fps / players.size();
+        figures.largestPool = std::max(figures.largestPool, players[i]->videoOutput().largestPoolSize());
+    }
+    for (QmlVlcPlayer* player : players)
+        player->stop();
+    figures.ok = true;
+    return figures;
+}
+
+// CPU seconds per second of an external player of the same stream.
+double measureExternal(const QString& program, const QStringList& args, bool asOtherUser, double seconds)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.setStandardInputFile(QProcess::nullDevice());
+    if (asOtherUser) {
+        // The vlc binary refuses to run as root.
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), QDir::tempPath());
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral("setpriv"),
+                      QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups", program} + args);
+    } else {
+        process.start(program, args);
+    }
+    if (!process.waitForStarted(10000))
+        return -1;
+    runFor(4.0);
+    const double before = CpuMeter::processSeconds(process.processId());
+    QElapsedTimer clock;
+    clock.start();
+    runFor(seconds);
+    const double after = CpuMeter::processSeconds(process.processId());
+    const double elapsed = clock.elapsed() / 1000.0;
+    process.kill();
+    process.waitForFinished(5000);
+    return before < 0 || after < 0 ? -1 : (after - before) / elapsed;
+}
+
+void benchOneStream(TestMedia& media, const QSize& size)
+{
+    const QString clip = makeClip(media, size);
+    if (clip.isEmpty()) {
+        std::printf("%dx%d: could not make the clip\n", size.width(), size.height());
+        return;
+    }
+    const QString sdp = media.path(QStringLiteral("one-%1.sdp").arg(size.height()));
+    RtpSender sender;
+    if (!sender.start(clip, sdp) || !waitUntil([&sdp] { return QFileInfo(sdp).size() > 0; }, 10000)) {
+        std::printf("%dx%d: sender did not start\n", size.width(), size.height());
+        return;
+    }
+    const ClientFigures client = measureClient({QStringLiteral("file:///") + sdp}, size, measureSeconds);
+    const double cvlc = measureExternal(QStringLiteral("cvlc"),
+                                        {"--aout=adummy", "--demux=avformat", "--network-caching=200",
+                                         "--no-video-title-show", sdp},
+                                        true, measureSeconds);
+    const double ffmpeg = measureExternal(QStringLiteral("ffmpeg"),
+                                          {"-hide_banner", "-loglevel", "error", "-nostdin",
+                                           "-protocol_whitelist", "file,udp,rtp", "-i", sdp, "-f", "null", "-"},
+                                          false, measureSeconds);
+    if (!client.ok) {
+        std::printf("%dx%d: the client showed no picture\n", size.width(), size.height());
+        return;
+    }
+    std::printf("%dx%d 25 fps, one stream in a window:\n", size.width(), size.height());
+    std::printf("  client          %.3f CPU s/s, frames delivered %.2f/s of %.0f sent, window %.1f frames/s, largest pool %u\n",
+                client.cpuPerSecond, client.meanFps, sentFps, client.renderFps, client.largestPool);
+    std::printf("  cvlc (window)   %.3f CPU s/s  -> client/cvlc %.2f\n", cvlc, cvlc > 0 ? client.cpuPerSecond / cvlc : 0);
+    std::printf("  ffmpeg decode   %.3f CPU s/s  -> client/ffmpeg %.2f\n", ffmpeg,
+                ffmpeg > 0 ? client.cpuPerSecond / ffmpeg : 0);
+    std::fflush(stdout);
+}
+
+void benchTiles(TestMedia& media)
+{
+    const QString clip = makeClip(media, QSize(640, 360));
+    if (clip.isEmpty())
+        return;
+    int best = 0;
+    for (int count : {1, 2, 4, 6, 8, 9, 12, 16, 20, 25}) {
+        std::vector<std::unique_ptr<RtpSender>> senders;
+        QStringList mrls;
+        bool started = true;
+        for (int i = 0; i < count && started; ++i) {
+            const QString sdp = media.path(QStringLiteral("tile-%1-%2.sdp").arg(count).arg(i));
+            senders.push_back(std::make_unique<RtpSender>());
+            started = senders.back()->start(clip, sdp)
+                && waitUntil([&sdp] { return QFileInfo(sdp).size() > 0; }, 10000);
+            mrls << QStringLiteral("file:///") + sdp;
+        }
+        if (!started)
+            break;
+        const int columns = static_cast<int>(std::ceil(std::sqrt(count)));
+        const int tileWidth = 1920 / columns;
+        const ClientFigures figures = measureClient(mrls, QSize(tileWidth, tileWidth * 9 / 16), tileSeconds);
+        const bool fullRate = figures.ok && figures.minFps >= fullRateFps && figures.renderFps >= fullRateFps;
+        std::printf("  %2d tiles: %s, slowest tile %.1f fps, mean %.1f fps, window %.1f frames/s, %.2f CPU s/s, largest pool %u\n",
+                    count, fullRate ? "full rate" : "below full rate", figures.minFps, figures.meanFps,
+                    figures.renderFps, figures.cpuPerSecond, figures.largestPool);
+        std::fflush(stdout);
+        if (!fullRate)
+            break;
+        best = count;
+    }
+    std::printf("Most 640x360 tiles at full frame rate: %d\n", best);
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QGuiApplication app(argc, argv);
+    QmlVlc::registerTypes();
+    QmlVlc::registerPlayerStateEnum();
+    QmlVlcConfig& config = QmlVlcConfig::instance();
+    config.enableMarqueeFilter(false);
+    config.enableAdjustFilter(false);
+    config.enableLogoFilter(false);
+    config.enableDebug(false);
+    config.setNetworkCacheTime(200);
+    config.enableHardwareAcceleration(true);
+
+    TestMedia media;
+    if (!media.isValid())
+        return 1;
+    benchOneStream(media, QSize(1280, 720));
+    benchOneStream(media, QSize(1920, 1080));
+    std::printf("640x360 tiles:\n");
+    benchTiles(media);
+    return 0;
+}
