@@ -20,5 +20,7 @@ cmake -S . -B "$build" "${options[@]}" >/dev/null
 cmake --build "$build" -j2
 
 export QTWEBENGINE_DISABLE_SANDBOX=1
+export LSAN_OPTIONS="suppressions=$(pwd)/tests/sanitizers/lsan.supp:print_suppressions=0"
+export TSAN_OPTIONS="suppressions=$(pwd)/tests/sanitizers/tsan.supp:second_deadlock_stack=1"
 cd "$build"
 xvfb-run -a -s "-screen 0 1920x1080x24" ctest --output-on-failure --timeout 300 "$@"

@@ -205,6 +205,7 @@ private slots:
         QVERIFY(sender.listen(QHostAddress::LocalHost, 0));
         connect(&sender, &QWebSocketServer::newConnection, this, [&sender] {
             QWebSocket *socket = sender.nextPendingConnection();
+            socket->setParent(&sender);
             socket->sendTextMessage("[1,2]");
             socket->sendTextMessage("{broken");
             socket->sendTextMessage(R"({"ctl":"cam","action":"srUpdated","n":1})");
