@@ -21,6 +21,7 @@ Rectangle {
                 }
                 VlcVideoSurface {
                     anchors.fill: parent
+                    visible: drawn
                     source: player
                 }
             }

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
@@ -63,6 +64,14 @@ QString makeClip(TestMedia& media, const QSize& size)
     return ok ? out : QString();
 }
 
+// Repeater delegates are children of their visual parent only, so walk items.
+void collectPlayers(QQuickItem* item, QList<QmlVlcPlayer*>& players)
+{
+    players += item->findChildren<QmlVlcPlayer*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QQuickItem* child : item->childItems())
+        collectPlayers(child, players);
+}
+
 struct ClientFigures
 {
     bool ok = false;
@@ -73,7 +82,7 @@ struct ClientFigures
     unsigned largestPool = 0;
 };
 
-ClientFigures measureClient(const QStringList& mrls, const QSize& tile, double seconds)
+ClientFigures measureClient(const QStringList& mrls, const QSize& tile, bool drawn, double seconds)
 {
     ClientFigures figures;
     const int columns = static_cast<int>(std::ceil(std::sqrt(mrls.size())));
@@ -83,6 +92,7 @@ ClientFigures measureClient(const QStringList& mrls, const QSize& tile, double s
     view.rootContext()->setContextProperty(QStringLiteral("columns"), columns);
     view.rootContext()->setContextProperty(QStringLiteral("tileWidth"), tile.width());
     view.rootContext()->setContextProperty(QStringLiteral("tileHeight"), tile.height());
+    view.rootContext()->setContextProperty(QStringLiteral("drawn"), drawn);
     view.setSource(QUrl::fromLocalFile(QStringLiteral(BENCH_SCENES "/Tiles.qml")));
     if (view.status() != QQuickView::Ready)
         return figures;
@@ -90,7 +100,8 @@ ClientFigures measureClient(const QStringList& mrls, const QSize& tile, double s
     QObject::connect(&view, &QQuickWindow::frameSwapped, [&swapped] { ++swapped; });
     view.show();
 
-    const QList<QmlVlcPlayer*> players = view.rootObject()->findChildren<QmlVlcPlayer*>();
+    QList<QmlVlcPlayer*> players;
+    collectPlayers(view.rootObject(), players);
     auto allShowing = [&players] {
         for (QmlVlcPlayer* player : players) {
             if (player->videoOutput().displayedFrames() == 0)
@@ -169,7 +180,13 @@ void benchOneStream(TestMedia& media, const QSize& size)
         std::printf("%dx%d: sender did not start\n", size.width(), size.height());
         return;
     }
-    const ClientFigures client = measureClient({QStringLiteral("file:///") + sdp}, size, measureSeconds);
+    const ClientFigures client = measureClient({QStringLiteral("file:///") + sdp}, size, true, measureSeconds);
+    const ClientFigures hidden = measureClient({QStringLiteral("file:///") + sdp}, size, false, measureSeconds);
+    // cvlc runs as another user: let it read the SDP.
+    const QFile::Permissions readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    QFile::setPermissions(QFileInfo(sdp).absolutePath(), readable | QFile::WriteOwner | QFile::ExeOwner
+                                                             | QFile::ExeGroup | QFile::ExeOther);
+    QFile::setPermissions(sdp, readable | QFile::WriteOwner);
     const double cvlc = measureExternal(QStringLiteral("cvlc"),
                                         {"--aout=adummy", "--demux=avformat", "--network-caching=200",
                                          "--no-video-title-show", sdp},
@@ -185,6 +202,9 @@ void benchOneStream(TestMedia& media, const QSize& size)
     std::printf("%dx%d 25 fps, one stream in a window:\n", size.width(), size.height());
     std::printf("  client          %.3f CPU s/s, frames delivered %.2f/s of %.0f sent, window %.1f frames/s, largest pool %u\n",
                 client.cpuPerSecond, client.meanFps, sentFps, client.renderFps, client.largestPool);
+    if (hidden.ok)
+        std::printf("  client, surface hidden (decode and hand-over, no drawing) %.3f CPU s/s, frames %.2f/s\n",
+                    hidden.cpuPerSecond, hidden.meanFps);
     std::printf("  cvlc (window)   %.3f CPU s/s  -> client/cvlc %.2f\n", cvlc, cvlc > 0 ? client.cpuPerSecond / cvlc : 0);
     std::printf("  ffmpeg decode   %.3f CPU s/s  -> client/ffmpeg %.2f\n", ffmpeg,
                 ffmpeg > 0 ? client.cpuPerSecond / ffmpeg : 0);
@@ -212,7 +232,7 @@ void benchTiles(TestMedia& media)
             break;
         const int columns = static_cast<int>(std::ceil(std::sqrt(count)));
         const int tileWidth = 1920 / columns;
-        const ClientFigures figures = measureClient(mrls, QSize(tileWidth, tileWidth * 9 / 16), tileSeconds);
+        const ClientFigures figures = measureClient(mrls, QSize(tileWidth, tileWidth * 9 / 16), true, tileSeconds);
         const bool fullRate = figures.ok && figures.minFps >= fullRateFps && figures.renderFps >= fullRateFps;
         std::printf("  %2d tiles: %s, slowest tile %.1f fps, mean %.1f fps, window %.1f frames/s, %.2f CPU s/s, largest pool %u\n",
                     count, fullRate ? "full rate" : "below full rate", figures.minFps, figures.meanFps,
