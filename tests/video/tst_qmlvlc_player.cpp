@@ -10,6 +10,7 @@
 #include "QmlVlcMediaListPlayer.h"
 #include "QmlVlcPlayer.h"
 #include "TestMedia.h"
+#include "TinyHttpServer.h"
 
 namespace {
 constexpr int waitMs = 15000;
@@ -33,6 +34,8 @@ private slots:
     void mediaChangeCancelsErrorAdvance();
     void positionNames();
     void subtitlesFromMemory();
+    void subtitlesFromFilesAndUrls();
+    void playingPlayerReportsItsMedia();
     void mediaDescription();
     void mediaListPlayerSignals();
     void closedPlayerReadsNeutralValues();
@@ -289,6 +292,69 @@ void TestQmlVlcPlayer::subtitlesFromMemory()
     QVERIFY(changed.count() || changed.wait(waitMs));
     QVERIFY(playing.count() || playing.wait(waitMs));
     QVERIFY(subtitle->loadFromString(srt, QmlVlcSubtitle::Vtt) || subtitle->loadFromString(srt, QmlVlcSubtitle::Subrip));
+    player.stop();
+}
+
+void TestQmlVlcPlayer::subtitlesFromFilesAndUrls()
+{
+    const QByteArray srt("1\n00:00:00,000 --> 00:00:09,000\nhello\n");
+    TinyHttpServer good(srt);
+    TinyHttpServer missing{QByteArray()};
+    QVERIFY(good.start() && missing.start());
+    const QString local = m_media.path(QStringLiteral("local.srt"));
+    QFile file(local);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(srt);
+    file.close();
+
+    QmlVlcPlayer player;
+    player.classBegin();
+    QSignalSpy playing(&player, &QmlVlcPlayerProxy::mediaPlayerPlaying);
+    player.play(m_long);
+    QVERIFY(playing.count() || playing.wait(waitMs));
+    QmlVlcSubtitle* subtitle = player.subtitle();
+    QSignalSpy finished(subtitle, &QmlVlcSubtitle::loadFinished);
+    QSignalSpy failed(subtitle, &QmlVlcSubtitle::loadError);
+
+    subtitle->load(QUrl::fromLocalFile(local));
+    QCOMPARE(finished.count(), 1);
+    subtitle->load(QUrl(QStringLiteral("http://127.0.0.1:%1/track.srt").arg(good.serverPort())));
+    QVERIFY(finished.count() == 2 || finished.wait(waitMs));
+    subtitle->load(QUrl(QStringLiteral("http://127.0.0.1:%1/none.srt").arg(missing.serverPort())));
+    QVERIFY(failed.count() == 1 || failed.wait(waitMs));
+    QCOMPARE(finished.count(), 2);
+    QTRY_VERIFY_WITH_TIMEOUT(subtitle->count() >= 2, waitMs);
+    player.stop();
+}
+
+void TestQmlVlcPlayer::playingPlayerReportsItsMedia()
+{
+    QmlVlcPlayer player;
+    player.classBegin();
+    QSignalSpy playing(&player, &QmlVlcPlayerProxy::mediaPlayerPlaying);
+    player.play(m_long);
+    QVERIFY(playing.count() || playing.wait(waitMs));
+    QCOMPARE(player.video()->width(), 160u);
+    QCOMPARE(player.video()->height(), 120u);
+    QTRY_VERIFY_WITH_TIMEOUT(player.input()->length() > 9000 && player.length() > 9000, waitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(player.input()->hasVout(), waitMs);
+    QCOMPARE(player.input()->state(), unsigned(QmlVlcPlayerProxy::Playing));
+    QCOMPARE(player.mediaDescription()->mrl(), m_long);
+
+    QSignalSpy volume(&player, &QmlVlcPlayerProxy::volumeChanged);
+    QSignalSpy mute(player.audio(), &QmlVlcAudio::muteChanged);
+    player.setVolume(40);
+    QVERIFY(volume.count() || volume.wait(waitMs));
+    player.toggleMute();
+    QVERIFY(mute.count() || mute.wait(waitMs));
+
+    QSignalSpy paused(&player, &QmlVlcPlayerProxy::mediaPlayerPaused);
+    player.playlist()->togglePause();
+    QVERIFY(paused.count() || paused.wait(waitMs));
+    QVERIFY(!player.playlist()->isPlaying());
+    playing.clear();
+    player.playlist()->togglePause();
+    QVERIFY(playing.count() || playing.wait(waitMs));
     player.stop();
 }
 
