@@ -8,10 +8,15 @@
 #include "base/LynClientNetworkQMLBaseSimple.h"
 #include "base/SettingsSimple.h"
 #include "base/Translator.h"
+#include "client_base/base/ClientNetworkQMLBaseSimple.h"
+#include "client_base/base/HandleReceivedMessagesP2pClient.h"
+#include "client_base/controller/auth/Auth.h"
 #include "nt_common/core/singleton/SpSingleton.h"
 #include "shell/LocalServerProcess.h"
+#include "shell/P2pQmlTypes.h"
 #include "shell/SignalQuit.h"
 #include "threads/clientNetwork/LynClientNetworkFinal.h"
+#include "threads/p2p/P2pMeetingClientNetworkSimpleFinal.h"
 
 #include <QDir>
 #include <QFontDatabase>
@@ -35,6 +40,35 @@ void loadFonts()
     QGuiApplication::setFont(font);
 }
 
+// Returns the login controller that answers the link's first action after each connect.
+std::unique_ptr<P2pClientController::Auth> startP2pLink(LynClientBase::SettingsSimple *settings)
+{
+    auto *link = SpSingleton<P2pMeetingClientNetworkSimpleFinal>::instance();
+    link->setRemoteSign(settings->value(QStringLiteral("P2pClient"), QStringLiteral("remoteSign"), QString()));
+    link->setMessageHandler(QSharedPointer<HandleReceivedMessagesP2pClient>::create());
+    P2pClientController::ControllerBase::setLink(SpSingleton<P2pMeetingClientNetworkSimpleFinal>::sharedInstance());
+
+    auto auth = std::make_unique<P2pClientController::Auth>();
+    QObject::connect(link, &P2pClientBase::ClientNetworkSimple::fireTrAuth, auth.get(), &P2pClientController::Auth::trAuth);
+    QObject::connect(link, &P2pClientBase::ClientNetworkSimple::fireTrSignUp, auth.get(), &P2pClientController::Auth::trSignup);
+    QObject::connect(auth.get(), &P2pClientController::Auth::saAuth, link, [link](const QJsonObject &) {
+        link->setAmountConnected(link->amountConnected() + 1);
+        emit link->connectionState(true);
+    }, Qt::DirectConnection);
+
+    link->setParam(QStringLiteral("host"), settings->value(QStringLiteral("P2pServer"), QStringLiteral("ip"), QStringLiteral("::1")));
+    link->setParam(QStringLiteral("port"), settings->value(QStringLiteral("P2pServer"), QStringLiteral("port"), QStringLiteral("0")));
+    link->start(QThread::NormalPriority);
+    SpSingleton<P2pClientBase::ClientNetworkQMLBaseSimple>::instance(SpSingleton<P2pMeetingClientNetworkSimpleFinal>::sharedInstance());
+    return auth;
+}
+
+void stopThread(QThread *thread)
+{
+    thread->quit();
+    thread->wait();
+}
+
 LynClientBase::LynClientNetworkQMLBaseSimple *startServerLink()
 {
     LynClientNetworkFinalSimple *link = SpSingleton<LynClientNetworkFinalSimple>::instance();
@@ -46,17 +80,11 @@ LynClientBase::LynClientNetworkQMLBaseSimple *startServerLink()
         SpSingleton<LynClientNetworkFinalSimple>::sharedInstance());
 }
 
-void stopServerLink()
-{
-    LynClientNetworkFinalSimple *link = SpSingleton<LynClientNetworkFinalSimple>::instance();
-    link->quit();
-    link->wait();
-}
-
 } // namespace
 
 int ClientStartup::run(int argc, char *argv[])
 {
+    NtCommon::DTO::registerMetaTypes();
     const QString workDir = QDir::currentPath();
     LynClientBase::LogSetup::start(workDir);
 
@@ -77,6 +105,8 @@ int ClientStartup::run(int argc, char *argv[])
     app->installEventFilter(SpSingleton<LynClientBase::EventFilter>::instance());
     auto desktopUtils = std::make_unique<LynClientBase::DesktopUtils>(app.get());
 
+    P2pQmlTypes::registerTypes();
+    auto auth = startP2pLink(settings);
     auto *net = startServerLink();
     QThread::msleep(500);
 
@@ -89,14 +119,17 @@ int ClientStartup::run(int argc, char *argv[])
     context->setContextProperty(QStringLiteral("EVENT_FILTER"), SpSingleton<LynClientBase::EventFilter>::instance());
     context->setContextProperty(QStringLiteral("DESKTOP_UTILS"), desktopUtils.get());
     context->setContextProperty(QStringLiteral("WORK_DIR"), QDir::currentPath());
+    context->setContextProperty(QStringLiteral("NETP2P"), SpSingleton<P2pClientBase::ClientNetworkQMLBaseSimple>::sharedInstance().data());
 
     engine->load(QUrl(QStringLiteral("qrc:/qml/main/Main.qml")));
     const int exitCode = engine->rootObjects().isEmpty() ? -1 : app->exec();
 
     translator.reset();
     engine.reset();
+    auth.reset();
     desktopUtils.reset();
-    stopServerLink();
+    stopThread(SpSingleton<LynClientNetworkFinalSimple>::instance());
+    stopThread(SpSingleton<P2pMeetingClientNetworkSimpleFinal>::instance());
     app.reset();
     return exitCode;
 }

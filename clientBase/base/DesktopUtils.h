@@ -1,8 +1,9 @@
 #pragma once
 
+#include "common/Utils.h"
+
 #include <QDir>
 #include <QList>
-#include <QObject>
 #include <QUrl>
 #include <QVariant>
 
@@ -10,7 +11,7 @@ namespace LynClientBase {
 
 // What QML alone cannot reach: paths, object lookup, input state, clipboard,
 // the application cursor and build facts.
-class DesktopUtils : public QObject
+class DesktopUtils : public LYNCommon::Utils
 {
     Q_OBJECT
     Q_PROPERTY(Qt::MouseButtons mouseButtons READ mouseButtons CONSTANT)
@@ -24,7 +25,7 @@ class DesktopUtils : public QObject
     Q_PROPERTY(Qt::CursorShape cursorShape READ cursorShape WRITE setCursorShape NOTIFY cursorShapeChanged)
 
 public:
-    using QObject::QObject;
+    using LYNCommon::Utils::Utils;
 
     Q_INVOKABLE void addEventFilter(QVariant qmlWindow);
     Q_INVOKABLE void removeEventFilter(QVariant qmlWindow);

@@ -57,6 +57,7 @@ QJsonObject LynClientNetwork::send(const QString &ctl, const QString &action, co
 void LynClientNetwork::run()
 {
     LynClientNetworkBase::run();
+    createRelay();
     socket()->setMaxAllowedIncomingMessageSize(kMaxIncomingMessageSize);
     if (auto logger = spdlog::get("main"))
         logger->info("Server link accepts text messages up to {} bytes", kMaxIncomingMessageSize);
@@ -64,6 +65,30 @@ void LynClientNetwork::run()
     if (m_messageHandler)
         connect(this, &LynClientNetwork::messageReceived, m_messageHandler.data(),
                 &HandleReceivedMessagesBase::onMessageReceived);
+}
+
+void LynClientNetwork::tearDown()
+{
+    m_relay.reset();
+    LynClientNetworkBase::tearDown();
+}
+
+void LynClientNetwork::createRelay()
+{
+    static const QString tag = NtCommon::LocationTag::make(kSourcePath, QStringLiteral("LynClientBase::LynClientNetwork::run"));
+    try {
+        m_relay.reset(new P2pClientController::SingleTcpRelayBaseController);
+        connect(m_relay.data(), &P2pClientController::SingleTcpRelayBaseController::srSendRequest, this,
+                [this](const QJsonObject &request) {
+                    if (request.contains(QStringLiteral("message")))
+                        onTextMessageReceived(request.value(QStringLiteral("message")).toString());
+                },
+                Qt::DirectConnection);
+    } catch (const std::exception &e) {
+        // Without a P2P link the server link still works directly.
+        m_relay.reset();
+        NtCommon::LocationTag::reportToDebug(tag, e);
+    }
 }
 
 void LynClientNetwork::onTextMessageReceived(QString message)
@@ -85,9 +110,13 @@ void LynClientNetwork::sendTextMessageSlot(QString message)
 {
     static const QString tag = NtCommon::LocationTag::make(kSourcePath, QStringLiteral("LynClientBase::LynClientNetwork::sendTextMessageSlot"));
     try {
-        if (isP2pMode())
+        if (!isP2pMode()) {
+            LynClientNetworkBase::sendTextMessageSlot(message);
+            return;
+        }
+        if (!m_relay)
             throw std::runtime_error("P2P relay is not available, message dropped");
-        LynClientNetworkBase::sendTextMessageSlot(message);
+        m_relay->trSendRequest(QJsonObject{{QStringLiteral("message"), message}});
     } catch (const std::exception &e) {
         if (auto logger = spdlog::get("main"))
             logger->error(NtCommon::LocationTag::exceptionText(tag, e).toStdString());

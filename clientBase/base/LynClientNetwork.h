@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/HandleReceivedMessagesBase.h"
+#include "client_base/controller/relay/SingleTcpRelayBaseController.h"
 #include "clientNetwork/LynClientNetworkBase.h"
 #include "nt_common/core/pointer/SharedPointerEx.h"
 #include "nt_common/core/pointer/WeakPointerEx.h"
@@ -11,7 +12,8 @@
 namespace LynClientBase {
 
 // Message side of the server link: parses received text into JSON objects and
-// hands them to the router; sends text over the socket.
+// hands them to the router; sends text over the socket, or in P2P mode through
+// the P2P relay, whose relayed "message" texts are handled like socket text.
 class LynClientNetwork : public LynClientNetworkBase
 {
     Q_OBJECT
@@ -45,8 +47,12 @@ public slots:
 
 protected:
     void run() override;
+    void tearDown() override;
 
 private:
+    void createRelay();
+
+    QSharedPointer<P2pClientController::SingleTcpRelayBaseController> m_relay;
     QSharedPointer<HandleReceivedMessagesBase> m_messageHandler;
 };
 

@@ -62,7 +62,7 @@ public slots:
 protected:
     void run() override;
     // Drops the socket and timers on the link thread, after its event loop ended.
-    void tearDown();
+    virtual void tearDown();
     void closeConnectionBase();
     bool usePing() const;
     QWebSocket *socket() const;

@@ -1,0 +1,15 @@
+#include "shell/P2pQmlTypes.h"
+
+#include "client_base/controller/auth/Auth.h"
+
+#include <QQmlEngine>
+
+namespace LynClient {
+
+void P2pQmlTypes::registerTypes()
+{
+    qmlRegisterType<P2pClientController::Auth>("P2P", 1, 0, "Auth");
+    qmlProtectModule("P2P", 1);
+}
+
+} // namespace LynClient

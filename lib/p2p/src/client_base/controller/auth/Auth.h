@@ -1,0 +1,28 @@
+#pragma once
+
+#include "client_base/controller/base/ControllerConsoleBase.h"
+
+#include <QJsonObject>
+
+namespace P2pClientController {
+
+// Logs the client in to the P2P server, or asks it for new credentials.
+class Auth : public ControllerConsoleBase
+{
+    Q_OBJECT
+public:
+    explicit Auth(QObject *parent = nullptr);
+
+    bool handleMessage(QString actionName, std::shared_ptr<DTO> dto) override;
+
+public slots:
+    void trAuth();
+    void trSignup();
+
+signals:
+    void saAuth(QJsonObject mapParams);
+    void saFailed(QJsonObject mapParams);
+    void saSignup(QJsonObject mapParams);
+};
+
+} // namespace P2pClientController

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "AccountStore.h"
+#include "FrameReader.h"
+#include "ServerLog.h"
+
+#include <QHash>
+#include <QJsonObject>
+#include <QTcpServer>
+
+class QTcpSocket;
+
+namespace Standin {
+
+// A small P2P server: framed JSON over TCP, sign-up and log-in against an
+// SQLite store, a relay between logged-in signs and forwarding of the
+// open-port messages between the two sides of a stream.
+class P2pServer : public QObject
+{
+    Q_OBJECT
+public:
+    P2pServer(ServerLog &log, const QString &databasePath, QObject *parent = nullptr);
+
+    bool listen(const QHostAddress &address, quint16 port);
+    quint16 port() const;
+    AccountStore &accounts();
+
+signals:
+    void loggedIn(QString sign);
+
+private:
+    struct Connection
+    {
+        FrameReader reader;
+        QString sign;
+    };
+
+    void onNewConnection();
+    void onReadyRead(QTcpSocket *socket);
+    void handle(QTcpSocket *socket, const QJsonObject &message);
+    void handleAuth(QTcpSocket *socket, const QString &action, const QJsonObject &message);
+    void relay(QTcpSocket *socket, const QJsonObject &message);
+    void openPort(QTcpSocket *socket, const QJsonObject &message);
+    void answerOpenPort(QTcpSocket *socket, const QJsonObject &message);
+    QTcpSocket *connectionOf(const QString &sign) const;
+    void send(QTcpSocket *socket, const QJsonObject &message);
+    void refuse(QTcpSocket *socket, const QString &fn, const QString &errorMessage);
+
+    ServerLog &m_log;
+    AccountStore m_accounts;
+    QTcpServer m_server;
+    QHash<QTcpSocket *, Connection> m_connections;
+};
+
+} // namespace Standin
