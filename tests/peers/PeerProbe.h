@@ -1,0 +1,30 @@
+#pragma once
+
+#include "client_base/other/peer/PeerBase.h"
+
+#include <QJsonObject>
+#include <QObject>
+
+#include <memory>
+
+// Lives on the test thread and re-emits a peer's answers there, so that
+// QSignalSpy sees them as emissions of its own thread.
+class PeerProbe : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit PeerProbe(QObject *parent = nullptr);
+
+    // A peer wired to this probe before its thread starts.
+    std::unique_ptr<PeerBase> create(const QJsonObject &params = QJsonObject());
+
+    // Returns once the peer's thread has handled everything queued to it so far.
+    static void sync(PeerBase &peer);
+
+signals:
+    void inited(QJsonObject mapParams);
+    void globalAdressIsDescavered(QJsonObject mapParams);
+    void connectionEstablished(QJsonObject mapParams);
+    void releasedFromHost(QJsonObject mapParams);
+};

@@ -1,0 +1,169 @@
+// Hole punching on 127.0.0.1: two peers through the stand-in resolver, and one
+// peer against plain sockets standing for the remote side's two addresses.
+#include "AddressResolver.h"
+#include "PeerProbe.h"
+#include "TestSocket.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+class TestHolePunching : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void twoPeersConnectOnce();
+    void equalGlobalAddressesAimAtRemoteLocal();
+    void otherGlobalAddressIsAimedAtAndAnsweredOnce();
+
+private:
+    std::unique_ptr<PeerBase> resolvedPeer(PeerProbe &probe);
+
+    Standin::AddressResolver m_resolver;
+};
+
+void TestHolePunching::initTestCase()
+{
+    QVERIFY(m_resolver.listen(QHostAddress::LocalHost, 0));
+    qputenv("LYN_P2P_RESOLVER_HOST", "127.0.0.1");
+    qputenv("LYN_P2P_RESOLVER_PORT", QByteArray::number(m_resolver.port()));
+}
+
+std::unique_ptr<PeerBase> TestHolePunching::resolvedPeer(PeerProbe &probe)
+{
+    QSignalSpy inited(&probe, &PeerProbe::inited);
+    QSignalSpy resolved(&probe, &PeerProbe::globalAdressIsDescavered);
+    auto peer = probe.create();
+    if (!(inited.count() || inited.wait(5000)))
+        return nullptr;
+    emit peer->resolveGlobalAddress();
+    if (!(resolved.count() || resolved.wait(5000)))
+        return nullptr;
+    return peer;
+}
+
+void TestHolePunching::twoPeersConnectOnce()
+{
+    PeerProbe probeA;
+    PeerProbe probeB;
+    QSignalSpy establishedA(&probeA, &PeerProbe::connectionEstablished);
+    QSignalSpy establishedB(&probeB, &PeerProbe::connectionEstablished);
+    QSignalSpy releasedA(&probeA, &PeerProbe::releasedFromHost);
+    QSignalSpy releasedB(&probeB, &PeerProbe::releasedFromHost);
+    const auto a = resolvedPeer(probeA);
+    const auto b = resolvedPeer(probeB);
+    QVERIFY(a && b);
+    QCOMPARE(a->yourGlobalIp(), b->yourGlobalIp());
+
+    const auto introduce = [](PeerBase &to, const PeerBase &from) {
+        to.setRemoteSocketId(from.socketId());
+        to.setRemoteGlobalIp(from.yourGlobalIp());
+        to.setRemoteGlobalPort(from.yourGlobalPort());
+        to.setRemoteLocalIp(from.yourLocalIp());
+        to.setRemoteLocalPort(from.yourLocalPort());
+    };
+    introduce(*a, *b);
+    introduce(*b, *a);
+
+    emit a->startHolePunching();
+    emit b->startHolePunching();
+    QVERIFY(establishedA.count() || establishedA.wait(10000));
+    QVERIFY(establishedB.count() || establishedB.wait(10000));
+    QCOMPARE(establishedA.at(0).at(0).toJsonObject().value(QStringLiteral("yourSocketId")).toString(), a->socketId());
+    QCOMPARE(establishedB.at(0).at(0).toJsonObject().value(QStringLiteral("yourSocketId")).toString(), b->socketId());
+    QCOMPARE(a->socketConnectionMode(), SocketConnectionMode::Connected);
+    QCOMPARE(b->socketConnectionMode(), SocketConnectionMode::Connected);
+
+    // Asking again while connected changes nothing.
+    emit a->startHolePunching();
+    PeerProbe::sync(*a);
+    QCOMPARE(a->socketConnectionMode(), SocketConnectionMode::Connected);
+
+    // Each peer's answers reach the test thread in order, so once both are
+    // released every connectionEstablished they ever sent has arrived.
+    emit a->makeReleasedFromHost({});
+    emit b->makeReleasedFromHost({});
+    QVERIFY(releasedA.count() || releasedA.wait(5000));
+    QVERIFY(releasedB.count() || releasedB.wait(5000));
+    QCOMPARE(establishedA.count(), 1);
+    QCOMPARE(establishedB.count(), 1);
+    QVERIFY(TestSocket::canBind(a->yourLocalPort()));
+    QVERIFY(TestSocket::canBind(b->yourLocalPort()));
+}
+
+void TestHolePunching::equalGlobalAddressesAimAtRemoteLocal()
+{
+    TestSocket remoteGlobal;
+    TestSocket remoteLocal;
+    QVERIFY(remoteGlobal.bind());
+    QVERIFY(remoteLocal.bind());
+    PeerProbe probe;
+    const auto peer = resolvedPeer(probe);
+    QVERIFY(peer);
+
+    peer->setRemoteGlobalIp(peer->yourGlobalIp());
+    peer->setRemoteGlobalPort(remoteGlobal.port());
+    peer->setRemoteLocalIp(QStringLiteral("127.0.0.1"));
+    peer->setRemoteLocalPort(remoteLocal.port());
+    emit peer->startHolePunching();
+
+    const QNetworkDatagram probeDatagram = remoteLocal.next();
+    QVERIFY(probeDatagram.isValid());
+    QCOMPARE(probeDatagram.data(), QByteArray("HELLO"));
+    QCOMPARE(probeDatagram.senderPort(), int(peer->yourLocalPort()));
+    QCOMPARE(peer->socketConnectionMode(), SocketConnectionMode::HolePunching);
+    // The probe is sent to one target only, and it went to the local one.
+    QVERIFY(!remoteGlobal.hasPending());
+}
+
+void TestHolePunching::otherGlobalAddressIsAimedAtAndAnsweredOnce()
+{
+    // 127.0.0.2 is another loopback address: a public address unlike our own.
+    TestSocket remoteGlobal;
+    TestSocket remoteLocal;
+    QVERIFY(remoteGlobal.bind(QHostAddress(QStringLiteral("127.0.0.2"))));
+    QVERIFY(remoteLocal.bind());
+    PeerProbe probe;
+    QSignalSpy established(&probe, &PeerProbe::connectionEstablished);
+    QSignalSpy released(&probe, &PeerProbe::releasedFromHost);
+    const auto peer = resolvedPeer(probe);
+    QVERIFY(peer);
+
+    peer->setRemoteGlobalIp(QStringLiteral("127.0.0.2"));
+    peer->setRemoteGlobalPort(remoteGlobal.port());
+    peer->setRemoteLocalIp(QStringLiteral("127.0.0.1"));
+    peer->setRemoteLocalPort(remoteLocal.port());
+    emit peer->startHolePunching();
+
+    const QNetworkDatagram first = remoteGlobal.next();
+    QVERIFY(first.isValid());
+    QCOMPARE(first.data(), QByteArray("HELLO"));
+    QVERIFY(!remoteLocal.hasPending());
+
+    // The remote side's probe arrives: one acknowledgement, one report.
+    remoteGlobal.send("..HELLO..", first.senderAddress(), quint16(first.senderPort()));
+    QNetworkDatagram answer;
+    do {
+        answer = remoteGlobal.next();
+        QVERIFY(answer.isValid());
+    } while (answer.data() == "HELLO");
+    QCOMPARE(answer.data(), QByteArray("RECEIVED"));
+    QVERIFY(established.count() || established.wait(5000));
+    QCOMPARE(peer->socketConnectionMode(), SocketConnectionMode::Connected);
+
+    // Later probes and acknowledgements, and a new request to punch, are not answered.
+    remoteGlobal.send("HELLO", first.senderAddress(), quint16(first.senderPort()));
+    remoteGlobal.send("RECEIVED", first.senderAddress(), quint16(first.senderPort()));
+    emit peer->startHolePunching();
+    PeerProbe::sync(*peer);
+    QCOMPARE(peer->socketConnectionMode(), SocketConnectionMode::Connected);
+    emit peer->makeReleasedFromHost({});
+    QVERIFY(released.count() || released.wait(5000));
+    QVERIFY(!remoteGlobal.hasPending());
+    QVERIFY(!remoteLocal.hasPending());
+    QCOMPARE(established.count(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestHolePunching)
+#include "tst_hole_punching.moc"

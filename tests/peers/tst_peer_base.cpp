@@ -1,0 +1,208 @@
+// A single peer against real UDP sockets on 127.0.0.1: port binding, the
+// resolver exchange (with a scripted resolver and with the stand-in) and release.
+#include "AddressResolver.h"
+#include "DebugCapture.h"
+#include "LogCollector.h"
+#include "PeerProbe.h"
+#include "TestSocket.h"
+
+#include <QJsonDocument>
+#include <QSignalSpy>
+#include <QtTest>
+
+class TestPeerBase : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void bindsEvenPortsWithoutRequest();
+    void bindsRequestedPort();
+    void takenRequestedPortFallsBackToFreePort();
+    void resolverExchangeIgnoresMalformedAnswers();
+    void resolvesThroughStandinResolver();
+    void releaseFreesPortAtOnce();
+    void invalidHolePunchingTargetIsReportedAndChangesNothing();
+
+private:
+    void pointResolverAt(quint16 port);
+};
+
+void TestPeerBase::init()
+{
+    qputenv("LYN_P2P_RESOLVER_HOST", "127.0.0.1");
+}
+
+void TestPeerBase::pointResolverAt(quint16 port)
+{
+    qputenv("LYN_P2P_RESOLVER_PORT", QByteArray::number(port));
+}
+
+void TestPeerBase::bindsEvenPortsWithoutRequest()
+{
+    PeerProbe probe;
+    QSignalSpy inited(&probe, &PeerProbe::inited);
+    std::vector<std::unique_ptr<PeerBase>> peers;
+    for (int i = 0; i < 6; ++i)
+        peers.push_back(probe.create());
+    QTRY_COMPARE_WITH_TIMEOUT(inited.count(), 6, 5000);
+
+    QSet<QString> reported;
+    for (const QList<QVariant> &args : inited)
+        reported << args.at(0).toJsonObject().value(QStringLiteral("yourSocketId")).toString();
+    for (const auto &peer : peers) {
+        QVERIFY(reported.contains(peer->socketId()));
+        QVERIFY(peer->socketId().startsWith(QLatin1Char('{')) && peer->socketId().endsWith(QLatin1Char('}')));
+        const quint16 port = peer->yourLocalPort();
+        QVERIFY(port != 0);
+        QCOMPARE(port % 2, 0);
+        QVERIFY2(!TestSocket::canBind(port), "the peer does not hold its port");
+        QCOMPARE(peer->socketConnectionMode(), SocketConnectionMode::Initial);
+    }
+}
+
+void TestPeerBase::bindsRequestedPort()
+{
+    const quint16 wanted = TestSocket::freePort();
+    PeerProbe probe;
+    QSignalSpy inited(&probe, &PeerProbe::inited);
+    const auto peer = probe.create({{QStringLiteral("yourLocalPort"), wanted}, {QStringLiteral("portType"), QStringLiteral("rtcp")}});
+    QVERIFY(inited.count() || inited.wait(5000));
+    QCOMPARE(peer->yourLocalPort(), wanted);
+    QVERIFY(!TestSocket::canBind(wanted));
+    QCOMPARE(peer->initParams().value(QStringLiteral("portType")).toString(), QStringLiteral("rtcp"));
+}
+
+void TestPeerBase::takenRequestedPortFallsBackToFreePort()
+{
+    LogCollector log;
+    TestSocket holder;
+    QVERIFY(holder.bind(QHostAddress::AnyIPv4));
+    PeerProbe probe;
+    QSignalSpy inited(&probe, &PeerProbe::inited);
+    const auto peer = probe.create({{QStringLiteral("yourLocalPort"), holder.port()}});
+    QVERIFY(inited.count() || inited.wait(5000));
+    QVERIFY(peer->yourLocalPort() != 0);
+    QVERIFY(peer->yourLocalPort() != holder.port());
+    QVERIFY(!TestSocket::canBind(peer->yourLocalPort()));
+    QVERIFY(log.contains(QStringLiteral("error PeerBase id: '%1' cannot bind local port %2")
+                             .arg(peer->socketId()).arg(holder.port())));
+}
+
+void TestPeerBase::resolverExchangeIgnoresMalformedAnswers()
+{
+    LogCollector log;
+    DebugCapture debug;
+    TestSocket resolver;
+    QVERIFY(resolver.bind());
+    pointResolverAt(resolver.port());
+
+    PeerProbe probe;
+    QSignalSpy inited(&probe, &PeerProbe::inited);
+    QSignalSpy resolved(&probe, &PeerProbe::globalAdressIsDescavered);
+    const auto peer = probe.create();
+    QVERIFY(inited.count() || inited.wait(5000));
+    const quint16 localPort = peer->yourLocalPort();
+
+    emit peer->resolveGlobalAddress();
+    const QNetworkDatagram request = resolver.next();
+    QVERIFY(request.isValid());
+    QCOMPARE(request.data(), QByteArray("{\n    \"fn\": \"trPeerInfo\"\n}\n"));
+    QCOMPARE(request.senderPort(), int(localPort));
+    QCOMPARE(peer->socketConnectionMode(), SocketConnectionMode::ResolvingGlobalAddress);
+    QCOMPARE(peer->yourLocalIp(), QStringLiteral("127.0.0.1"));
+    QVERIFY(debug.contains(QStringLiteral("_yourLocalIp")));
+
+    const QHostAddress peerAddress = request.senderAddress();
+    resolver.send("this is { not json", peerAddress, localPort);
+    QTRY_VERIFY_WITH_TIMEOUT(log.contains(QStringLiteral("warning PeerBase failed to parse data to json. Error description: '")), 5000);
+    QVERIFY(log.contains(QStringLiteral("data: 'this is { not json'!")));
+    resolver.send("[1, 2, 3]", peerAddress, localPort);
+    QTRY_VERIFY_WITH_TIMEOUT(log.contains(QStringLiteral("warning Incoming json is not object. Incoming json: '[1, 2, 3]'!")), 5000);
+    resolver.send(R"({"fn": "saPeerInfo", "globalIp": "nowhere", "globalPort": 7})", peerAddress, localPort);
+    QTRY_VERIFY_WITH_TIMEOUT(log.contains(QStringLiteral("ignores an answer without a valid globalIp and globalPort")), 5000);
+    resolver.send(R"({"fn": "somethingElse"})", peerAddress, localPort);
+    QTRY_VERIFY_WITH_TIMEOUT(log.contains(QStringLiteral("info PeerBase id: '%1' received '{\"fn\":\"somethingElse\"}'").arg(peer->socketId())), 5000);
+    QCOMPARE(peer->socketConnectionMode(), SocketConnectionMode::ResolvingGlobalAddress);
+    QCOMPARE(peer->yourGlobalIp(), QString());
+
+    resolver.send(R"({"fn": "saPeerInfo", "globalIp": "203.0.113.7", "globalPort": 40000})", peerAddress, localPort);
+    QVERIFY(resolved.count() || resolved.wait(5000));
+    QCOMPARE(resolved.count(), 1);
+    QCOMPARE(resolved.at(0).at(0).toJsonObject().value(QStringLiteral("yourSocketId")).toString(), peer->socketId());
+    QCOMPARE(peer->yourGlobalIp(), QStringLiteral("203.0.113.7"));
+    QCOMPARE(peer->yourGlobalPort(), quint16(40000));
+    QCOMPARE(peer->socketConnectionMode(), SocketConnectionMode::GlobalAddressResolved);
+
+    // Rebound to the same port and no longer tied to the resolver: a datagram
+    // from anyone reaches it.
+    QCOMPARE(peer->yourLocalPort(), localPort);
+    TestSocket stranger;
+    QVERIFY(stranger.bind());
+    stranger.send("marker-after-rebind", QHostAddress::LocalHost, localPort);
+    QTRY_VERIFY_WITH_TIMEOUT(debug.contains(QStringLiteral("marker-after-rebind")), 5000);
+}
+
+void TestPeerBase::resolvesThroughStandinResolver()
+{
+    Standin::AddressResolver resolver;
+    QSignalSpy resolverLog(&resolver, &Standin::AddressResolver::logLine);
+    QVERIFY(resolver.listen(QHostAddress::LocalHost, 0));
+    pointResolverAt(resolver.port());
+
+    PeerProbe probe;
+    QSignalSpy inited(&probe, &PeerProbe::inited);
+    QSignalSpy resolved(&probe, &PeerProbe::globalAdressIsDescavered);
+    const auto peer = probe.create();
+    QVERIFY(inited.count() || inited.wait(5000));
+    const quint16 localPort = peer->yourLocalPort();
+
+    emit peer->resolveGlobalAddress();
+    QVERIFY(resolved.count() || resolved.wait(5000));
+    QCOMPARE(peer->yourGlobalIp(), QStringLiteral("127.0.0.1"));
+    QCOMPARE(peer->yourGlobalPort(), localPort);
+    QCOMPARE(peer->yourLocalPort(), localPort);
+    QVERIFY(!TestSocket::canBind(localPort));
+    bool answered = false;
+    for (const QList<QVariant> &args : resolverLog)
+        answered = answered || args.at(0).toString().startsWith(QStringLiteral("answered 127.0.0.1:%1").arg(localPort));
+    QVERIFY(answered);
+}
+
+void TestPeerBase::releaseFreesPortAtOnce()
+{
+    PeerProbe probe;
+    QSignalSpy inited(&probe, &PeerProbe::inited);
+    QSignalSpy released(&probe, &PeerProbe::releasedFromHost);
+    const auto peer = probe.create();
+    QVERIFY(inited.count() || inited.wait(5000));
+    const quint16 port = peer->yourLocalPort();
+    QVERIFY(!TestSocket::canBind(port));
+
+    emit peer->makeReleasedFromHost({{QStringLiteral("streamKey"), QStringLiteral("cam-7")}});
+    QVERIFY(released.count() || released.wait(5000));
+    const QJsonObject answer = released.at(0).at(0).toJsonObject();
+    QCOMPARE(answer.value(QStringLiteral("streamKey")).toString(), QStringLiteral("cam-7"));
+    QCOMPARE(answer.value(QStringLiteral("socketId")).toString(), peer->socketId());
+    QCOMPARE(peer->socketConnectionMode(), SocketConnectionMode::ReleasedFromHost);
+    QVERIFY(TestSocket::canBind(port));
+}
+
+void TestPeerBase::invalidHolePunchingTargetIsReportedAndChangesNothing()
+{
+    LogCollector log;
+    PeerProbe probe;
+    QSignalSpy inited(&probe, &PeerProbe::inited);
+    const auto peer = probe.create();
+    QVERIFY(inited.count() || inited.wait(5000));
+    peer->setRemoteGlobalIp(QStringLiteral("not-an-address"));
+    peer->setRemoteGlobalPort(4000);
+
+    emit peer->startHolePunching();
+    QTRY_VERIFY_WITH_TIMEOUT(log.contains(QStringLiteral(
+        "error ..\\src\\client_base\\other\\peer\\PeerBase::PeerBase::startHolePunchingSlot exception, , description: '")), 5000);
+    QCOMPARE(peer->socketConnectionMode(), SocketConnectionMode::Initial);
+}
+
+QTEST_GUILESS_MAIN(TestPeerBase)
+#include "tst_peer_base.moc"
