@@ -1,0 +1,19 @@
+#include "controllers/LynTypes.h"
+
+#include "controllers/AppController.h"
+#include "controllers/base/OriginalModel.h"
+#include "controllers/base/ProxyModel.h"
+
+#include <QtQml>
+
+namespace LynClientController {
+
+void registerLynTypes()
+{
+    const char *uri = "LYN";
+    qmlRegisterType<OriginalModel>(uri, 1, 0, "OriginalModel");
+    qmlRegisterType<ProxyModel>(uri, 1, 0, "ProxyModel");
+    qmlRegisterType<AppController>(uri, 1, 0, "AppController");
+}
+
+} // namespace LynClientController

@@ -1,0 +1,187 @@
+#include "controllers/base/ControllerItemBase.h"
+
+#include "base/LynClientNetwork.h"
+#include "nt_common/core/error/ErrorDescription.h"
+#include "nt_common/core/error/LocationTag.h"
+
+#include <spdlog/spdlog.h>
+
+namespace LynClientController {
+
+namespace {
+const QString kSourcePath = QStringLiteral("..\\clientBase\\controllers\\base\\ControllerItemBase");
+const QString kOk = QStringLiteral("OK");
+} // namespace
+
+ControllerItemBase::ControllerItemBase(QObject *parent)
+    : QObject(parent)
+{
+}
+
+bool ControllerItemBase::handleMessage(const QString &actionName, const QJsonObject &mapParams)
+{
+    if (ControllerBase::handleMessage(actionName, mapParams))
+        return true;
+    if (actionName == QLatin1String("saQuery")) {
+        handleSaQuery(mapParams);
+        return true;
+    }
+    if (actionName == QLatin1String("saInfo")) {
+        const QJsonValue code = mapParams.value(QStringLiteral("ERRCODE"));
+        if (mapParams.value(QStringLiteral("status")).toString() != kOk && code.isString() && code.toString() == QLatin1String("110"))
+            removeRowOf(mapParams);
+        emit saInfo(mapParams);
+        return true;
+    }
+    return false;
+}
+
+void ControllerItemBase::clearParam4trQuery()
+{
+    m_queryParams = QJsonObject();
+    m_queryData = QJsonObject();
+    m_queryHints = QJsonObject();
+}
+
+QJsonObject ControllerItemBase::trInfo(QJsonObject mapParams)
+{
+    return sendAction(QStringLiteral("trInfo"), mapParams);
+}
+
+QJsonObject ControllerItemBase::trQuery(QJsonObject mapParams, QJsonObject data, QJsonObject hints)
+{
+    if (!m_useTrQuery)
+        return QJsonObject();
+    m_queryParams = mapParams;
+    m_queryData = data;
+    m_queryHints = hints;
+    QJsonObject message = mapParams;
+    message.insert(QStringLiteral("data"), data);
+    message.insert(QStringLiteral("hints"), hints);
+    return sendAction(QStringLiteral("trQuery"), message);
+}
+
+QJsonObject ControllerItemBase::getMapParamsFromTrQuery() const
+{
+    return m_queryParams;
+}
+
+QVariant ControllerItemBase::defaultFieldValue(QString field_name) const
+{
+    return m_modelBase ? m_modelBase->getFieldDescr(field_name).defaultValue : QVariant();
+}
+
+OriginalModel *ControllerItemBase::originalModel() const
+{
+    return m_originalModel;
+}
+
+ProxyModel *ControllerItemBase::proxyModel() const
+{
+    return m_proxyModel;
+}
+
+bool ControllerItemBase::isStaticModel() const
+{
+    return m_isStaticModel;
+}
+
+bool ControllerItemBase::useTrQuery() const
+{
+    return m_useTrQuery;
+}
+
+void ControllerItemBase::setUseTrQuery(bool value)
+{
+    m_useTrQuery = value;
+}
+
+bool ControllerItemBase::ignoreSrUpdated() const
+{
+    return m_ignoreSrUpdated;
+}
+
+void ControllerItemBase::setIgnoreSrUpdated(bool value)
+{
+    m_ignoreSrUpdated = value;
+}
+
+bool ControllerItemBase::ignoreSrInserted() const
+{
+    return m_ignoreSrInserted;
+}
+
+void ControllerItemBase::setIgnoreSrInserted(bool value)
+{
+    m_ignoreSrInserted = value;
+}
+
+void ControllerItemBase::onMessageReceived(QString actionName, QJsonObject mapParams)
+{
+    static const QString tag = NtCommon::LocationTag::make(kSourcePath, QStringLiteral("LynClientController::ControllerItemBase::onMessageReceived"));
+    try {
+        preDispatch(mapParams);
+        handleMessage(actionName, mapParams);
+    } catch (const std::exception &e) {
+        if (auto log = spdlog::get("main"))
+            log->error(NtCommon::LocationTag::exceptionText(tag, e).toStdString());
+    }
+}
+
+void ControllerItemBase::handleSaQuery(const QJsonObject &mapParams)
+{
+    const bool own = isOwnAnswer(mapParams);
+    if (m_originalModel && !m_isStaticModel && own && !mapParams.contains(QStringLiteral("_do_not_clear_model")))
+        m_originalModel->clear();
+    emit saQuery(mapParams);
+    if (m_isStaticModel || own) {
+        if (m_proxyModel)
+            m_proxyModel->sortRows();
+        if (m_originalModel)
+            m_originalModel->setDataAtLeastLoaded(true);
+    }
+}
+
+void ControllerItemBase::preDispatch(QJsonObject &)
+{
+}
+
+void ControllerItemBase::attachOriginalModel(OriginalModel *model)
+{
+    m_originalModel = model;
+    if (model)
+        connect(model, &OriginalModel::dataAtLeastLoadedChanged, this, &ControllerItemBase::dataAtLeastLoadedChanged);
+}
+
+void ControllerItemBase::attachProxyModel(ProxyModel *proxy)
+{
+    m_proxyModel = proxy;
+    if (proxy)
+        proxy->setOriginalModel(m_originalModel);
+}
+
+void ControllerItemBase::connectRouter(void (LynClientBase::HandleRecievedMessages::*signal)(QString, QJsonObject))
+{
+    auto *router = qobject_cast<LynClientBase::HandleRecievedMessages *>(
+        LynClientBase::LynClientNetwork::controllersLink()->messageHandler().data());
+    if (!router)
+        NtCommon::ErrorDescription::raise(QStringLiteral("ControllerItemBase::connectRouter"), __LINE__,
+                                          QStringLiteral("The server link's router is not a HandleRecievedMessages"));
+    connect(router, signal, this, &ControllerItemBase::onMessageReceived);
+}
+
+bool ControllerItemBase::isOwnAnswer(const QJsonObject &mapParams) const
+{
+    return mapParams.value(QStringLiteral("_receiver")).toVariant().toString() == m_objectNumber;
+}
+
+void ControllerItemBase::removeRowOf(const QJsonObject &mapParams)
+{
+    if (!m_originalModel)
+        return;
+    const int row = m_originalModel->checkValueByRole(QStringLiteral("rowID"), mapParams.value(QStringLiteral("rowID")).toVariant());
+    if (row >= 0)
+        m_originalModel->removeRow(row);
+}
+
+} // namespace LynClientController

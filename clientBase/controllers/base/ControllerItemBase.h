@@ -1,0 +1,76 @@
+#pragma once
+
+#include "controllers/base/ControllerBase.h"
+#include "base/HandleRecievedMessages.h"
+#include "controllers/base/OriginalModel.h"
+#include "controllers/base/ProxyModel.h"
+
+#include <QObject>
+#include <QVariant>
+
+namespace LynClientController {
+
+// Query and info requests, and the record model and proxy they fill.
+class ControllerItemBase : public QObject, public ControllerBase
+{
+    Q_OBJECT
+    Q_PROPERTY(LynClientController::OriginalModel *originalModel READ originalModel CONSTANT)
+    Q_PROPERTY(LynClientController::ProxyModel *proxyModel READ proxyModel CONSTANT)
+    Q_PROPERTY(QString objectNumber READ objectNumber CONSTANT)
+    Q_PROPERTY(QString controllerName READ controllerName CONSTANT)
+    Q_PROPERTY(bool isStaticModel READ isStaticModel CONSTANT)
+    Q_PROPERTY(bool useTrQuery READ useTrQuery WRITE setUseTrQuery)
+    Q_PROPERTY(bool ignoreSrUpdated READ ignoreSrUpdated WRITE setIgnoreSrUpdated)
+    Q_PROPERTY(bool ignoreSrInserted READ ignoreSrInserted WRITE setIgnoreSrInserted)
+
+public:
+    explicit ControllerItemBase(QObject *parent = nullptr);
+
+    bool handleMessage(const QString &actionName, const QJsonObject &mapParams) override;
+
+    Q_INVOKABLE void clearParam4trQuery();
+    Q_INVOKABLE QJsonObject trInfo(QJsonObject mapParams);
+    Q_INVOKABLE virtual QJsonObject trQuery(QJsonObject mapParams = QJsonObject(), QJsonObject data = QJsonObject(),
+                                            QJsonObject hints = QJsonObject());
+    Q_INVOKABLE QJsonObject getMapParamsFromTrQuery() const;
+    Q_INVOKABLE QVariant defaultFieldValue(QString field_name) const;
+
+    OriginalModel *originalModel() const;
+    ProxyModel *proxyModel() const;
+    bool isStaticModel() const;
+    bool useTrQuery() const;
+    void setUseTrQuery(bool value);
+    bool ignoreSrUpdated() const;
+    void setIgnoreSrUpdated(bool value);
+    bool ignoreSrInserted() const;
+    void setIgnoreSrInserted(bool value);
+
+signals:
+    void saInfo(QJsonObject mapParams);
+    void saQuery(QJsonObject mapParams);
+    void dataAtLeastLoadedChanged(bool dataAtLeastLoaded);
+
+public slots:
+    void onMessageReceived(QString actionName, QJsonObject mapParams);
+
+protected:
+    virtual void handleSaQuery(const QJsonObject &mapParams);
+    // Sees every incoming message before the dispatch; may rewrite it.
+    virtual void preDispatch(QJsonObject &mapParams);
+
+    void attachOriginalModel(OriginalModel *model);
+    void attachProxyModel(ProxyModel *proxy);
+    // Listens to the router's signal of this controller's name; raises when no server link is set.
+    void connectRouter(void (LynClientBase::HandleRecievedMessages::*signal)(QString, QJsonObject));
+    bool isOwnAnswer(const QJsonObject &mapParams) const;
+    // Removes the row named by the message's rowID, if there is one.
+    void removeRowOf(const QJsonObject &mapParams);
+
+    OriginalModel *m_originalModel = nullptr;
+    ProxyModel *m_proxyModel = nullptr;
+    bool m_isStaticModel = false;
+    bool m_ignoreSrUpdated = false;
+    bool m_ignoreSrInserted = false;
+};
+
+} // namespace LynClientController

@@ -1,0 +1,7 @@
+#include "controllers/models/ModuleSystemModel.h"
+
+namespace LYNModels {
+
+ModuleSystemModel::ModuleSystemModel() = default;
+
+} // namespace LYNModels

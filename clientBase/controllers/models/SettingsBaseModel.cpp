@@ -1,0 +1,7 @@
+#include "controllers/models/SettingsBaseModel.h"
+
+namespace LYNModels {
+
+SettingsBaseModel::SettingsBaseModel() = default;
+
+} // namespace LYNModels
