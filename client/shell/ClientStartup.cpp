@@ -9,10 +9,9 @@
 #include "base/SettingsSimple.h"
 #include "base/Translator.h"
 #include "client_base/base/ClientNetworkQMLBaseSimple.h"
-#include "client_base/base/HandleReceivedMessagesP2pClient.h"
-#include "client_base/controller/auth/Auth.h"
 #include "nt_common/core/singleton/SpSingleton.h"
 #include "shell/LocalServerProcess.h"
+#include "shell/P2pLinkSetup.h"
 #include "shell/P2pQmlTypes.h"
 #include "shell/SignalQuit.h"
 #include "threads/clientNetwork/LynClientNetworkFinal.h"
@@ -40,25 +39,13 @@ void loadFonts()
     QGuiApplication::setFont(font);
 }
 
-// Returns the login controller that answers the link's first action after each connect.
 std::unique_ptr<P2pClientController::Auth> startP2pLink(LynClientBase::SettingsSimple *settings)
 {
-    auto *link = SpSingleton<P2pMeetingClientNetworkSimpleFinal>::instance();
-    link->setRemoteSign(settings->value(QStringLiteral("P2pClient"), QStringLiteral("remoteSign"), QString()));
-    link->setMessageHandler(QSharedPointer<HandleReceivedMessagesP2pClient>::create());
-    P2pClientController::ControllerBase::setLink(SpSingleton<P2pMeetingClientNetworkSimpleFinal>::sharedInstance());
-
-    auto auth = std::make_unique<P2pClientController::Auth>();
-    QObject::connect(link, &P2pClientBase::ClientNetworkSimple::fireTrAuth, auth.get(), &P2pClientController::Auth::trAuth);
-    QObject::connect(link, &P2pClientBase::ClientNetworkSimple::fireTrSignUp, auth.get(), &P2pClientController::Auth::trSignup);
-    QObject::connect(auth.get(), &P2pClientController::Auth::saAuth, link, [link](const QJsonObject &) {
-        link->setAmountConnected(link->amountConnected() + 1);
-        emit link->connectionState(true);
-    }, Qt::DirectConnection);
-
-    link->setParam(QStringLiteral("host"), settings->value(QStringLiteral("P2pServer"), QStringLiteral("ip"), QStringLiteral("::1")));
-    link->setParam(QStringLiteral("port"), settings->value(QStringLiteral("P2pServer"), QStringLiteral("port"), QStringLiteral("0")));
-    link->start(QThread::NormalPriority);
+    SpSingleton<P2pMeetingClientNetworkSimpleFinal>::instance();
+    auto auth = P2pLinkSetup::start(SpSingleton<P2pMeetingClientNetworkSimpleFinal>::sharedInstance(),
+                                    settings->value(QStringLiteral("P2pServer"), QStringLiteral("ip"), QStringLiteral("::1")),
+                                    settings->value(QStringLiteral("P2pServer"), QStringLiteral("port"), QStringLiteral("0")),
+                                    settings->value(QStringLiteral("P2pClient"), QStringLiteral("remoteSign"), QString()));
     SpSingleton<P2pClientBase::ClientNetworkQMLBaseSimple>::instance(SpSingleton<P2pMeetingClientNetworkSimpleFinal>::sharedInstance());
     return auth;
 }

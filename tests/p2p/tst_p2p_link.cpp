@@ -1,0 +1,232 @@
+// The P2P link over a real TCP connection to a fake far end on 127.0.0.1.
+#include "FakeP2pPeer.h"
+#include "base/LogSetup.h"
+#include "client_base/base/HandleReceivedMessagesP2pClient.h"
+#include "client_base/controller/auth/Auth.h"
+#include "client_base/controller/relay/SingleTcpRelayBaseController.h"
+#include "threads/p2p/P2pMeetingClientNetworkSimpleFinal.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <spdlog/spdlog.h>
+
+using P2pClientBase::ClientNetworkSimple;
+
+namespace {
+
+QJsonObject object(const QByteArray &json)
+{
+    return QJsonDocument::fromJson(json).object();
+}
+
+QList<QJsonObject> frameObjects(const QByteArray &body)
+{
+    QList<QJsonObject> objects;
+    for (const QJsonValue &v : QJsonDocument::fromJson(body).array())
+        objects.append(v.toObject());
+    return objects;
+}
+
+} // namespace
+
+class TstP2pLink : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        DTO::registerMetaTypes();
+        LynClientBase::LogSetup::start(m_logDir.path());
+        m_link = QSharedPointer<P2pMeetingClientNetworkSimpleFinal>::create();
+        m_link->setMessageHandler(QSharedPointer<HandleReceivedMessagesP2pClient>::create());
+        P2pClientController::ControllerBase::setLink(m_link);
+        m_link->setDefaultActionAfterConnected(QStringLiteral("none"));
+        connect(m_link.data(), &ClientNetworkSimple::messageReceived, this,
+                [this](std::shared_ptr<DTO> m) { m_delivered.append(*m); });
+        connect(m_link.data(), &ClientNetworkSimple::connectionState, this,
+                [this](bool state) { m_states.append(state); });
+        m_link->setParam("host", "127.0.0.1");
+        m_link->setParam("port", m_peer.port());
+        QSignalSpy inited(m_link.data(), &ClientNetworkSimple::inited);
+        m_link->start();
+        QVERIFY(inited.count() || inited.wait(5000));
+    }
+
+    void init()
+    {
+        m_delivered.clear();
+        m_states.clear();
+        m_link->setUseCompression(false);
+        if (!m_peer.socket() || m_peer.socket()->state() != QAbstractSocket::ConnectedState) {
+            QSignalSpy connected(&m_peer, &FakeP2pPeer::connected);
+            emit m_link->makeConnection();
+            QVERIFY(connected.count() || connected.wait(5000));
+        }
+    }
+
+    void cleanupTestCase()
+    {
+        m_link->quit();
+        m_link->wait();
+    }
+
+    void frameSplitAcrossReadsIsDeliveredOnceComplete()
+    {
+        m_peer.write("[{\"FN\":\"a_b\",\"n\"");
+        QVERIFY(!anythingDeliveredWithin(200));
+        m_peer.write(":1}]#EN");
+        QVERIFY(!anythingDeliveredWithin(200));
+        m_peer.write("DMSG");
+        QTRY_COMPARE_WITH_TIMEOUT(m_delivered.size(), 1, 5000);
+        QCOMPARE(m_delivered.first().value("n").toInt(), 1);
+    }
+
+    void severalFramesInOneReadKeepTheirOrder()
+    {
+        m_peer.write("[{\"n\":1},{\"n\":2}]#ENDMSG#ENDMSG[{\"n\":3}]#ENDMSG[{\"n\":4}]#ENDMSG");
+        QTRY_COMPARE_WITH_TIMEOUT(m_delivered.size(), 4, 5000);
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(m_delivered.at(i).value("n").toInt(), i + 1);
+    }
+
+    void badBodiesAreLoggedAndSkipped()
+    {
+        m_peer.write("[{\"n\":1}, 5, {\"n\":2}]#ENDMSG{\"n\":9}#ENDMSG[not json#ENDMSG[{\"n\":3}]#ENDMSG");
+        QTRY_COMPARE_WITH_TIMEOUT(m_delivered.size(), 3, 5000);
+        QCOMPARE(m_delivered.at(0).value("n").toInt(), 1);
+        QCOMPARE(m_delivered.at(1).value("n").toInt(), 2);
+        QCOMPARE(m_delivered.at(2).value("n").toInt(), 3);
+        const QString log = readLog();
+        QVERIFY(log.contains("At least 1 item in json array is't object"));
+        QVERIFY(log.contains("Incoming message is't array."));
+        QVERIFY(log.contains("Failed to parse incoming message to json. Message: '[not json'"));
+    }
+
+    void oversizedFrameIsDroppedAndTheLinkKeepsWorking()
+    {
+        m_peer.write(QByteArray(ClientNetworkSimple::kMaxBufferedBytes + 1024, 'x'));
+        QTRY_VERIFY_WITH_TIMEOUT(readLog().contains("buffered bytes dropped"), 10000);
+        m_peer.write("[{\"n\":7}]#ENDMSG");
+        QTRY_COMPARE_WITH_TIMEOUT(m_delivered.size(), 1, 5000);
+        QCOMPARE(m_delivered.first().value("n").toInt(), 7);
+    }
+
+    void compressedFramesTravelBothWays()
+    {
+        m_link->setUseCompression(true);
+        const QByteArray body = "[{\"FN\":\"x_y\",\"text\":\"compressed\"}]";
+        m_peer.write(qCompress(body, 9) + "#ENDMSG");
+        QTRY_COMPARE_WITH_TIMEOUT(m_delivered.size(), 1, 5000);
+        QCOMPARE(m_delivered.first().value("text").toString(), QStringLiteral("compressed"));
+
+        const int before = m_peer.receivedFrames().size();
+        emit m_link->sendMessageSignal(std::make_shared<DTO>(DTO{{"FN", "x_trY"}}), false);
+        QTRY_COMPARE_WITH_TIMEOUT(m_peer.receivedFrames().size(), before + 1, 5000);
+        const QByteArray sent = qUncompress(m_peer.receivedFrames().last());
+        QCOMPARE(frameObjects(sent).first().value("FN").toString(), QStringLiteral("x_trY"));
+    }
+
+    void outgoingFramesCarryTheSignAndTheirLayout()
+    {
+        m_link->setSign("sign-1");
+        const int before = m_peer.receivedFrames().size();
+        emit m_link->sendMessageSignal(std::make_shared<DTO>(DTO{{"FN", "a_trB"}, {"SIGN", "forged"}}), false);
+        emit m_link->sendListMessagesSignal({}, false);
+        emit m_link->sendListMessagesSignal({std::make_shared<DTO>(DTO{{"k", 1}}), std::make_shared<DTO>(DTO{{"k", 2}})}, false);
+        QTRY_COMPARE_WITH_TIMEOUT(m_peer.receivedFrames().size(), before + 2, 5000);
+        const QList<QByteArray> frames = m_peer.receivedFrames().mid(before);
+        QCOMPARE(frames.at(0), QByteArray("[{\"FN\":\"a_trB\",\"SIGN\":\"sign-1\"}]"));
+        QCOMPARE(frames.at(1), QByteArray("[{\"SIGN\":\"sign-1\",\"k\":1}, {\"SIGN\":\"sign-1\",\"k\":2}]"));
+    }
+
+    void loginAndSignupSendExactlyTheirKeys()
+    {
+        P2pClientController::Auth auth;
+        m_link->setSign("me");
+        m_link->setPwd("secret");
+        const int before = m_peer.receivedFrames().size();
+        auth.trAuth();
+        auth.trSignup();
+        QTRY_COMPARE_WITH_TIMEOUT(m_peer.receivedFrames().size(), before + 2, 5000);
+        QCOMPARE(frameObjects(m_peer.receivedFrames().at(before)).first(),
+                 object(R"({"FN":"auth_trAuth","SID":"secret","SIGN":"me"})"));
+        QCOMPARE(frameObjects(m_peer.receivedFrames().at(before + 1)).first(),
+                 object(R"({"FN":"auth_trSignup","SIGN":"me"})"));
+    }
+
+    void relayRequestCarriesTheRemoteSign()
+    {
+        P2pClientController::SingleTcpRelayBaseController relay;
+        m_link->setSign("me");
+        m_link->setRemoteSign("home");
+        const int before = m_peer.receivedFrames().size();
+        relay.trSendRequest({{"message", "hello"}});
+        QTRY_COMPARE_WITH_TIMEOUT(m_peer.receivedFrames().size(), before + 1, 5000);
+        const QJsonObject sent = frameObjects(m_peer.receivedFrames().at(before)).first();
+        QCOMPARE(sent.keys(), (QStringList{"FN", "RECEIVER", "SIGN", "message", "remoteSign"}));
+        QCOMPARE(sent.value("FN").toString(), QStringLiteral("singleTcpRelay_trSendRequest"));
+        QCOMPARE(sent.value("RECEIVER").toInt(), int(relay.receiverId()));
+        QCOMPARE(sent.value("remoteSign").toString(), QStringLiteral("home"));
+    }
+
+    void bufferedCommandsLeaveAsOneFrameOnRequest()
+    {
+        P2pClientController::SingleTcpRelayBaseController relay;
+        const int before = m_peer.receivedFrames().size();
+        relay.onBufferCmd();
+        for (int i = 0; i < 3; ++i)
+            relay.sendCommand("x_trY", {{"i", i}});
+        QVERIFY(!QTest::qWaitFor([&] { return m_peer.receivedFrames().size() > before; }, 300));
+        relay.sendBufferCmd();
+        relay.sendBufferCmd();
+        relay.offBufferCmd();
+        QTRY_COMPARE_WITH_TIMEOUT(m_peer.receivedFrames().size(), before + 2, 5000);
+        for (const QByteArray &frame : m_peer.receivedFrames().mid(before)) {
+            const QList<QJsonObject> objects = frameObjects(frame);
+            QCOMPARE(objects.size(), 3);
+            QCOMPARE(objects.at(2).value("i").toInt(), 2);
+        }
+    }
+
+    void lossReconnectsAndCloseStops()
+    {
+        QSignalSpy connected(&m_peer, &FakeP2pPeer::connected);
+        m_peer.dropConnection();
+        QTRY_VERIFY_WITH_TIMEOUT(m_states.contains(false), 5000);
+        QVERIFY(connected.count() || connected.wait(5000));
+        QCOMPARE(m_states.count(false), 1);
+
+        emit m_link->closeConnection();
+        QTRY_COMPARE_WITH_TIMEOUT(m_states.count(false), 2, 5000);
+        QVERIFY(!connected.wait(6500));
+        QCOMPARE(connected.count(), 1);
+    }
+
+private:
+    bool anythingDeliveredWithin(int ms)
+    {
+        return QTest::qWaitFor([this] { return !m_delivered.isEmpty(); }, ms);
+    }
+
+    QString readLog()
+    {
+        spdlog::get("main")->flush();
+        const QDir logs(m_logDir.filePath("logs"));
+        QFile file(logs.filePath(logs.entryList(QDir::Files).value(0)));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+    QTemporaryDir m_logDir;
+    FakeP2pPeer m_peer;
+    QSharedPointer<P2pMeetingClientNetworkSimpleFinal> m_link;
+    QList<QJsonObject> m_delivered;
+    QList<bool> m_states;
+};
+
+QTEST_GUILESS_MAIN(TstP2pLink)
+#include "tst_p2p_link.moc"
