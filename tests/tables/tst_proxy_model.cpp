@@ -1,0 +1,227 @@
+#include "LogCapture.h"
+#include "controllers/base/OriginalModel.h"
+#include "controllers/base/ProxyModel.h"
+#include "controllers/models/ArchiveModel.h"
+#include "controllers/models/DeviceModel.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QtTest>
+
+using LynClientController::OriginalModel;
+using LynClientController::ProxyModel;
+
+// Searching, hard filters in groups and ordering of the proxy over a device table.
+class TstProxyModel : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<OriginalModel> m_model;
+    std::unique_ptr<ProxyModel> m_proxy;
+    std::unique_ptr<QAbstractItemModelTester> m_modelTester;
+    std::unique_ptr<QAbstractItemModelTester> m_proxyTester;
+
+    void addDevice(qint64 id, const QString &name, int camType, const QString &source = QString())
+    {
+        m_model->addRow({{"rowID", id}, {"dtUpdate", id}, {"deviceName", name}, {"camType", camType}, {"source", source}});
+    }
+
+    QStringList shown(const QString &role = QStringLiteral("deviceName")) const
+    {
+        QStringList names;
+        for (int row = 0; row < m_proxy->rowCount(); ++row)
+            names.append(m_proxy->proxyData(row, role).toString());
+        return names;
+    }
+
+private slots:
+    void init()
+    {
+        m_model = std::make_unique<OriginalModel>();
+        m_model->setModelBase(QSharedPointer<LYNModels::DeviceModel>::create());
+        m_modelTester = std::make_unique<QAbstractItemModelTester>(m_model.get(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+        m_proxy = std::make_unique<ProxyModel>();
+        m_proxy->setOriginalModel(m_model.get());
+        m_proxyTester = std::make_unique<QAbstractItemModelTester>(m_proxy.get(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+        addDevice(1, "Front door", 2, "rtsp://10.0.0.1/main");
+        addDevice(2, "Garden back", 3);
+        addDevice(3, "Back door", 2, "rtsp://10.0.0.3/door");
+        addDevice(4, "garage", 4);
+        m_proxy->sortRows();
+    }
+
+    void cleanup()
+    {
+        m_proxyTester.reset();
+        m_proxy.reset();
+        m_modelTester.reset();
+        m_model.reset();
+    }
+
+    void twoWordsMatchInAnyOrderAndCase()
+    {
+        QSignalSpy finished(m_proxy.get(), &ProxyModel::filterFinished);
+        m_proxy->setFilterPattern("DOOR back");
+        QCOMPARE(shown(), QStringList{"Back door"});
+        QCOMPARE(m_proxy->getFilterRowCount(), 1);
+        QCOMPARE(finished.count(), 1);
+
+        m_proxy->setExtendedSearch(false);
+        m_proxy->setFilterPattern("door back");
+        QCOMPARE(m_proxy->rowCount(), 0);
+        m_proxy->setFilterPattern("back door");
+        QCOMPARE(shown(), QStringList{"Back door"});
+
+        // The words are searched per field: one in the name, the other in the source does not count.
+        m_proxy->setExtendedSearch(true);
+        m_proxy->setFilterPattern("front 10.0.0.1");
+        QCOMPARE(m_proxy->rowCount(), 0);
+        m_proxy->setFilterPattern("");
+        QCOMPARE(m_proxy->rowCount(), 4);
+    }
+
+    void searchFieldsDecideWhatIsSearched()
+    {
+        m_proxy->setFilterFields({"source"});
+        m_proxy->setFilterPattern("door");
+        QCOMPARE(shown(), QStringList{"Back door"});
+        m_proxy->setFilterFields({});
+        m_proxy->setFilterPattern("");
+        QCOMPARE(m_proxy->rowCount(), 0);
+
+        LogCapture log;
+        m_proxy->setFilterFields({"nosuchfield", "deviceName"});
+        QCOMPARE(m_proxy->rowCount(), 4);
+        QVERIFY(log.contains("ProxyModel::filterAcceptsRow(): role 'nosuchfield' not found in original model"));
+    }
+
+    void hardFilterLeavesTheSearchOfItsField()
+    {
+        m_proxy->setFilterFields({"camType", "deviceName"});
+        m_proxy->setFilterPattern("3");
+        QCOMPARE(shown(), QStringList{"Garden back"});
+        m_proxy->setHardFilterRole("camType", "=", 2);
+        // camType is no longer searched, so "3" matches nothing left.
+        QCOMPARE(m_proxy->rowCount(), 0);
+        m_proxy->setFilterPattern("");
+        QCOMPARE(shown(), (QStringList{"Back door", "Front door"}));
+        m_proxy->removeHardFilterRole("camType", "2");
+        QCOMPARE(m_proxy->rowCount(), 4);
+    }
+
+    void conditionsJoinByThePreviousFilter()
+    {
+        // First filter's "or" joins the second: camType = 3 OR camType = 4.
+        m_proxy->appendHardFilterRole("camType", "=", 3, "or");
+        m_proxy->appendHardFilterRole("camType", "=", 4, "and");
+        QCOMPARE(shown(), (QStringList{"garage", "Garden back"}));
+
+        m_proxy->clearHardFilter();
+        m_proxy->appendHardFilterRole("camType", "=", 3, "and");
+        m_proxy->appendHardFilterRole("camType", "=", 4, "or");
+        QCOMPARE(m_proxy->rowCount(), 0);
+
+        m_proxy->clearHardFilter();
+        m_proxy->appendHardFilterRole("rowID", ">=", 2);
+        m_proxy->appendHardFilterRole("rowID", "<", 4);
+        QCOMPARE(shown(), (QStringList{"Back door", "Garden back"}));
+    }
+
+    void groupsAreJoinedInOrder()
+    {
+        m_proxy->clearHardFilterGroup();
+        m_proxy->appendHardFilterGroup("kind", "or");
+        m_proxy->appendHardFilterGroup("ids", "and");
+        m_proxy->beginPrepare();
+        m_proxy->appendHardFilterRole("camType", "=", 4, "and", "kind");
+        m_proxy->appendHardFilterRole("rowID", "<=", 1, "and", "ids");
+        QCOMPARE(m_proxy->rowCount(), 4);
+        m_proxy->endPrepare();
+        QCOMPARE(shown(), (QStringList{"garage", "Front door"}));
+    }
+
+    void missingGroupRejectsEveryRowUntilItExists()
+    {
+        LogCapture log;
+        m_proxy->appendHardFilterRole("camType", "=", 2, "and", "late");
+        QCOMPARE(m_proxy->rowCount(), 0);
+        QVERIFY(log.contains("_group_filter_exp doesn't contain value for key='late'"));
+        m_proxy->appendHardFilterGroup("late", "and");
+        m_proxy->invalidateFilter();
+        QCOMPARE(m_proxy->rowCount(), 2);
+
+        m_proxy->removeHardFilterGroup("late");
+        m_proxy->invalidateFilter();
+        QCOMPARE(m_proxy->rowCount(), 0);
+    }
+
+    void unknownOperationOrConditionIsLogged()
+    {
+        LogCapture log;
+        m_proxy->appendHardFilterRole("camType", "~", 2);
+        QCOMPARE(m_proxy->rowCount(), 0);
+        QVERIFY(log.contains("LynClientController::ProxyModel::filterAcceptsRow, description: Invalid expression operation '~'."));
+
+        m_proxy->clearHardFilter();
+        m_proxy->appendHardFilterRole("camType", "=", 2, "xor");
+        m_proxy->appendHardFilterRole("camType", "=", 3);
+        QCOMPARE(shown(), (QStringList{"Back door", "Front door"}));
+        QVERIFY(log.contains("description: Invalid group expression operation 'xor'."));
+
+        m_proxy->clearHardFilter();
+        m_proxy->appendHardFilterGroup("other", "nand");
+        m_proxy->removeHardFilterGroup("default");
+        m_proxy->appendHardFilterGroup("default", "and");
+        m_proxy->appendHardFilterRole("camType", "=", 2);
+        QVERIFY(log.contains("Invalid group expression condition: nand"));
+    }
+
+    void sortsByTypeCodeWithRowIdTieBreak()
+    {
+        QSignalSpy role(m_proxy.get(), &ProxyModel::sortedRoleChanged);
+        m_proxy->sortRows("deviceName", Qt::AscendingOrder);
+        QCOMPARE(shown(), (QStringList{"Back door", "Front door", "garage", "Garden back"}));
+        QCOMPARE(role.count(), 1);
+        QCOMPARE(m_proxy->sortedRole(), QStringLiteral("deviceName"));
+
+        m_proxy->sortRows("camType", Qt::AscendingOrder);
+        QCOMPARE(shown("rowID"), (QStringList{"1", "3", "2", "4"}));
+        m_proxy->sortRows("camType", Qt::DescendingOrder);
+        QCOMPARE(shown("rowID"), (QStringList{"4", "2", "3", "1"}));
+
+        // Numbers compare as numbers for whole-number fields.
+        addDevice(10, "ten", 10);
+        m_proxy->sortRows("camType", Qt::AscendingOrder);
+        QCOMPARE(shown("rowID").last(), QStringLiteral("10"));
+    }
+
+    void lookupsThroughTheProxy()
+    {
+        m_proxy->setHardFilterRole("camType", "=", 3);
+        QCOMPARE(m_proxy->proxyData(1).value("deviceName").toString(), QStringLiteral("Front door"));
+        QVERIFY(m_proxy->proxyData(99).isEmpty());
+        QCOMPARE(m_proxy->checkValueByRole("deviceName", "Garden back"), 0);
+        QCOMPARE(m_proxy->checkValueByRole("deviceName", "Front door"), -1);
+        QCOMPARE(m_proxy->checkValueByRole(QStringList{}, QVariantList{}), 0);
+        QCOMPARE(m_proxy->proxyData("deviceName", "Garden back", "camType").toInt(), 3);
+        QVERIFY(!m_proxy->proxyData(5, "deviceName").isValid());
+    }
+
+    void sourceChangesRefilterUnlessPreparing()
+    {
+        m_proxy->setHardFilterRole("camType", "=", 2);
+        QCOMPARE(m_proxy->rowCount(), 2);
+        m_proxy->beginPrepare();
+        m_model->updateValue(QStringLiteral("4"), "camType", 2);
+        QCOMPARE(m_proxy->rowCount(), 2);
+        m_proxy->endPrepare();
+        QCOMPARE(m_proxy->rowCount(), 3);
+        m_model->addRow({{"rowID", 4}, {"dtUpdate", 99}, {"camType", 3}});
+        QCOMPARE(m_proxy->rowCount(), 2);
+        addDevice(20, "new one", 2);
+        QCOMPARE(m_proxy->rowCount(), 3);
+    }
+};
+
+QTEST_MAIN(TstProxyModel)
+#include "tst_proxy_model.moc"
