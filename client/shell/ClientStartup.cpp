@@ -9,6 +9,7 @@
 #include "base/SettingsSimple.h"
 #include "base/Translator.h"
 #include "client_base/base/ClientNetworkQMLBaseSimple.h"
+#include "client_base/other/peer/PeersManager.h"
 #include "nt_common/core/singleton/SpSingleton.h"
 #include "shell/LocalServerProcess.h"
 #include "shell/P2pLinkSetup.h"
@@ -90,6 +91,7 @@ int ClientStartup::run(int argc, char *argv[])
     auto *settings = SpSingleton<LynClientBase::SettingsSimple>::instance(workDir + QStringLiteral("/main.conf"),
                                                                             QSettings::IniFormat);
     app->installEventFilter(SpSingleton<LynClientBase::EventFilter>::instance());
+    SpSingleton<PeersManager>::instance();
     auto desktopUtils = std::make_unique<LynClientBase::DesktopUtils>(app.get());
 
     P2pQmlTypes::registerTypes();

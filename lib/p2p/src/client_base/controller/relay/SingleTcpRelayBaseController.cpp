@@ -26,9 +26,9 @@ void SingleTcpRelayBaseController::trSendRequest(QJsonObject mapParams)
         sendCommand(m_controllerName + QStringLiteral("_trSendRequest"), message);
     } catch (const std::exception &e) {
         if (auto logger = spdlog::get(loggerName))
-            logger->error("{} exception, {}, description: '{}'.", tag.toStdString(), "", e.what());
+            logger->error(NtCommon::LocationTag::p2pExceptionText(tag, e).toStdString());
     } catch (...) {
-        std::cerr << QStringLiteral("%1 UNDEFINED exception, %2.").arg(tag, QString()).toStdString() << std::endl;
+        std::cerr << NtCommon::LocationTag::undefinedExceptionText(tag).toStdString() << std::endl;
     }
 }
 

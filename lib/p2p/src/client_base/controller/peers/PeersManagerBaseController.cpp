@@ -1,0 +1,280 @@
+#include "client_base/controller/peers/PeersManagerBaseController.h"
+
+#include "nt_common/core/error/LocationTag.h"
+#include "nt_common/core/file/FileNameGuard.h"
+#include "nt_common/core/singleton/SpSingleton.h"
+
+#include <QDir>
+#include <QSaveFile>
+
+#include <spdlog/spdlog.h>
+
+#include <iostream>
+#include <mutex>
+#include <stdexcept>
+
+namespace P2pClientController {
+
+namespace {
+const QString kSourcePath = QStringLiteral("..\\src\\client_base\\controller\\peers\\PeersManagerBaseController");
+const QString kRtp = QStringLiteral("rtp");
+const QString kRtcp = QStringLiteral("rtcp");
+
+std::mutex &portAllocatorMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
+QString absentText(const QString &socketId)
+{
+    return QStringLiteral("Socket with socketId='%1' is absent in peer storage!").arg(socketId);
+}
+} // namespace
+
+PeersManagerBaseController::PeersManagerBaseController(QObject *parent)
+    : ControllerConsoleBase(parent)
+{
+    m_controllerName = QStringLiteral("peersManager");
+    SpSingleton<PeersManager>::instance();
+    m_peersManager = SpSingleton<PeersManager>::sharedInstance();
+    subscribe(&HandleReceivedMessagesP2pClient::peersManagerMessage);
+
+    connect(m_peersManager.data(), &PeersManager::peerInited, this, &PeersManagerBaseController::peerInited);
+    connect(m_peersManager.data(), &PeersManager::connectionEstablished, this, &PeersManagerBaseController::connectionEstablished);
+    connect(m_peersManager.data(), &PeersManager::releasedFromHost, this, &PeersManagerBaseController::releasedFromHost);
+    connect(m_peersManager.data(), &PeersManager::globalAdressIsDescavered, this, [this](const QJsonObject &mapParams) {
+        const QString socketId = mapParams.value(QStringLiteral("yourSocketId")).toString();
+        // Every controller instance hears the registry; only the one that configured the peer answers.
+        if (!m_configuredPeers.contains(socketId))
+            return;
+        taOpenPortOnRemote(socketId);
+        reportFailures("startHolePunching", [&] { m_peersManager->startHolePunching(socketId); });
+    });
+}
+
+bool PeersManagerBaseController::handleMessage(QString actionName, std::shared_ptr<DTO> dto)
+{
+    if (actionName == QLatin1String("saOpenPortOnRemote")) {
+        emit saOpenPortOnRemote(*dto);
+        return true;
+    }
+    if (actionName == QLatin1String("srOpenPortOnRemote")) {
+        handleSrOpenPortOnRemote(*dto);
+        return true;
+    }
+    if (actionName == QLatin1String("srOpenPortOnExistsRemote")) {
+        handleSrOpenPortOnExistsRemote(*dto);
+        return true;
+    }
+    return false;
+}
+
+void PeersManagerBaseController::handleSrOpenPortOnRemote(const DTO &message)
+{
+    reportFailures("handle_srOpenPortOnRemote", [&] {
+        const QString streamKey = message.value(QStringLiteral("streamKey")).toString();
+        const QString portType = message.value(QStringLiteral("portType")).toString();
+        QSharedPointer<PeerBase> rtp = m_peersManager->peerByStreamKeyAndPortType(streamKey, kRtp);
+        QSharedPointer<PeerBase> rtcp = m_peersManager->peerByStreamKeyAndPortType(streamKey, kRtcp);
+        {
+            std::lock_guard<std::mutex> lock(portAllocatorMutex());
+            if (!rtp)
+                rtp = m_peersManager->peer(m_peersManager->allocatePeer({{"portType", kRtp}, {"streamKey", streamKey}}));
+            if (!rtcp)
+                rtcp = m_peersManager->peer(m_peersManager->allocatePeer(
+                    {{"yourLocalPort", rtp->yourLocalPort() + 1}, {"portType", kRtcp}, {"streamKey", streamKey}}));
+        }
+        QSharedPointer<PeerBase> selected = portType == kRtp ? rtp : portType == kRtcp ? rtcp : nullptr;
+        if (!selected)
+            throw std::runtime_error(absentText(QStringLiteral("%1/%2").arg(streamKey, portType)).toStdString());
+        if (!selected->yourSign().isEmpty())
+            return; // in use by an earlier request
+
+        selected->setYourSign(link()->sign());
+        selected->setRemoteSign(message.value(QStringLiteral("remoteSign")).toString());
+        selected->setRemoteSocketId(message.value(QStringLiteral("remoteSocketId")).toString());
+        selected->setRemoteGlobalIp(message.value(QStringLiteral("remoteGlobalIp")).toString());
+        selected->setRemoteGlobalPort(static_cast<quint16>(message.value(QStringLiteral("remoteGlobalPort")).toInt()));
+        selected->setRemoteLocalIp(message.value(QStringLiteral("remoteLocalIp")).toString());
+        selected->setRemoteLocalPort(static_cast<quint16>(message.value(QStringLiteral("remoteLocalPort")).toInt()));
+        m_configuredPeers.insert(selected->socketId());
+        m_peersManager->resolveGlobalAddress(selected->socketId());
+    });
+}
+
+void PeersManagerBaseController::handleSrOpenPortOnExistsRemote(const DTO &message)
+{
+    reportFailures("handle_srOpenPortOnExistsRemote", [&] {
+        const QSharedPointer<PeerBase> peer = existingPeer(message.value(QStringLiteral("yourSocketId")).toString());
+        const SocketConnectionMode mode = peer->socketConnectionMode();
+        if (mode == SocketConnectionMode::HolePunching || mode == SocketConnectionMode::Connected)
+            return;
+        peer->setRemoteGlobalIp(message.value(QStringLiteral("remoteGlobalIp")).toString());
+        peer->setRemoteGlobalPort(static_cast<quint16>(message.value(QStringLiteral("remoteGlobalPort")).toInt()));
+        peer->setRemoteLocalIp(message.value(QStringLiteral("remoteLocalIp")).toString());
+        peer->setRemoteLocalPort(static_cast<quint16>(message.value(QStringLiteral("remoteLocalPort")).toInt()));
+        m_peersManager->startHolePunching(peer->socketId());
+    });
+}
+
+QString PeersManagerBaseController::allocatePeer(QJsonObject params)
+{
+    return m_peersManager->allocatePeer(params);
+}
+
+void PeersManagerBaseController::deallocatePeer(QString peerID)
+{
+    m_configuredPeers.remove(peerID);
+    m_peersManager->deallocatePeer(peerID);
+}
+
+void PeersManagerBaseController::setYourSignPwd(QString socketId, QString yourSign, QString yourPwd)
+{
+    reportFailures("setYourSignPwd", [&] { m_peersManager->setYourSignPwd(socketId, yourSign, yourPwd); });
+}
+
+void PeersManagerBaseController::setRemoteSignPwd(QString socketId, QString remoteSign, QString remotePwd)
+{
+    reportFailures("setRemoteSignPwd", [&] { m_peersManager->setRemoteSignPwd(socketId, remoteSign, remotePwd); });
+}
+
+void PeersManagerBaseController::resolveGlobalAddress(QString socketId)
+{
+    reportFailures("resolveGlobalAddress", [&] {
+        m_configuredPeers.insert(existingPeer(socketId)->socketId());
+        m_peersManager->resolveGlobalAddress(socketId);
+    });
+}
+
+void PeersManagerBaseController::startHolePunching(QString socketId)
+{
+    reportFailures("startHolePunching", [&] { m_peersManager->startHolePunching(socketId); });
+}
+
+void PeersManagerBaseController::trOpenPortOnRemote(QJsonObject mapParams)
+{
+    reportFailures("trOpenPortOnRemote", [&] {
+        const QSharedPointer<PeerBase> peer = existingPeer(mapParams.value(QStringLiteral("yourSocketId")).toString());
+        peer->setIsInitializer(true);
+        const QJsonObject description = describe(*peer);
+        QJsonObject message = mapParams;
+        for (const char *key : {"yourSocketId", "remoteSign", "yourGlobalIp", "yourGlobalPort", "yourLocalIp", "yourLocalPort"})
+            message.insert(QLatin1String(key), description.value(QLatin1String(key)));
+        const QJsonObject initParams = peer->initParams();
+        message.insert(QStringLiteral("portType"), initParams.value(QStringLiteral("portType")));
+        message.insert(QStringLiteral("streamKey"), initParams.value(QStringLiteral("streamKey")));
+        sendCommand(m_controllerName + QStringLiteral("_trOpenPortOnRemote"), message);
+    });
+}
+
+void PeersManagerBaseController::taOpenPortOnRemote(QString socketId)
+{
+    reportFailures("taOpenPortOnRemote", [&] {
+        const QSharedPointer<PeerBase> peer = existingPeer(socketId);
+        sendCommand(m_controllerName + QStringLiteral("_taOpenPortOnRemote"),
+                    {{"RES", 10},
+                     {"yourSign", peer->remoteSign()},
+                     {"yourSocketId", peer->remoteSocketId()},
+                     {"yourGlobalIp", peer->yourGlobalIp()},
+                     {"yourGlobalPort", peer->yourGlobalPort()},
+                     {"yourLocalIp", peer->yourLocalIp()},
+                     {"yourLocalPort", peer->yourLocalPort()}});
+    });
+}
+
+QJsonObject PeersManagerBaseController::peer(QString peerSocketID) const
+{
+    const QSharedPointer<PeerBase> found = m_peersManager->peer(peerSocketID);
+    return found ? describe(*found) : QJsonObject();
+}
+
+QString PeersManagerBaseController::peerByStreamKeyAndPortType(QString streamKey, QString portType) const
+{
+    const QSharedPointer<PeerBase> found = m_peersManager->peerByStreamKeyAndPortType(streamKey, portType);
+    return found ? found->socketId() : QString();
+}
+
+void PeersManagerBaseController::disconnectFromHost(QString socketId, QJsonObject mapParams)
+{
+    reportFailures("disconnectFromHost", [&] { m_peersManager->disconnectFromHost(socketId, mapParams); });
+}
+
+QString PeersManagerBaseController::createFfmpegReceiverSDPFile(QJsonObject mapParams)
+{
+    static const QString tag = NtCommon::LocationTag::make(kSourcePath, QStringLiteral("P2pClientController::PeersManagerBaseController::createFfmpegReceiverSDPFile"));
+    const QString streamKey = mapParams.value(QStringLiteral("streamKey")).toString();
+    if (!NtCommon::FileNameGuard::isSafeStem(streamKey)) {
+        if (auto logger = spdlog::get(loggerName))
+            logger->error("{} refused stream key '{}': not a plain file name; no SDP file written", tag.toStdString(), streamKey.toStdString());
+        return QString();
+    }
+    const QString dir = sdpReceiverDirAbsPath();
+    QDir().mkpath(dir);
+    const QString path = QStringLiteral("%1/%2.sdp").arg(dir, streamKey);
+    const QString text = QStringLiteral("c=IN IP4 %1\nm=video %2 RTP/AVP 96\na=rtpmap:96 H264/90000\na=fmtp:96 packetization-mode=1\n")
+                             .arg(mapParams.value(QStringLiteral("ip")).toString().remove(QStringLiteral("::ffff:")))
+                             .arg(mapParams.value(QStringLiteral("rtpPort")).toInt());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
+        return QString();
+    return path;
+}
+
+void PeersManagerBaseController::lockMutexPortAllocator()
+{
+    portAllocatorMutex().lock();
+}
+
+void PeersManagerBaseController::unLockMutexPortAllocator()
+{
+    portAllocatorMutex().unlock();
+}
+
+QString PeersManagerBaseController::sdpReceiverDirAbsPath() const
+{
+    return QDir::current().absoluteFilePath(QStringLiteral("sdpReceiver"));
+}
+
+QJsonObject PeersManagerBaseController::describe(const PeerBase &peer)
+{
+    return {{"yourSocketId", peer.socketId()},
+            {"remoteSocketId", peer.remoteSocketId()},
+            {"initParams", peer.initParams()},
+            {"isInitializer", peer.isInitializer()},
+            {"yourSign", peer.yourSign()},
+            {"remoteSign", peer.remoteSign()},
+            {"yourPwd", peer.yourPwd()},
+            {"remoteGlobalIp", peer.remoteGlobalIp()},
+            {"remoteGlobalPort", peer.remoteGlobalPort()},
+            {"remoteLocalIp", peer.remoteLocalIp()},
+            {"remoteLocalPort", peer.remoteLocalPort()},
+            {"yourGlobalIp", peer.yourGlobalIp()},
+            {"yourGlobalPort", peer.yourGlobalPort()},
+            {"yourLocalIp", peer.yourLocalIp()},
+            {"yourLocalPort", peer.yourLocalPort()},
+            {"socketConnectionMode", static_cast<int>(peer.socketConnectionMode())}};
+}
+
+QSharedPointer<PeerBase> PeersManagerBaseController::existingPeer(const QString &socketId) const
+{
+    const QSharedPointer<PeerBase> found = m_peersManager->peer(socketId);
+    if (!found)
+        throw std::runtime_error(absentText(socketId).toStdString());
+    return found;
+}
+
+void PeersManagerBaseController::reportFailures(const char *operation, const std::function<void()> &step) const
+{
+    const QString tag = NtCommon::LocationTag::make(kSourcePath, QStringLiteral("P2pClientController::PeersManagerBaseController::") + QLatin1String(operation));
+    try {
+        step();
+    } catch (const std::exception &e) {
+        if (auto logger = spdlog::get(loggerName))
+            logger->error(NtCommon::LocationTag::p2pExceptionText(tag, e).toStdString());
+    } catch (...) {
+        std::cerr << NtCommon::LocationTag::undefinedExceptionText(tag).toStdString() << std::endl;
+    }
+}
+
+} // namespace P2pClientController

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "client_base/controller/base/ControllerConsoleBase.h"
+#include "client_base/other/peer/PeersManager.h"
+
+#include <QJsonObject>
+#include <QSet>
+
+#include <functional>
+
+namespace P2pClientController {
+
+// Talks to the P2P server under "peersManager": answers its open-port requests
+// with punched RTP/RTCP peers and writes the receiver's stream description.
+class PeersManagerBaseController : public ControllerConsoleBase
+{
+    Q_OBJECT
+public:
+    explicit PeersManagerBaseController(QObject *parent = nullptr);
+
+    bool handleMessage(QString actionName, std::shared_ptr<DTO> dto) override;
+
+    Q_INVOKABLE QString allocatePeer(QJsonObject params);
+    Q_INVOKABLE void deallocatePeer(QString peerID);
+    Q_INVOKABLE void setYourSignPwd(QString socketId, QString yourSign, QString yourPwd);
+    Q_INVOKABLE void setRemoteSignPwd(QString socketId, QString remoteSign, QString remotePwd);
+    Q_INVOKABLE void resolveGlobalAddress(QString socketId);
+    Q_INVOKABLE void startHolePunching(QString socketId);
+    Q_INVOKABLE void trOpenPortOnRemote(QJsonObject mapParams);
+    Q_INVOKABLE void taOpenPortOnRemote(QString socketId);
+    Q_INVOKABLE QJsonObject peer(QString peerSocketID) const;
+    Q_INVOKABLE QString peerByStreamKeyAndPortType(QString streamKey, QString portType) const;
+    Q_INVOKABLE void disconnectFromHost(QString socketId, QJsonObject mapParams);
+    // The path of the written file, or empty when the stream key is not a plain
+    // file name or the file cannot be written.
+    Q_INVOKABLE QString createFfmpegReceiverSDPFile(QJsonObject mapParams);
+    Q_INVOKABLE void lockMutexPortAllocator();
+    Q_INVOKABLE void unLockMutexPortAllocator();
+    Q_INVOKABLE QString sdpReceiverDirAbsPath() const;
+
+    // The description of a peer: its identity, signs and the four addresses.
+    static QJsonObject describe(const PeerBase &peer);
+
+signals:
+    void saOpenPortOnRemote(QJsonObject mapParams);
+    void peerInited(QJsonObject mapParams);
+    void connectionEstablished(QJsonObject mapParams);
+    void releasedFromHost(QJsonObject mapParams);
+    void testPortResult(QJsonObject mapParams);
+
+private:
+    void handleSrOpenPortOnRemote(const DTO &message);
+    void handleSrOpenPortOnExistsRemote(const DTO &message);
+    QSharedPointer<PeerBase> existingPeer(const QString &socketId) const;
+    void reportFailures(const char *operation, const std::function<void()> &step) const;
+
+    QSharedPointer<PeersManager> m_peersManager;
+    QSet<QString> m_configuredPeers;
+};
+
+} // namespace P2pClientController

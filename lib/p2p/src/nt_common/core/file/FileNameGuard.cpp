@@ -1,0 +1,22 @@
+#include "nt_common/core/file/FileNameGuard.h"
+
+namespace NtCommon {
+
+namespace {
+constexpr int kMaxStemLength = 200;
+}
+
+bool FileNameGuard::isSafeStem(const QString &stem)
+{
+    if (stem.isEmpty() || stem.size() > kMaxStemLength || stem.contains(QLatin1String("..")))
+        return false;
+    if (stem.startsWith(QLatin1Char('.')) || stem.endsWith(QLatin1Char('.')) || stem.endsWith(QLatin1Char(' ')))
+        return false;
+    for (const QChar c : stem) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f || QStringLiteral("/\\:*?\"<>|").contains(c))
+            return false;
+    }
+    return true;
+}
+
+} // namespace NtCommon
