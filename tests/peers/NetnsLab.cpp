@@ -1,0 +1,119 @@
+#include "NetnsLab.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <signal.h>
+#include <unistd.h>
+
+namespace {
+
+const QString kStem = QStringLiteral("lynpeers-");
+
+bool execute(const QStringList &command, const QByteArray &input, QString *error)
+{
+    QProcess process;
+    process.setProgram(command.value(0));
+    process.setArguments(command.mid(1));
+    process.start();
+    if (!process.waitForStarted(5000)) {
+        *error = QStringLiteral("cannot start %1").arg(command.join(QLatin1Char(' ')));
+        return false;
+    }
+    if (!input.isEmpty())
+        process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(15000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        *error = QStringLiteral("'%1' failed: %2").arg(command.join(QLatin1Char(' ')),
+                                                        QString::fromUtf8(process.readAllStandardError()).trimmed());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+NetnsLab::NetnsLab() : m_prefix(kStem + QString::number(QCoreApplication::applicationPid()) + QLatin1Char('-'))
+{
+    removeStaleNamespaces();
+}
+
+NetnsLab::~NetnsLab()
+{
+    QString ignored;
+    for (const QString &ns : m_created)
+        execute({QStringLiteral("ip"), QStringLiteral("netns"), QStringLiteral("delete"), ns}, QByteArray(), &ignored);
+}
+
+QString NetnsLab::unavailableReason()
+{
+    if (::geteuid() != 0)
+        return QStringLiteral("network namespaces need root");
+    for (const QString &tool : {QStringLiteral("ip"), QStringLiteral("nft")}) {
+        if (QStandardPaths::findExecutable(tool).isEmpty()
+            && QStandardPaths::findExecutable(tool, {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")}).isEmpty())
+            return QStringLiteral("'%1' is not installed (Debian package %2)")
+                .arg(tool, tool == QStringLiteral("ip") ? QStringLiteral("iproute2") : QStringLiteral("nftables"));
+    }
+    NetnsLab probe;
+    if (!probe.addNamespace(QStringLiteral("probe")))
+        return QStringLiteral("cannot create a network namespace: %1").arg(probe.lastError());
+    if (!probe.runIn(QStringLiteral("probe"), {QStringLiteral("nft"), QStringLiteral("add"), QStringLiteral("table"),
+                                               QStringLiteral("ip"), QStringLiteral("nat")}))
+        return QStringLiteral("nftables does not work in a namespace: %1").arg(probe.lastError());
+    return QString();
+}
+
+QString NetnsLab::name(const QString &role) const
+{
+    return m_prefix + role;
+}
+
+bool NetnsLab::addNamespace(const QString &role)
+{
+    if (!run({QStringLiteral("ip"), QStringLiteral("netns"), QStringLiteral("add"), name(role)}))
+        return false;
+    m_created << name(role);
+    return runIn(role, {QStringLiteral("ip"), QStringLiteral("link"), QStringLiteral("set"), QStringLiteral("lo"), QStringLiteral("up")});
+}
+
+bool NetnsLab::run(const QStringList &command)
+{
+    return execute(command, QByteArray(), &m_lastError);
+}
+
+bool NetnsLab::runIn(const QString &role, const QStringList &command)
+{
+    return execute(execIn(role, command), QByteArray(), &m_lastError);
+}
+
+bool NetnsLab::runInWithInput(const QString &role, const QStringList &command, const QByteArray &input)
+{
+    return execute(execIn(role, command), input, &m_lastError);
+}
+
+QStringList NetnsLab::execIn(const QString &role, const QStringList &command) const
+{
+    return QStringList{QStringLiteral("ip"), QStringLiteral("netns"), QStringLiteral("exec"), name(role)} + command;
+}
+
+QString NetnsLab::lastError() const
+{
+    return m_lastError;
+}
+
+void NetnsLab::removeStaleNamespaces()
+{
+    // Left behind by a run that was killed: their owner's pid is gone.
+    const QStringList existing = QDir(QStringLiteral("/run/netns")).entryList(QDir::Files | QDir::System);
+    QString ignored;
+    for (const QString &ns : existing) {
+        if (!ns.startsWith(kStem))
+            continue;
+        const qint64 owner = ns.mid(kStem.size()).section(QLatin1Char('-'), 0, 0).toLongLong();
+        if (owner > 0 && ::kill(static_cast<pid_t>(owner), 0) != 0)
+            execute({QStringLiteral("ip"), QStringLiteral("netns"), QStringLiteral("delete"), ns}, QByteArray(), &ignored);
+    }
+}
