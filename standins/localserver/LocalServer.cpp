@@ -51,6 +51,20 @@ int LocalServer::clientCount() const
     return m_clients.size();
 }
 
+bool LocalServer::openTables(const QString &databasePath)
+{
+    auto store = std::make_unique<TableStore>();
+    QString error;
+    if (!store->open(databasePath, &error)) {
+        m_log.line(QStringLiteral("cannot open tables in %1: %2").arg(databasePath, error));
+        return false;
+    }
+    m_store = std::move(store);
+    m_tables = std::make_unique<TableService>(*m_store);
+    m_log.line(QStringLiteral("tables in %1").arg(databasePath));
+    return true;
+}
+
 void LocalServer::onNewConnection()
 {
     while (QWebSocket *client = m_server.nextPendingConnection()) {
@@ -100,6 +114,13 @@ void LocalServer::handleRequest(QWebSocket *client, const QJsonObject &request)
     const QString ctl = request.value(QStringLiteral("ctl")).toString();
     if (ctl == QLatin1String("app")) {
         handleApp(client, request);
+        return;
+    }
+    if (m_store && m_store->hasTable(ctl)) {
+        const TableService::Outcome outcome = m_tables->handle(ctl, request.value(QStringLiteral("action")).toString(), request);
+        send(client, answerTo(request, outcome.payload));
+        if (!outcome.notification.isEmpty())
+            broadcast(outcome.notification);
         return;
     }
     sendError(client, request, QStringLiteral("Unknown controller '%1'").arg(ctl));

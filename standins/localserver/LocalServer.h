@@ -1,12 +1,16 @@
 #pragma once
 
 #include "ServerLog.h"
+#include "TableService.h"
+#include "TableStore.h"
 
 #include <QHostAddress>
 #include <QJsonObject>
 #include <QList>
 #include <QObject>
 #include <QWebSocketServer>
+
+#include <memory>
 
 class QWebSocket;
 
@@ -24,6 +28,8 @@ public:
     bool listen(const QHostAddress &address, quint16 port);
     quint16 port() const;
     int clientCount() const;
+    // Serves the tables from this SQLite file; without it only "app" is answered.
+    bool openTables(const QString &databasePath);
 
     // The answer to a request: "sa" + its name, with "ctl" and every "_" key copied.
     static QJsonObject answerTo(const QJsonObject &request, const QJsonObject &payload);
@@ -46,6 +52,8 @@ private:
     ServerLog &m_log;
     QWebSocketServer m_server;
     QList<QWebSocket *> m_clients;
+    std::unique_ptr<TableStore> m_store;
+    std::unique_ptr<TableService> m_tables;
 };
 
 } // namespace Standin

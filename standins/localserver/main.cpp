@@ -1,4 +1,5 @@
 // Stand-in local server. Usage: lyn-standin-localserver [--host ADDR] [--port N] [--log FILE]
+// Tables are kept in "localserver.db" in the working folder.
 // Defaults: 127.0.0.1, 27014 (or $LYN_STANDIN_PORT, so that a test can move the
 // server the client starts), "localserver.log" in the working folder.
 #include "LocalServer.h"
@@ -32,6 +33,9 @@ int main(int argc, char *argv[])
     if (!server.listen(QHostAddress(parser.value(QStringLiteral("host"))), parser.value(QStringLiteral("port")).toUShort()))
         return 1;
     log.line(QStringLiteral("pid %1").arg(QCoreApplication::applicationPid()));
+    // The tables live beside the server; a new folder gets the demo data set.
+    if (!server.openTables(QStringLiteral("localserver.db")))
+        return 1;
 
     QObject::connect(&server, &Standin::LocalServer::shutdownRequested, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     std::signal(SIGTERM, onStopSignal);
