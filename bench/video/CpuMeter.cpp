@@ -3,6 +3,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QList>
 
@@ -28,6 +29,27 @@ double processSeconds(qint64 pid)
         return -1;
     const double ticks = static_cast<double>(sysconf(_SC_CLK_TCK));
     return (fields[11].toDouble() + fields[12].toDouble()) / ticks;
+}
+
+qint64 displayServerPid()
+{
+    const QByteArray display = qgetenv("DISPLAY");
+    if (display.isEmpty())
+        return 0;
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& entry : entries) {
+        bool numeric = false;
+        const qint64 pid = entry.toLongLong(&numeric);
+        if (!numeric)
+            continue;
+        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
+        if (!cmdline.open(QIODevice::ReadOnly))
+            continue;
+        const QList<QByteArray> args = cmdline.readAll().split('\0');
+        if (!args.isEmpty() && args.first().endsWith("Xvfb") && args.contains(display))
+            return pid;
+    }
+    return 0;
 }
 
 } // namespace CpuMeter

@@ -76,6 +76,7 @@ struct ClientFigures
 {
     bool ok = false;
     double cpuPerSecond = 0;
+    double serverCpuPerSecond = 0;
     double minFps = 0;
     double meanFps = 0;
     double renderFps = 0;
@@ -117,12 +118,15 @@ ClientFigures measureClient(const QStringList& mrls, const QSize& tile, bool dra
     for (QmlVlcPlayer* player : players)
         before.push_back(player->videoOutput().displayedFrames());
     const int swappedBefore = swapped;
+    const qint64 server = CpuMeter::displayServerPid();
     const double cpuBefore = CpuMeter::selfSeconds();
+    const double serverBefore = CpuMeter::processSeconds(server);
     QElapsedTimer clock;
     clock.start();
     runFor(seconds);
     const double elapsed = clock.elapsed() / 1000.0;
     figures.cpuPerSecond = (CpuMeter::selfSeconds() - cpuBefore) / elapsed;
+    figures.serverCpuPerSecond = (CpuMeter::processSeconds(server) - serverBefore) / elapsed;
     figures.renderFps = (swapped - swappedBefore) / elapsed;
     figures.minFps = 1e9;
     for (int i = 0; i < players.size(); ++i) {
@@ -137,8 +141,15 @@ ClientFigures measureClient(const QStringList& mrls, const QSize& tile, bool dra
     return figures;
 }
 
-// CPU seconds per second of an external player of the same stream.
-double measureExternal(const QString& program, const QStringList& args, bool asOtherUser, double seconds)
+struct ExternalFigures
+{
+    double cpuPerSecond = -1;
+    double serverCpuPerSecond = 0;
+};
+
+// CPU seconds per second of an external player of the same stream, and of
+// the X server meanwhile.
+ExternalFigures measureExternal(const QString& program, const QStringList& args, bool asOtherUser, double seconds)
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedChannels);
@@ -153,18 +164,24 @@ double measureExternal(const QString& program, const QStringList& args, bool asO
     } else {
         process.start(program, args);
     }
+    ExternalFigures figures;
     if (!process.waitForStarted(10000))
-        return -1;
+        return figures;
     runFor(4.0);
+    const qint64 server = CpuMeter::displayServerPid();
     const double before = CpuMeter::processSeconds(process.processId());
+    const double serverBefore = CpuMeter::processSeconds(server);
     QElapsedTimer clock;
     clock.start();
     runFor(seconds);
     const double after = CpuMeter::processSeconds(process.processId());
     const double elapsed = clock.elapsed() / 1000.0;
+    figures.serverCpuPerSecond = (CpuMeter::processSeconds(server) - serverBefore) / elapsed;
     process.kill();
     process.waitForFinished(5000);
-    return before < 0 || after < 0 ? -1 : (after - before) / elapsed;
+    if (before >= 0 && after >= 0)
+        figures.cpuPerSecond = (after - before) / elapsed;
+    return figures;
 }
 
 void benchOneStream(TestMedia& media, const QSize& size)
@@ -187,11 +204,11 @@ void benchOneStream(TestMedia& media, const QSize& size)
     QFile::setPermissions(QFileInfo(sdp).absolutePath(), readable | QFile::WriteOwner | QFile::ExeOwner
                                                              | QFile::ExeGroup | QFile::ExeOther);
     QFile::setPermissions(sdp, readable | QFile::WriteOwner);
-    const double cvlc = measureExternal(QStringLiteral("cvlc"),
+    const ExternalFigures cvlc = measureExternal(QStringLiteral("cvlc"),
                                         {"--aout=adummy", "--demux=avformat", "--network-caching=200",
                                          "--no-video-title-show", sdp},
                                         true, measureSeconds);
-    const double ffmpeg = measureExternal(QStringLiteral("ffmpeg"),
+    const ExternalFigures ffmpeg = measureExternal(QStringLiteral("ffmpeg"),
                                           {"-hide_banner", "-loglevel", "error", "-nostdin",
                                            "-protocol_whitelist", "file,udp,rtp", "-i", sdp, "-f", "null", "-"},
                                           false, measureSeconds);
@@ -200,14 +217,21 @@ void benchOneStream(TestMedia& media, const QSize& size)
         return;
     }
     std::printf("%dx%d 25 fps, one stream in a window:\n", size.width(), size.height());
-    std::printf("  client          %.3f CPU s/s, frames delivered %.2f/s of %.0f sent, window %.1f frames/s, largest pool %u\n",
-                client.cpuPerSecond, client.meanFps, sentFps, client.renderFps, client.largestPool);
+    std::printf("  client          %.3f CPU s/s (+ X server %.3f), frames delivered %.2f/s of %.0f sent, window %.1f frames/s, largest pool %u\n",
+                client.cpuPerSecond, client.serverCpuPerSecond, client.meanFps, sentFps, client.renderFps,
+                client.largestPool);
     if (hidden.ok)
         std::printf("  client, surface hidden (decode and hand-over, no drawing) %.3f CPU s/s, frames %.2f/s\n",
                     hidden.cpuPerSecond, hidden.meanFps);
-    std::printf("  cvlc (window)   %.3f CPU s/s  -> client/cvlc %.2f\n", cvlc, cvlc > 0 ? client.cpuPerSecond / cvlc : 0);
-    std::printf("  ffmpeg decode   %.3f CPU s/s  -> client/ffmpeg %.2f\n", ffmpeg,
-                ffmpeg > 0 ? client.cpuPerSecond / ffmpeg : 0);
+    const double clientTotal = client.cpuPerSecond + client.serverCpuPerSecond;
+    const double cvlcTotal = cvlc.cpuPerSecond + cvlc.serverCpuPerSecond;
+    std::printf("  cvlc (window)   %.3f CPU s/s (+ X server %.3f) -> client/cvlc %.2f, with X server %.2f\n",
+                cvlc.cpuPerSecond, cvlc.serverCpuPerSecond,
+                cvlc.cpuPerSecond > 0 ? client.cpuPerSecond / cvlc.cpuPerSecond : 0,
+                cvlcTotal > 0 ? clientTotal / cvlcTotal : 0);
+    std::printf("  ffmpeg decode   %.3f CPU s/s -> client/ffmpeg %.2f, hidden client/ffmpeg %.2f\n",
+                ffmpeg.cpuPerSecond, ffmpeg.cpuPerSecond > 0 ? client.cpuPerSecond / ffmpeg.cpuPerSecond : 0,
+                ffmpeg.cpuPerSecond > 0 && hidden.ok ? hidden.cpuPerSecond / ffmpeg.cpuPerSecond : 0);
     std::fflush(stdout);
 }
 

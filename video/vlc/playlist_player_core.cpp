@@ -1,15 +1,20 @@
 #include "playlist_player_core.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace vlc {
 
 namespace {
 constexpr unsigned option_unique = 0x100;
 constexpr unsigned option_unique_trusted = 0x102;
 
-bool ends_with(const std::string& text, const std::string& suffix)
+bool ends_with_ignoring_case(const std::string& text, const std::string& suffix)
 {
-    return text.size() >= suffix.size()
-        && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+    if (text.size() < suffix.size())
+        return false;
+    return std::equal(suffix.begin(), suffix.end(), text.end() - static_cast<std::ptrdiff_t>(suffix.size()),
+                      [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b)); });
 }
 } // namespace
 
@@ -30,7 +35,7 @@ int playlist_player_core::add_media(const std::string& mrl,
     for (const auto& option : trusted_options)
         libvlc_media_add_option_flag(item.get(), option.c_str(), option_unique_trusted);
     // This libvlc has no live555: an SDP given as a location must be read by avformat.
-    if (ends_with(mrl, ".sdp"))
+    if (ends_with_ignoring_case(mrl, ".sdp"))
         libvlc_media_add_option_flag(item.get(), ":demux=avformat", option_unique_trusted);
     return add_media(item);
 }
