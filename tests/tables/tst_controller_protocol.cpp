@@ -3,10 +3,13 @@
 #include "base/HandleRecievedMessages.h"
 #include "base/LynClientNetwork.h"
 #include "controllers/AppController.h"
+#include "controllers/LynTypes.h"
 
 #include <QAbstractItemModelTester>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QQmlComponent>
+#include <QQmlEngine>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
@@ -285,6 +288,24 @@ private slots:
         LogCapture log;
         c->onMessageReceived("srUpdated", {});
         QVERIFY(log.contains("onMessageReceived exception, description: ''SharedPointerEx"));
+    }
+
+    void lynTypesAreCreatableFromQml()
+    {
+        registerLynTypes();
+        QQmlEngine engine;
+        QQmlComponent component(&engine);
+        component.setData("import QtQml 2.2\nimport LYN 1.0\nQtObject {\n"
+                          "  property OriginalModel model: OriginalModel {}\n"
+                          "  property ProxyModel proxy: ProxyModel { Component.onCompleted: setOriginalModel(model) }\n"
+                          "  property AppController app: AppController {}\n"
+                          "  property string name: app.controllerName\n"
+                          "  property string sorted: proxy.sortedRole\n}",
+                          QUrl());
+        std::unique_ptr<QObject> root(component.create());
+        QVERIFY2(root, qPrintable(component.errorString()));
+        QCOMPARE(root->property("name").toString(), QStringLiteral("app"));
+        QCOMPARE(root->property("sorted").toString(), QStringLiteral("rowID"));
     }
 
     void appControllerSendsThenEndsTheLoop()
