@@ -32,6 +32,14 @@ RemoteBridge::RemoteBridge(ServerLog &log, const QString &sign, const QString &s
     connect(&m_socket, &QTcpSocket::readyRead, this, &RemoteBridge::onReadyRead);
 }
 
+RemoteBridge::~RemoteBridge()
+{
+    // The socket outlives the retry timer; its last signals must not reach a half-destroyed bridge.
+    m_socket.disconnect(this);
+    for (const LocalLink &link : qAsConst(m_links))
+        delete link.socket;
+}
+
 void RemoteBridge::connectTo(const QString &host, quint16 port)
 {
     m_host = host;

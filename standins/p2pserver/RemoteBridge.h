@@ -24,6 +24,7 @@ class RemoteBridge : public QObject
 public:
     RemoteBridge(ServerLog &log, const QString &sign, const QString &secret, const QUrl &localServer,
                  QObject *parent = nullptr);
+    ~RemoteBridge() override;
 
     void connectTo(const QString &host, quint16 port);
 

@@ -78,7 +78,9 @@ private slots:
     void initTestCase()
     {
         DTO::registerMetaTypes();
-        QVERIFY(QDir::setCurrent(m_workDir.path()));
+        // The client writes below its working folder; the test watches the folder above it too.
+        QVERIFY(QDir(m_workDir.path()).mkpath("run"));
+        QVERIFY(QDir::setCurrent(m_workDir.filePath("run")));
         QVERIFY(m_resolver.listen(QHostAddress::LocalHost, 0));
         qputenv("LYN_P2P_RESOLVER_HOST", "127.0.0.1");
         qputenv("LYN_P2P_RESOLVER_PORT", QByteArray::number(m_resolver.port()));
@@ -234,7 +236,7 @@ private:
     QStringList allFiles() const
     {
         QStringList files;
-        QDirIterator it(QDir::current().absoluteFilePath(".."), QDir::Files, QDirIterator::Subdirectories);
+        QDirIterator it(m_workDir.path(), QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext())
             files << it.next();
         files.sort();
