@@ -60,7 +60,9 @@ void QmlVlcSubtitle::load(const QUrl& url)
         emit loadError();
         return;
     }
-    m_reply = m_network.get(QNetworkRequest(url));
+    if (!m_network)
+        m_network = std::make_unique<QNetworkAccessManager>();
+    m_reply = m_network->get(QNetworkRequest(url));
     connect(m_reply, &QNetworkReply::readyRead, this, &QmlVlcSubtitle::networkDataReady);
     connect(m_reply, &QNetworkReply::finished, this, &QmlVlcSubtitle::downloadFinished);
 }

@@ -65,7 +65,8 @@ private:
     bool loadFile(const QString& path);
 
     vlc::playlist_player_core& m_player;
-    QNetworkAccessManager m_network;
+    // Made on the first download: most players never fetch subtitles.
+    std::unique_ptr<QNetworkAccessManager> m_network;
     QPointer<QNetworkReply> m_reply;
     std::unique_ptr<QTemporaryFile> m_download;
     std::unique_ptr<QTemporaryDir> m_tempDir;
