@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 
+#include "QmlVlcTsan.h"
+
 namespace {
 constexpr int errorAdvanceMs = 1000;
 } // namespace
@@ -70,12 +72,15 @@ void QmlVlcPlayerProxy::play(const QString& mrl)
 
 void QmlVlcPlayerProxy::media_player_event(const libvlc_event_t* event)
 {
-    QCoreApplication::postEvent(this, new LibvlcEvent(*event));
+    auto* posted = new LibvlcEvent(*event);
+    QmlVlcTsan::release(posted);
+    QCoreApplication::postEvent(this, posted);
 }
 
 bool QmlVlcPlayerProxy::event(QEvent* e)
 {
     if (e->type() == LibvlcEvent::eventType) {
+        QmlVlcTsan::acquire(e);
         handleLibvlcEvent(static_cast<LibvlcEvent*>(e)->libvlcEvent());
         return true;
     }

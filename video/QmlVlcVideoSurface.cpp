@@ -1,5 +1,6 @@
 #include "QmlVlcVideoSurface.h"
 
+#include "QmlVlcTsan.h"
 #include "SGVlcVideoNode.h"
 
 QmlVlcVideoSurface::QmlVlcVideoSurface(QQuickItem* parent)
@@ -16,6 +17,7 @@ QmlVlcVideoSurface::~QmlVlcVideoSurface()
 
 void QmlVlcVideoSurface::setFillMode(FillMode mode)
 {
+    QmlVlcTsan::Handover handover(this);
     if (mode == m_fillMode)
         return;
     m_fillMode = mode;
@@ -25,6 +27,7 @@ void QmlVlcVideoSurface::setFillMode(FillMode mode)
 
 void QmlVlcVideoSurface::setSource(QmlVlcVideoSource* source)
 {
+    QmlVlcTsan::Handover handover(this);
     if (source == m_source)
         return;
     if (m_source) {
@@ -40,6 +43,7 @@ void QmlVlcVideoSurface::setSource(QmlVlcVideoSource* source)
 
 void QmlVlcVideoSurface::presentFrame(std::shared_ptr<const QmlVlcI420Frame> frame)
 {
+    QmlVlcTsan::Handover handover(this);
     m_frame = std::move(frame);
     m_frameChanged = true;
     update();
@@ -75,6 +79,7 @@ std::pair<QRectF, QRectF> QmlVlcVideoSurface::fillRects(FillMode mode, const QSi
 
 QSGNode* QmlVlcVideoSurface::updatePaintNode(QSGNode* oldNode, UpdatePaintNodeData*)
 {
+    QmlVlcTsan::Handover handover(this);
     if (!m_frame) {
         delete oldNode;
         return nullptr;

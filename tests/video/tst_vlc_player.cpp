@@ -71,8 +71,11 @@ void TestVlcPlayer::initTestCase()
         QVERIFY2(!clip.isEmpty(), "ffmpeg could not make a clip");
         m_clips << TestMedia::fileUrl(clip);
     }
-    const char* args[] = {"--vout=dummy", "--aout=adummy", "--no-video-title-show"};
-    m_libvlc = libvlc_new(3, args);
+    // No window, no sound, no screensaver inhibitor and no probing of
+    // hardware decoders: the wrapper is what is tested here.
+    const char* args[] = {"--vout=dummy", "--aout=adummy", "--no-video-title-show", "--no-disable-screensaver",
+                          "--avcodec-hw=none"};
+    m_libvlc = libvlc_new(5, args);
     QVERIFY(m_libvlc);
 }
 
