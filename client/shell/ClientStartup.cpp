@@ -1,6 +1,9 @@
 #include "shell/ClientStartup.h"
 
 #include "LynQmlResources.h"
+#include "controllers/LynTypes.h"
+#include "QmlVlc.h"
+#include "QmlVlcConfig.h"
 #include "base/DesktopUtils.h"
 #include "base/EventFilter.h"
 #include "base/HandleRecievedMessages.h"
@@ -31,6 +34,18 @@
 namespace LynClient {
 
 namespace {
+
+// The video library is configured once, before any player exists.
+void configureVideo()
+{
+    QmlVlcConfig &config = QmlVlcConfig::instance();
+    config.enableMarqueeFilter(false);
+    config.enableAdjustFilter(false);
+    config.enableLogoFilter(false);
+    config.enableDebug(false);
+    config.setNetworkCacheTime(200);
+    config.enableHardwareAcceleration(true);
+}
 
 void loadFonts()
 {
@@ -75,6 +90,8 @@ int ClientStartup::run(int argc, char *argv[])
     NtCommon::DTO::registerMetaTypes();
     const QString workDir = QDir::currentPath();
     LynClientBase::LogSetup::start(workDir);
+    QmlVlc::registerTypes();
+    configureVideo();
 
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts, true);
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
@@ -94,6 +111,8 @@ int ClientStartup::run(int argc, char *argv[])
     SpSingleton<PeersManager>::instance();
     auto desktopUtils = std::make_unique<LynClientBase::DesktopUtils>(app.get());
 
+    LynClientController::registerLynTypes();
+    QmlVlc::registerPlayerStateEnum();
     P2pQmlTypes::registerTypes();
     auto auth = startP2pLink(settings);
     auto *net = startServerLink();
