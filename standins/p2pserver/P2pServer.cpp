@@ -20,13 +20,14 @@ P2pServer::P2pServer(ServerLog &log, const QString &databasePath, QObject *paren
     : QObject(parent)
     , m_log(log)
     , m_accounts(databasePath)
+    , m_tables(databasePath, [this](const QJsonObject &message) { broadcast(message); })
 {
     connect(&m_server, &QTcpServer::newConnection, this, &P2pServer::onNewConnection);
 }
 
 bool P2pServer::listen(const QHostAddress &address, quint16 port)
 {
-    if (!m_accounts.isOpen()) {
+    if (!m_accounts.isOpen() || !m_tables.isOpen()) {
         m_log.line(QStringLiteral("cannot open the account store"));
         return false;
     }
@@ -75,13 +76,16 @@ void P2pServer::onReadyRead(QTcpSocket *socket)
         const QJsonDocument document = QJsonDocument::fromJson(body);
         if (!document.isArray()) {
             m_log.line(QStringLiteral("frame is not a JSON array; dropped"));
+            refuse(socket, QStringLiteral("server_saFailed"), QStringLiteral("A frame must hold a JSON array"));
             continue;
         }
         for (const QJsonValue &item : document.array()) {
             if (item.isObject())
                 handle(socket, item.toObject());
-            else
+            else {
                 m_log.line(QStringLiteral("frame item is not an object; skipped"));
+                refuse(socket, QStringLiteral("server_saFailed"), QStringLiteral("Every item of a frame must be an object"));
+            }
         }
     }
 }
@@ -92,8 +96,10 @@ void P2pServer::handle(QTcpSocket *socket, const QJsonObject &message)
     const QStringList parts = fn.split(QLatin1Char('_'), Qt::SkipEmptyParts);
     if (parts.size() != 2) {
         m_log.line(QStringLiteral("bad command '%1'; dropped").arg(fn));
+        refuse(socket, QStringLiteral("server_saFailed"), QStringLiteral("Bad command '%1'").arg(fn));
         return;
     }
+    emit commandReceived(m_connections.value(socket).sign, fn);
     if (parts.at(0) == QLatin1String("auth")) {
         handleAuth(socket, parts.at(1), message);
         return;
@@ -108,6 +114,8 @@ void P2pServer::handle(QTcpSocket *socket, const QJsonObject &message)
         openPort(socket, message);
     else if (fn == QLatin1String("peersManager_taOpenPortOnRemote"))
         answerOpenPort(socket, message);
+    else if (parts.at(0) == QLatin1String("peersManager") && TableCommands::handles(parts.at(1)))
+        m_tables.handle(parts.at(1), message, m_connections.value(socket).sign, [this, socket](const QJsonObject &answer) { send(socket, answer); });
     else
         refuse(socket, parts.at(0) + QStringLiteral("_saFailed"), QStringLiteral("Unsupported command '%1'").arg(fn));
 }
@@ -200,6 +208,14 @@ QTcpSocket *P2pServer::connectionOf(const QString &sign) const
 void P2pServer::refuse(QTcpSocket *socket, const QString &fn, const QString &errorMessage)
 {
     send(socket, {{"FN", fn}, {"RES", kFailure}, {"errorMessage", errorMessage}});
+}
+
+void P2pServer::broadcast(const QJsonObject &message)
+{
+    for (auto it = m_connections.begin(); it != m_connections.end(); ++it) {
+        if (!it.value().sign.isEmpty())
+            send(it.key(), message);
+    }
 }
 
 void P2pServer::send(QTcpSocket *socket, const QJsonObject &message)

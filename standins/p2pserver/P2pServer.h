@@ -2,6 +2,7 @@
 
 #include "AccountStore.h"
 #include "FrameReader.h"
+#include "TableCommands.h"
 #include "ServerLog.h"
 
 #include <QHash>
@@ -14,7 +15,8 @@ namespace Standin {
 
 // A small P2P server: framed JSON over TCP, sign-up and log-in against an
 // SQLite store, a relay between logged-in signs and forwarding of the
-// open-port messages between the two sides of a stream.
+// open-port messages between the two sides of a stream, and one table (stream
+// descriptions) reached with the table commands under "peersManager".
 class P2pServer : public QObject
 {
     Q_OBJECT
@@ -27,6 +29,8 @@ public:
 
 signals:
     void loggedIn(QString sign);
+    // Every well-formed command, after parsing; `sign` is empty before log-in.
+    void commandReceived(QString sign, QString fn);
 
 private:
     struct Connection
@@ -45,9 +49,11 @@ private:
     QTcpSocket *connectionOf(const QString &sign) const;
     void send(QTcpSocket *socket, const QJsonObject &message);
     void refuse(QTcpSocket *socket, const QString &fn, const QString &errorMessage);
+    void broadcast(const QJsonObject &message);
 
     ServerLog &m_log;
     AccountStore m_accounts;
+    TableCommands m_tables;
     QTcpServer m_server;
     QHash<QTcpSocket *, Connection> m_connections;
 };

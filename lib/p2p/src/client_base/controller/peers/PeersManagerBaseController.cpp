@@ -32,8 +32,8 @@ QString absentText(const QString &socketId)
 }
 } // namespace
 
-PeersManagerBaseController::PeersManagerBaseController(QObject *parent)
-    : ControllerConsoleBase(parent)
+PeersManagerBaseController::PeersManagerBaseController(QQuickItem *parent)
+    : ControllerDesktopBase(parent)
 {
     m_controllerName = QStringLiteral("peersManager");
     SpSingleton<PeersManager>::instance();
@@ -67,7 +67,7 @@ bool PeersManagerBaseController::handleMessage(QString actionName, std::shared_p
         handleSrOpenPortOnExistsRemote(*dto);
         return true;
     }
-    return false;
+    return ControllerDesktopBase::handleMessage(actionName, dto);
 }
 
 void PeersManagerBaseController::handleSrOpenPortOnRemote(const DTO &message)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "client_base/controller/base/ControllerConsoleBase.h"
+#include "client_base/controller/base/ControllerDesktopBase.h"
 #include "client_base/other/peer/PeersManager.h"
 
 #include <QJsonObject>
@@ -11,12 +11,13 @@
 namespace P2pClientController {
 
 // Talks to the P2P server under "peersManager": answers its open-port requests
-// with punched RTP/RTCP peers and writes the receiver's stream description.
-class PeersManagerBaseController : public ControllerConsoleBase
+// with punched RTP/RTCP peers and writes the receiver's stream description;
+// the table actions under the same name go to the table layers.
+class PeersManagerBaseController : public ControllerDesktopBase
 {
     Q_OBJECT
 public:
-    explicit PeersManagerBaseController(QObject *parent = nullptr);
+    explicit PeersManagerBaseController(QQuickItem *parent = nullptr);
 
     bool handleMessage(QString actionName, std::shared_ptr<DTO> dto) override;
 

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "client_base/controller/base/ControllerItemBase.h"
+#include "client_base/controller/base/NotificationThrottle.h"
+
+#include <QTimer>
+
+namespace P2pClientController {
+
+// New, update, remove, duplicate, lock and unlock; the server's change
+// notifications (throttled) and the incremental and periodic refresh.
+class ControllerDesktopBase : public ControllerItemBase
+{
+    Q_OBJECT
+    Q_PROPERTY(bool autoUpdate READ autoUpdate WRITE setAutoUpdate NOTIFY autoUpdateChanged)
+    Q_PROPERTY(int autoUpdateInterval READ autoUpdateInterval WRITE setAutoUpdateInterval NOTIFY autoUpdateIntervalChanged)
+
+public:
+    static constexpr int kThrottleMs = 1000;
+
+    explicit ControllerDesktopBase(QQuickItem *parent = nullptr);
+
+    bool handleMessage(QString actionName, std::shared_ptr<DTO> dto) override;
+
+    void trNew(DTO &mapParams);
+    void trUpdate(DTO &mapParams);
+    void trRemove(DTO &mapParams);
+    void trDuplicate(DTO &mapParams);
+    void trLock(DTO &mapParams);
+    void trUnlock(DTO &mapParams);
+    Q_INVOKABLE void trNew(QJsonObject mapParams);
+    Q_INVOKABLE void trUpdate(QJsonObject mapParams);
+    Q_INVOKABLE void trRemove(QJsonObject mapParams);
+    Q_INVOKABLE void trDuplicate(QJsonObject mapParams);
+    Q_INVOKABLE void trLock(QJsonObject mapParams);
+    Q_INVOKABLE void trUnlock(QJsonObject mapParams);
+    Q_INVOKABLE void insertParam4trGetList(QString key, QVariant value);
+
+    bool autoUpdate() const;
+    int autoUpdateInterval() const;
+
+signals:
+    void currentIdChanged(QString currentId);
+    void saLock(const DTO &mapParams);
+    void saUnlock(const DTO &mapParams);
+    void saNew(const DTO &mapParams);
+    void saRemove(const DTO &mapParams);
+    void saDuplicate(const DTO &mapParams);
+    void saUpdate(const DTO &mapParams);
+    void srUpdated(const DTO &mapParams);
+    void srInserted(const DTO &mapParams);
+    void autoUpdateChanged(bool autoUpdate);
+    void autoUpdateIntervalChanged(int autoUpdateInterval);
+
+public slots:
+    void setAutoUpdate(bool value);
+    void setAutoUpdateInterval(int seconds);
+    virtual void onAutoUpdateTimerTimeout();
+    void onCurrentIdChanged(QString currentId);
+    void srUpdatedPure();
+    void srInsertedPure();
+
+private:
+    void send(const QString &action, const DTO &mapParams);
+    // The stored query asking for records newer than the newest held, without clearing the model.
+    DTO refreshQuery() const;
+    void applyLockOwner(const DTO &message, const QVariant &owner);
+    void reportFailure(const char *function, const std::function<void()> &step);
+
+    DTO m_lastSrUpdated;
+    DTO m_lastSrInserted;
+    NotificationThrottle m_srUpdatedThrottle;
+    NotificationThrottle m_srInsertedThrottle;
+    QTimer m_autoUpdateTimer;
+    bool m_autoUpdate = false;
+    int m_autoUpdateInterval = 30;
+};
+
+} // namespace P2pClientController
