@@ -291,7 +291,7 @@ private:
     // Sends each step of a fixture; "$self" in RECEIVER becomes `receiver`.
     void replay(const QString &fixture, qint64 receiver)
     {
-        QFile file(QString::fromLocal8Bit(qgetenv("LYN_SOURCE_DIR")) + "/tests/p2p_tables/fixtures/" + fixture);
+        QFile file(QStringLiteral(P2P_TABLES_FIXTURES "/") + fixture);
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
         const QJsonArray steps = QJsonDocument::fromJson(file.readAll()).array();
         QVERIFY(!steps.isEmpty());
