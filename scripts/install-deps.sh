@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config git
+  build-essential cmake pkg-config git ccache clang libclang-rt-14-dev libcpp-httplib-dev
   qtbase5-dev qtbase5-dev-tools qtdeclarative5-dev libqt5websockets5-dev
   qtquickcontrols2-5-dev libqt5sql5-sqlite qttools5-dev-tools
   qml-module-qtquick2 qml-module-qtquick-controls2 qml-module-qtquick-layouts
