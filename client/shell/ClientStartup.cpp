@@ -55,41 +55,19 @@ void loadFonts()
     QGuiApplication::setFont(font);
 }
 
-std::unique_ptr<P2pClientController::Auth> startP2pLink(LynClientBase::SettingsSimple *settings)
-{
-    SpSingleton<P2pMeetingClientNetworkSimpleFinal>::instance();
-    auto auth = P2pLinkSetup::start(SpSingleton<P2pMeetingClientNetworkSimpleFinal>::sharedInstance(),
-                                    settings->value(QStringLiteral("P2pServer"), QStringLiteral("ip"), QStringLiteral("::1")),
-                                    settings->value(QStringLiteral("P2pServer"), QStringLiteral("port"), QStringLiteral("0")),
-                                    settings->value(QStringLiteral("P2pClient"), QStringLiteral("remoteSign"), QString()));
-    SpSingleton<P2pClientBase::ClientNetworkQMLBaseSimple>::instance(SpSingleton<P2pMeetingClientNetworkSimpleFinal>::sharedInstance());
-    return auth;
-}
-
 void stopThread(QThread *thread)
 {
     thread->quit();
     thread->wait();
 }
 
-LynClientBase::LynClientNetworkQMLBaseSimple *startServerLink()
-{
-    LynClientNetworkFinalSimple *link = SpSingleton<LynClientNetworkFinalSimple>::instance();
-    link->setMessageHandler(QSharedPointer<LynClientBase::HandleRecievedMessages>::create());
-    LynClientBase::LynClientNetwork::setControllersLink(SpSingleton<LynClientNetworkFinalSimple>::sharedInstance());
-    link->setParam(QStringLiteral("use_ping"), true);
-    link->start(QThread::NormalPriority);
-    return SpSingleton<LynClientBase::LynClientNetworkQMLBaseSimple>::instance(
-        SpSingleton<LynClientNetworkFinalSimple>::sharedInstance());
-}
-
 } // namespace
 
-int ClientStartup::run(int argc, char *argv[])
+ClientStartup::ClientStartup(int &argc, char **argv)
 {
     NtCommon::DTO::registerMetaTypes();
-    const QString workDir = QDir::currentPath();
-    LynClientBase::LogSetup::start(workDir);
+    m_workDir = QDir::currentPath();
+    LynClientBase::LogSetup::start(m_workDir);
     QmlVlc::registerTypes();
     configureVideo();
 
@@ -98,48 +76,92 @@ int ClientStartup::run(int argc, char *argv[])
 
     // This Qt wants the web engine's shared context set up before the application object.
     QtWebEngine::initialize();
-    auto app = std::make_unique<QGuiApplication>(argc, argv);
+    m_app = std::make_unique<QGuiApplication>(argc, argv);
     initLynQmlResources();
-    SignalQuit signalQuit;
+    m_signalQuit = std::make_unique<SignalQuit>();
 
-    (new LocalServerProcess(app.get()))->startIn(workDir);
+    (new LocalServerProcess(m_app.get()))->startIn(m_workDir);
     loadFonts();
 
-    auto *settings = SpSingleton<LynClientBase::SettingsSimple>::instance(workDir + QStringLiteral("/main.conf"),
-                                                                            QSettings::IniFormat);
-    app->installEventFilter(SpSingleton<LynClientBase::EventFilter>::instance());
+    m_settings = SpSingleton<LynClientBase::SettingsSimple>::instance(m_workDir + QStringLiteral("/main.conf"),
+                                                                       QSettings::IniFormat);
+    m_app->installEventFilter(SpSingleton<LynClientBase::EventFilter>::instance());
     SpSingleton<PeersManager>::instance();
-    auto desktopUtils = std::make_unique<LynClientBase::DesktopUtils>(app.get());
+    m_desktopUtils = std::make_unique<LynClientBase::DesktopUtils>(m_app.get());
 
     LynClientController::registerLynTypes();
     QmlVlc::registerPlayerStateEnum();
     P2pQmlTypes::registerTypes();
-    auto auth = startP2pLink(settings);
-    auto *net = startServerLink();
+    startP2pLink();
+    startServerLink();
     QThread::msleep(500);
+}
 
-    auto engine = std::make_unique<QQmlApplicationEngine>();
-    auto translator = std::make_unique<LynClientBase::Translator>(engine.get());
-    QQmlContext *context = engine->rootContext();
-    context->setContextProperty(QStringLiteral("TR"), translator.get());
-    context->setContextProperty(QStringLiteral("NET"), net);
-    context->setContextProperty(QStringLiteral("SETTINGS"), settings);
+void ClientStartup::startP2pLink()
+{
+    SpSingleton<P2pMeetingClientNetworkSimpleFinal>::instance();
+    m_auth = P2pLinkSetup::start(SpSingleton<P2pMeetingClientNetworkSimpleFinal>::sharedInstance(),
+                                 m_settings->value(QStringLiteral("P2pServer"), QStringLiteral("ip"), QStringLiteral("::1")),
+                                 m_settings->value(QStringLiteral("P2pServer"), QStringLiteral("port"), QStringLiteral("0")),
+                                 m_settings->value(QStringLiteral("P2pClient"), QStringLiteral("remoteSign"), QString()));
+    SpSingleton<P2pClientBase::ClientNetworkQMLBaseSimple>::instance(SpSingleton<P2pMeetingClientNetworkSimpleFinal>::sharedInstance());
+}
+
+void ClientStartup::startServerLink()
+{
+    LynClientNetworkFinalSimple *link = SpSingleton<LynClientNetworkFinalSimple>::instance();
+    link->setMessageHandler(QSharedPointer<LynClientBase::HandleRecievedMessages>::create());
+    LynClientBase::LynClientNetwork::setControllersLink(SpSingleton<LynClientNetworkFinalSimple>::sharedInstance());
+    link->setParam(QStringLiteral("use_ping"), true);
+    link->start(QThread::NormalPriority);
+    link->setP2pLink(SpSingleton<P2pMeetingClientNetworkSimpleFinal>::sharedInstance());
+    m_net = SpSingleton<LynClientBase::LynClientNetworkQMLBaseSimple>::instance(
+        SpSingleton<LynClientNetworkFinalSimple>::sharedInstance());
+}
+
+bool ClientStartup::loadWindow()
+{
+    m_engine = std::make_unique<QQmlApplicationEngine>();
+    m_translator = std::make_unique<LynClientBase::Translator>(m_engine.get());
+    QQmlContext *context = m_engine->rootContext();
+    context->setContextProperty(QStringLiteral("TR"), m_translator.get());
+    context->setContextProperty(QStringLiteral("NET"), m_net);
+    context->setContextProperty(QStringLiteral("SETTINGS"), m_settings);
     context->setContextProperty(QStringLiteral("EVENT_FILTER"), SpSingleton<LynClientBase::EventFilter>::instance());
-    context->setContextProperty(QStringLiteral("DESKTOP_UTILS"), desktopUtils.get());
+    context->setContextProperty(QStringLiteral("DESKTOP_UTILS"), m_desktopUtils.get());
     context->setContextProperty(QStringLiteral("WORK_DIR"), QDir::currentPath());
     context->setContextProperty(QStringLiteral("NETP2P"), SpSingleton<P2pClientBase::ClientNetworkQMLBaseSimple>::sharedInstance().data());
 
-    engine->load(QUrl(QStringLiteral("qrc:/qml/main/Main.qml")));
-    const int exitCode = engine->rootObjects().isEmpty() ? -1 : app->exec();
+    m_engine->load(QUrl(QStringLiteral("qrc:/qml/main/Main.qml")));
+    return !m_engine->rootObjects().isEmpty();
+}
 
-    translator.reset();
-    engine.reset();
-    auth.reset();
-    desktopUtils.reset();
+int ClientStartup::exec()
+{
+    return m_app->exec();
+}
+
+QQmlApplicationEngine *ClientStartup::engine() const
+{
+    return m_engine.get();
+}
+
+ClientStartup::~ClientStartup()
+{
+    m_translator.reset();
+    m_engine.reset();
+    m_auth.reset();
+    m_desktopUtils.reset();
     stopThread(SpSingleton<LynClientNetworkFinalSimple>::instance());
     stopThread(SpSingleton<P2pMeetingClientNetworkSimpleFinal>::instance());
-    app.reset();
-    return exitCode;
+    m_signalQuit.reset();
+    m_app.reset();
+}
+
+int ClientStartup::run(int argc, char *argv[])
+{
+    ClientStartup startup(argc, argv);
+    return startup.loadWindow() ? startup.exec() : -1;
 }
 
 } // namespace LynClient

@@ -57,7 +57,6 @@ QJsonObject LynClientNetwork::send(const QString &ctl, const QString &action, co
 void LynClientNetwork::run()
 {
     LynClientNetworkBase::run();
-    createRelay();
     socket()->setMaxAllowedIncomingMessageSize(kMaxIncomingMessageSize);
     if (auto logger = spdlog::get("main"))
         logger->info("Server link accepts text messages up to {} bytes", kMaxIncomingMessageSize);
@@ -73,22 +72,21 @@ void LynClientNetwork::tearDown()
     LynClientNetworkBase::tearDown();
 }
 
-void LynClientNetwork::createRelay()
+bool LynClientNetwork::ensureRelay()
 {
-    static const QString tag = NtCommon::LocationTag::make(kSourcePath, QStringLiteral("LynClientBase::LynClientNetwork::run"));
-    try {
-        m_relay.reset(new P2pClientController::SingleTcpRelayBaseController);
-        connect(m_relay.data(), &P2pClientController::SingleTcpRelayBaseController::srSendRequest, this,
-                [this](const QJsonObject &request) {
-                    if (request.contains(QStringLiteral("message")))
-                        onTextMessageReceived(request.value(QStringLiteral("message")).toString());
-                },
-                Qt::DirectConnection);
-    } catch (const std::exception &e) {
-        // Without a P2P link the server link still works directly.
-        m_relay.reset();
-        NtCommon::LocationTag::reportToDebug(tag, e);
-    }
+    if (m_relay)
+        return true;
+    // The relay exists only over the P2P link that start-up handed to this link.
+    if (!p2pLink())
+        return false;
+    m_relay.reset(new P2pClientController::SingleTcpRelayBaseController);
+    connect(m_relay.data(), &P2pClientController::SingleTcpRelayBaseController::srSendRequest, this,
+            [this](const QJsonObject &request) {
+                if (request.contains(QStringLiteral("message")))
+                    onTextMessageReceived(request.value(QStringLiteral("message")).toString());
+            },
+            Qt::DirectConnection);
+    return true;
 }
 
 void LynClientNetwork::onTextMessageReceived(QString message)
@@ -114,7 +112,7 @@ void LynClientNetwork::sendTextMessageSlot(QString message)
             LynClientNetworkBase::sendTextMessageSlot(message);
             return;
         }
-        if (!m_relay)
+        if (!ensureRelay())
             throw std::runtime_error("P2P relay is not available, message dropped");
         m_relay->trSendRequest(QJsonObject{{QStringLiteral("message"), message}});
     } catch (const std::exception &e) {

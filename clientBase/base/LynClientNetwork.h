@@ -50,7 +50,8 @@ protected:
     void tearDown() override;
 
 private:
-    void createRelay();
+    // Creates the relay on first use in P2P mode; false without a P2P link.
+    bool ensureRelay();
 
     QSharedPointer<P2pClientController::SingleTcpRelayBaseController> m_relay;
     QSharedPointer<HandleReceivedMessagesBase> m_messageHandler;

@@ -14,6 +14,8 @@ class LynClientNetworkQMLBaseSimple : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(qlonglong amountConnected READ amountConnected WRITE setAmountConnected NOTIFY amountConnectedChanged)
+    // Whether the link thread is up; a window loaded after inited() reads it instead.
+    Q_PROPERTY(bool isInited READ isInited NOTIFY inited)
 
 public:
     explicit LynClientNetworkQMLBaseSimple(const QSharedPointer<LynClientNetwork> &link);
@@ -26,6 +28,7 @@ public:
 
     qlonglong amountConnected() const;
     void setAmountConnected(qlonglong value);
+    bool isInited() const;
 
 signals:
     void connectionState(bool isConnected);
@@ -35,7 +38,10 @@ signals:
     void setIsP2pMode(bool value);
 
 private:
+    void onLinkInited();
+
     NtCommon::SharedPointerEx<LynClientNetwork> m_link;
+    bool m_inited = false;
 };
 
 } // namespace LynClientBase

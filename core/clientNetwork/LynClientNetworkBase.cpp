@@ -61,6 +61,29 @@ void LynClientNetworkBase::setAmountConnected(qlonglong value)
         emit amountConnectedChanged(value);
 }
 
+bool LynClientNetworkBase::isInited() const
+{
+    return m_inited;
+}
+
+void LynClientNetworkBase::announceInited()
+{
+    m_inited = true;
+    emit inited();
+}
+
+void LynClientNetworkBase::setP2pLink(const QSharedPointer<P2pClientBase::ClientNetworkSimple> &link)
+{
+    QMutexLocker lock(&m_paramsMutex);
+    m_p2pLink = link;
+}
+
+QSharedPointer<P2pClientBase::ClientNetworkSimple> LynClientNetworkBase::p2pLink() const
+{
+    QMutexLocker lock(&m_paramsMutex);
+    return m_p2pLink;
+}
+
 bool LynClientNetworkBase::usePing() const
 {
     return paramsValue(QStringLiteral("use_ping")).toBool();

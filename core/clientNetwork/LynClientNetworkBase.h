@@ -2,6 +2,8 @@
 
 #include "nt_common/core/pointer/ScopedPointerEx.h"
 
+#include <QSharedPointer>
+
 #include <QMap>
 #include <QMutex>
 #include <QObject>
@@ -11,6 +13,10 @@
 #include <QWebSocket>
 
 #include <atomic>
+
+namespace P2pClientBase {
+class ClientNetworkSimple;
+}
 
 namespace LynClientBase {
 
@@ -36,6 +42,14 @@ public:
 
     qlonglong amountConnected() const;
     void setAmountConnected(qlonglong value);
+
+    // True once the thread has set up its socket and timers and announced inited();
+    // lets a late listener see that the announcement has already happened.
+    bool isInited() const;
+
+    // The P2P link whose relay carries this link in P2P mode; given once at start-up.
+    void setP2pLink(const QSharedPointer<P2pClientBase::ClientNetworkSimple> &link);
+    QSharedPointer<P2pClientBase::ClientNetworkSimple> p2pLink() const;
 
 signals:
     void sendTextMessage(QString message);
@@ -63,6 +77,8 @@ protected:
     void run() override;
     // Drops the socket and timers on the link thread, after its event loop ended.
     virtual void tearDown();
+    // Marks the link as set up, then emits inited().
+    void announceInited();
     void closeConnectionBase();
     bool usePing() const;
     QWebSocket *socket() const;
@@ -82,6 +98,8 @@ private:
     NtCommon::ScopedPointerEx<QWebSocket> m_socket;
     NtCommon::ScopedPointerEx<QTimer> m_pongTimer;
     std::atomic<qint64> m_amountConnected{0};
+    std::atomic<bool> m_inited{false};
+    QSharedPointer<P2pClientBase::ClientNetworkSimple> m_p2pLink;
 };
 
 } // namespace LynClientBase

@@ -33,6 +33,9 @@ ApplicationWindow {
         NET.makeConnection()
     }
 
+    // The link may have come up before this window existed; then its inited() is past.
+    Component.onCompleted: if (NET.isInited) startConnection()
+
     Connections {
         target: NET
         function onInited() { mainWindow.startConnection() }

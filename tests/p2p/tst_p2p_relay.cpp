@@ -84,6 +84,7 @@ private slots:
         auto router = QSharedPointer<HandleRecievedMessages>::create();
         serverLink.setMessageHandler(router);
         serverLink.setIsP2pMode(true);
+        serverLink.setP2pLink(p2pLink);
         serverLink.setParam("host", "127.0.0.1");
         serverLink.setParam("port", deadPort);
         LinkProbe probe(&serverLink);

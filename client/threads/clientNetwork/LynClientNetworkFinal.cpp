@@ -9,7 +9,7 @@ void LynClientNetworkFinalSimple::run()
         QStringLiteral("LynClientNetworkFinalSimple::run"));
     try {
         LynClientBase::LynClientNetwork::run();
-        emit inited();
+        announceInited();
         exec();
     } catch (const std::exception &e) {
         NtCommon::LocationTag::reportToDebug(tag, e);
