@@ -41,7 +41,7 @@ private slots:
         m_server.start(LYN_STANDIN_BINARY, {"--port", QString::number(port)});
         QVERIFY(m_server.waitForStarted(5000));
         QTRY_VERIFY_WITH_TIMEOUT(QFile(QDir::current().filePath("localserver.log")).size() > 0, 5000);
-        auto *settings = SpSingleton<LynClientBase::SettingsSimple>::instance();
+        auto *settings = SpSingleton<LynClientBase::SettingsSimple>::sharedInstance().data();
         settings->setValue("Server", "ip", "127.0.0.1");
         settings->setValue("Server", "port", QString::number(port));
     }
@@ -50,7 +50,7 @@ private slots:
     {
         // Let the link thread announce itself, and that announcement reach the
         // facade, while no window listens yet.
-        auto *net = SpSingleton<LynClientBase::LynClientNetworkQMLBaseSimple>::instance();
+        auto *net = SpSingleton<LynClientBase::LynClientNetworkQMLBaseSimple>::sharedInstance().data();
         QTRY_VERIFY_WITH_TIMEOUT(net->isInited(), 10000);
         QCoreApplication::processEvents();
 
