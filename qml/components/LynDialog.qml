@@ -61,6 +61,9 @@ Popup {
 
     contentItem: ColumnLayout {
         spacing: LynAppStyle.margin
+        focus: true
+        Keys.onReturnPressed: dialog.finish(true)
+        Keys.onEnterPressed: dialog.finish(true)
 
         LynLabel {
             objectName: dialog.objectName + "Title"
@@ -97,7 +100,4 @@ Popup {
             onRejected: dialog.finish(false)
         }
     }
-
-    Keys.onReturnPressed: finish(true)
-    Keys.onEnterPressed: finish(true)
 }

@@ -41,5 +41,6 @@ Window {
 
     ResizeFrame {
         window: frameWindow
+        locked: titleBar.maximized
     }
 }

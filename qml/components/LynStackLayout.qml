@@ -10,7 +10,7 @@ StackLayout {
     Repeater {
         model: stack.pages.length
         Loader {
-            readonly property bool shown: StackLayout.index === stack.currentIndex
+            readonly property bool shown: index === stack.currentIndex
             asynchronous: true
             active: shown || status !== Loader.Null
             sourceComponent: stack.pages[index]

@@ -13,6 +13,7 @@ Rectangle {
     property alias title: titleLabel.text
     property url iconSource: "qrc:/img/common/app_icon.png"
     property alias maximizable: windowButtons.maximizable
+    readonly property alias maximized: windowButtons.maximized
     default property alias content: contentRow.data
 
     signal closeRequested()
@@ -24,6 +25,7 @@ Rectangle {
         objectName: bar.objectName + "DragArea"
         anchors.fill: parent
         window: bar.window
+        locked: bar.maximized
         onDoubleClickedOnArea: windowButtons.toggleMaximized()
     }
 

@@ -8,9 +8,11 @@ Item {
 
     property Window window
     property int border: LynAppStyle.resizeBorder
+    // A maximised window is not resized by its edges.
+    property bool locked: false
 
     anchors.fill: parent
-    visible: window !== null && window.visibility === Window.Windowed
+    visible: window !== null && window.visibility === Window.Windowed && !locked
 
     component Edge: MouseArea {
         // Which sides move: -1 the left/top side, 1 the right/bottom side, 0 neither.

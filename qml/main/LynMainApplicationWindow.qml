@@ -67,5 +67,6 @@ ApplicationWindow {
     ResizeFrame {
         parent: Overlay.overlay
         window: window
+        locked: header.maximized
     }
 }

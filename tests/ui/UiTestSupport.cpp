@@ -8,11 +8,28 @@
 
 namespace UiTestSupport {
 
+namespace {
+
+QQuickItem *findInScene(QQuickItem *root, const QString &objectName)
+{
+    if (root->objectName() == objectName)
+        return root;
+    for (QQuickItem *child : root->childItems()) {
+        if (QQuickItem *found = findInScene(child, objectName))
+            return found;
+    }
+    return nullptr;
+}
+
+} // namespace
+
 QQuickItem *item(QQuickWindow *window, const QString &objectName)
 {
-    // Items of popups (menus, dialogs) hang under their popup, which is a QObject child of
-    // the window's root object rather than of the content item.
-    if (auto *found = window->contentItem()->findChild<QQuickItem *>(objectName))
+    // View delegates have no QObject parent, so the scene is searched first; items of
+    // closed popups are outside the scene and are found through their QObject owners.
+    if (QQuickItem *found = findInScene(window->contentItem()->parentItem() ? window->contentItem()->parentItem()
+                                                                            : window->contentItem(),
+                                        objectName))
         return found;
     return window->findChild<QQuickItem *>(objectName);
 }

@@ -53,6 +53,8 @@ void TstComponents::initTestCase()
     m_window = qobject_cast<QQuickWindow *>(m_engine.rootObjects().first());
     QVERIFY(m_window);
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    m_window->requestActivate();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
     QTRY_COMPARE(cell(0, "deviceName"), QStringLiteral("Garage"));
     QCOMPARE(cell(1, "online"), QStringLiteral("No"));
     saveScreenshot(m_window, "components_gallery");
@@ -92,6 +94,12 @@ void TstComponents::rowsSelectAndDeleteAfterConfirmation()
     QVERIFY(click(m_window, "row_2"));
     QTRY_COMPARE(table->property("selectedIds").toList(), QVariantList{3});
     QVERIFY(item(m_window, "deviceTableToolBarDeleteButton")->isEnabled());
+
+    // Arrow keys carry the selection.
+    QTest::keyClick(m_window, Qt::Key_Down);
+    QTRY_COMPARE(table->property("selectedIds").toList(), QVariantList{4});
+    QTest::keyClick(m_window, Qt::Key_Up);
+    QTRY_COMPARE(table->property("selectedIds").toList(), QVariantList{3});
 
     // Control-click adds a row.
     QTest::mouseClick(m_window, Qt::LeftButton, Qt::ControlModifier, centreOf(item(m_window, "row_0")).toPoint());
@@ -172,8 +180,10 @@ void TstComponents::frameWindowMovesByItsTitleBar()
     const QPoint grip = titleBar->mapToScene(QPointF(titleBar->width() / 3, titleBar->height() / 2)).toPoint();
     QTest::mousePress(m_window, Qt::LeftButton, Qt::NoModifier, grip);
     QTest::mouseMove(m_window, grip + QPoint(-25, 35));
-    QTest::mouseRelease(m_window, Qt::LeftButton, Qt::NoModifier, grip + QPoint(-25, 35));
     QTRY_COMPARE(m_window->position(), before + QPoint(-25, 35));
+    // The window followed the pointer, so the pointer is over the grip point again.
+    QTest::mouseRelease(m_window, Qt::LeftButton, Qt::NoModifier, grip);
+    QCOMPARE(m_window->position(), before + QPoint(-25, 35));
 }
 
 QTEST_MAIN(TstComponents)

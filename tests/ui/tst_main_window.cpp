@@ -11,6 +11,7 @@
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
+#include <QScreen>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -89,7 +90,7 @@ void TstMainWindow::initTestCase()
         m_port = probe.serverPort();
     }
     QVERIFY(startServer(QStringLiteral("localserver-1.log")));
-    auto *settings = SpSingleton<LynClientBase::SettingsSimple>::instance();
+    auto *settings = SpSingleton<LynClientBase::SettingsSimple>::sharedInstance().data();
     settings->setValue("Server", "ip", "127.0.0.1");
     settings->setValue("Server", "port", QString::number(m_port));
 
@@ -97,6 +98,8 @@ void TstMainWindow::initTestCase()
     m_window = qobject_cast<QQuickWindow *>(m_startup.engine()->rootObjects().first());
     QVERIFY(m_window);
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    m_window->requestActivate();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
     QVERIFY(m_window->flags() & Qt::FramelessWindowHint);
 }
 
@@ -160,14 +163,21 @@ void TstMainWindow::aboutOpensAndCloses()
 void TstMainWindow::windowButtonsMinimiseMaximiseRestore()
 {
     const QRect normal = m_window->geometry();
+    const QRect screen = m_window->screen()->availableGeometry();
+    QVERIFY(normal.width() < screen.width());
     QVERIFY(click(m_window, "maximizeButton"));
-    QTRY_COMPARE(m_window->visibility(), QWindow::Maximized);
-    QTRY_VERIFY(m_window->width() > normal.width());
+    QTRY_COMPARE(m_window->geometry(), screen);
     saveScreenshot(m_window, "main_window_maximized");
+    // A maximised window stays where it is when its title bar is dragged.
+    QQuickItem *titleBar = item(m_window, "titleBar");
+    const QPoint grip = titleBar->mapToScene(QPointF(titleBar->width() * 0.6, titleBar->height() / 2)).toPoint();
+    QTest::mousePress(m_window, Qt::LeftButton, Qt::NoModifier, grip);
+    QTest::mouseMove(m_window, grip + QPoint(30, 30));
+    QTest::mouseRelease(m_window, Qt::LeftButton, Qt::NoModifier, grip + QPoint(30, 30));
+    QCOMPARE(m_window->geometry(), screen);
 
     QVERIFY(click(m_window, "maximizeButton"));
-    QTRY_COMPARE(m_window->visibility(), QWindow::Windowed);
-    QTRY_COMPARE(m_window->size(), normal.size());
+    QTRY_COMPARE(m_window->geometry(), normal);
 
     QVERIFY(click(m_window, "minimizeButton"));
     QTRY_COMPARE(m_window->visibility(), QWindow::Minimized);
@@ -186,8 +196,10 @@ void TstMainWindow::draggingTheTitleBarMovesTheWindow()
     const QPoint grip = titleBar->mapToScene(QPointF(titleBar->width() * 0.6, titleBar->height() / 2)).toPoint();
     QTest::mousePress(m_window, Qt::LeftButton, Qt::NoModifier, grip);
     QTest::mouseMove(m_window, grip + QPoint(40, 30));
-    QTest::mouseRelease(m_window, Qt::LeftButton, Qt::NoModifier, grip + QPoint(40, 30));
     QTRY_COMPARE(m_window->position(), before + QPoint(40, 30));
+    // The window followed the pointer, so the pointer is over the grip point again.
+    QTest::mouseRelease(m_window, Qt::LeftButton, Qt::NoModifier, grip);
+    QCOMPARE(m_window->position(), before + QPoint(40, 30));
 }
 
 void TstMainWindow::footerFollowsTheServer()

@@ -8,7 +8,10 @@ Row {
 
     property Window window
     property bool maximizable: true
-    readonly property bool maximized: window !== null && window.visibility === Window.Maximized
+    // Maximising is done here, not by the window manager: a frameless window that the
+    // system maximises covers the task bar, and some systems ignore the request.
+    property bool maximized: false
+    property rect normalGeometry
 
     // Closing is the owner's decision (it may have to tell the server first).
     signal closeRequested()
@@ -16,10 +19,21 @@ Row {
     function toggleMaximized() {
         if (!window || !maximizable)
             return
-        if (maximized)
-            window.showNormal()
-        else
-            window.showMaximized()
+        if (maximized) {
+            window.x = normalGeometry.x
+            window.y = normalGeometry.y
+            window.width = normalGeometry.width
+            window.height = normalGeometry.height
+            maximized = false
+            return
+        }
+        normalGeometry = Qt.rect(window.x, window.y, window.width, window.height)
+        var screen = window.screen
+        window.x = screen.virtualX
+        window.y = screen.virtualY
+        window.width = Math.min(screen.width, screen.desktopAvailableWidth)
+        window.height = Math.min(screen.height, screen.desktopAvailableHeight)
+        maximized = true
     }
 
     WindowButton {

@@ -84,7 +84,7 @@ Item {
         clip: true
         boundsBehavior: Flickable.StopAtBounds
         highlightMoveDuration: 0
-        keyNavigationEnabled: true
+        keyNavigationEnabled: false
         currentIndex: -1
         ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
 

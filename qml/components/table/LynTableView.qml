@@ -45,7 +45,20 @@ FocusScope {
         sortRequested(role, order)
     }
 
+    // Arrow keys move the current row and the selection with it.
+    function moveCurrent(delta) {
+        if (count === 0)
+            return
+        var row = Utils.clamp(currentRow + delta, 0, count - 1)
+        inner.view.positionViewAtIndex(row, ListView.Contain)
+        inner.currentIndex = row
+        select(inner.idAt(row), 0)
+    }
+
     activeFocusOnTab: true
+
+    Keys.onUpPressed: moveCurrent(-1)
+    Keys.onDownPressed: moveCurrent(1)
 
     Keys.onReturnPressed: if (currentRow >= 0) activated(currentRow, currentId)
     Keys.onEnterPressed: if (currentRow >= 0) activated(currentRow, currentId)
@@ -55,7 +68,6 @@ FocusScope {
         id: inner
         objectName: table.objectName + "Inner"
         anchors.fill: parent
-        view.focus: true
         onHeaderClicked: function(column) { table.sortBy(column.role) }
         onRowClicked: function(row, id, modifiers) {
             table.forceActiveFocus()
@@ -66,16 +78,6 @@ FocusScope {
             if (table.selectedIds.indexOf(id) < 0)
                 table.select(id, 0)
             table.contextMenuRequested(row, id, x, y)
-        }
-    }
-
-    // Arrow keys move the current row; the selection follows it.
-    Connections {
-        target: inner.view
-        function onCurrentIndexChanged() {
-            var id = inner.idAt(inner.currentIndex)
-            if (table.activeFocus && id !== undefined && table.selectedIds.indexOf(id) < 0)
-                table.selectedIds = [id]
         }
     }
 }

@@ -8,7 +8,6 @@ ToolBar {
     id: bar
 
     default property alias content: row.data
-    property alias spacing: row.spacing
 
     implicitHeight: LynAppStyle.toolBarHeight
     leftPadding: LynAppStyle.smallSpacing
