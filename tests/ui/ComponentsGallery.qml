@@ -23,7 +23,7 @@ LynFrameWindow {
     objectName: "gallery"
     title: qsTr("Components")
     width: 1100
-    height: 640
+    height: 700
     visible: true
 
     // Sorting belongs to the model (the proxy in the application); here the list sorts itself.

@@ -22,21 +22,28 @@ Button {
     readonly property color contentColor: !enabled ? LynAppStyle.textDisabledColor
                                                    : accent ? LynAppStyle.textOnAccentColor : LynAppStyle.textColor
 
-    contentItem: Row {
-        spacing: LynAppStyle.smallSpacing
-        Image {
-            anchors.verticalCenter: parent.verticalCenter
-            visible: control.icon.source.toString() !== ""
-            source: control.icon.source
-            width: control.icon.width
-            height: control.icon.height
-            sourceSize: Qt.size(width * 2, height * 2)
-        }
-        Text {
-            anchors.verticalCenter: parent.verticalCenter
-            text: control.text
-            font: control.font
-            color: control.contentColor
+    contentItem: Item {
+        implicitWidth: content.implicitWidth
+        implicitHeight: content.implicitHeight
+
+        Row {
+            id: content
+            anchors.centerIn: parent
+            spacing: LynAppStyle.smallSpacing
+            Image {
+                anchors.verticalCenter: parent.verticalCenter
+                visible: control.icon.source.toString() !== ""
+                source: control.icon.source
+                width: control.icon.width
+                height: control.icon.height
+                sourceSize: Qt.size(width * 2, height * 2)
+            }
+            Text {
+                anchors.verticalCenter: parent.verticalCenter
+                text: control.text
+                font: control.font
+                color: control.contentColor
+            }
         }
     }
 

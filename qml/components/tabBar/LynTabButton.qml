@@ -7,7 +7,9 @@ TabButton {
     id: control
 
     implicitHeight: LynAppStyle.tabBarHeight
-    implicitWidth: Math.max(120, implicitContentWidth + leftPadding + rightPadding)
+    implicitWidth: Math.max(140, implicitContentWidth + leftPadding + rightPadding)
+    // Tabs keep their own width and line up on the left.
+    width: implicitWidth
     leftPadding: LynAppStyle.margin
     rightPadding: LynAppStyle.margin
     hoverEnabled: true
