@@ -19,10 +19,13 @@ LynFrameWindow {
     property var droppedData: null
     property var removedIds: []
     property string lastSort: ""
+    property var savedParams: null
+    // What the stand-in controller answers to the next save.
+    property string replyStatus: "ERROR"
 
     objectName: "gallery"
     title: qsTr("Components")
-    width: 1100
+    width: 1420
     height: 700
     visible: true
 
@@ -160,6 +163,42 @@ LynFrameWindow {
                 }
             }
             Item { Layout.fillHeight: true }
+        }
+
+        LynEditor {
+            objectName: "deviceEditor"
+            Layout.preferredWidth: 300
+            Layout.fillHeight: true
+            title: qsTr("Device")
+            form: deviceForm
+
+            LynForm {
+                id: deviceForm
+                objectName: "deviceForm"
+                width: parent ? parent.width : 0
+                onSaveRequested: function(editorState, mapParams) {
+                    gallery.savedParams = mapParams
+                    handleReply({ "status": gallery.replyStatus })
+                }
+
+                function populateForm(record) {
+                    nameField.text = record.deviceName
+                }
+                function getMapParams() {
+                    return { "deviceName": nameField.text }
+                }
+                function validate() {
+                    return nameField.text === "" ? qsTr("The device needs a name.") : ""
+                }
+
+                LabelEdit {
+                    id: nameField
+                    objectName: "formName"
+                    Layout.fillWidth: true
+                    label: qsTr("Device name")
+                    labelWidth: 100
+                }
+            }
         }
     }
 

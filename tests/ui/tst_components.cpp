@@ -23,6 +23,7 @@ private slots:
     void calendarPicksDayAndTurnsPages();
     void dialogButtonsAcceptAndReject();
     void dragAndDropHandsOverData();
+    void formSavesThroughItsOwnerAndReportsFailure();
     void frameWindowMovesByItsTitleBar();
 
 private:
@@ -170,6 +171,40 @@ void TstComponents::dragAndDropHandsOverData()
     QTest::mouseRelease(m_window, Qt::LeftButton, Qt::NoModifier, to);
     QTRY_COMPARE(galleryValue("droppedData").toString(), QStringLiteral("tile 3"));
     QVERIFY(!item(m_window, "dragSource")->property("dragging").toBool());
+}
+
+void TstComponents::formSavesThroughItsOwnerAndReportsFailure()
+{
+    // An empty name is refused before anything is asked.
+    QVERIFY(click(m_window, "deviceEditorAcceptButton"));
+    QTRY_VERIFY(item(m_window, "deviceFormErrorDialogAcceptButton")->isVisible());
+    QCOMPARE(shownText(item(m_window, "deviceFormErrorDialogText")), QStringLiteral("The device needs a name."));
+    QVERIFY(galleryValue("savedParams").isNull());
+    QVERIFY(click(m_window, "deviceFormErrorDialogAcceptButton"));
+    QTRY_VERIFY(!item(m_window, "deviceFormErrorDialogAcceptButton")->isVisible());
+
+    QVERIFY(click(m_window, "formNameField"));
+    for (const char key : QByteArray("Porch"))
+        QTest::keyClick(m_window, key);
+    QVERIFY(click(m_window, "deviceEditorAcceptButton"));
+    QTRY_COMPARE(galleryValue("savedParams").toMap().value("deviceName").toString(), QStringLiteral("Porch"));
+    // The owner answered with a failure: the user is told.
+    QTRY_VERIFY(item(m_window, "deviceFormErrorDialogAcceptButton")->isVisible());
+    QCOMPARE(shownText(item(m_window, "deviceFormErrorDialogTitle")), QStringLiteral("Add error"));
+    QCOMPARE(shownText(item(m_window, "deviceFormErrorDialogText")), QStringLiteral("Failed to add"));
+    saveScreenshot(m_window, "components_form_error");
+    QVERIFY(click(m_window, "deviceFormErrorDialogAcceptButton"));
+    QTRY_VERIFY(!item(m_window, "deviceFormErrorDialogAcceptButton")->isVisible());
+
+    // A stored record brings no dialog.
+    m_window->setProperty("replyStatus", QStringLiteral("OK"));
+    QObject *form = item(m_window, "deviceForm");
+    QSignalSpy saved(form, SIGNAL(saved()));
+    // Enter in a field saves.
+    QVERIFY(click(m_window, "formNameField"));
+    QTest::keyClick(m_window, Qt::Key_Return);
+    QTRY_COMPARE(saved.count(), 1);
+    QVERIFY(!item(m_window, "deviceFormErrorDialogAcceptButton")->isVisible());
 }
 
 void TstComponents::frameWindowMovesByItsTitleBar()
