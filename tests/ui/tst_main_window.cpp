@@ -167,6 +167,10 @@ void TstMainWindow::windowButtonsMinimiseMaximiseRestore()
     QVERIFY(normal.width() < screen.width());
     QVERIFY(click(m_window, "maximizeButton"));
     QTRY_COMPARE(m_window->geometry(), screen);
+    // The footer sits on the new bottom edge once the scene has been laid out again.
+    QQuickItem *footer = item(m_window, "footer");
+    QTRY_COMPARE(qRound(footer->mapToScene(QPointF(0, footer->height())).y()), screen.height());
+    QTRY_COMPARE(m_window->grabWindow().size(), screen.size());
     saveScreenshot(m_window, "main_window_maximized");
     // A maximised window stays where it is when its title bar is dragged.
     QQuickItem *titleBar = item(m_window, "titleBar");
