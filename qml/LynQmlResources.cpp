@@ -5,5 +5,6 @@
 void initLynQmlResources()
 {
     Q_INIT_RESOURCE(qml);
+    Q_INIT_RESOURCE(img);
     Q_INIT_RESOURCE(fonts);
 }

@@ -1,4 +1,4 @@
 #pragma once
 
-// Makes the documents and fonts of this static library visible under qrc:/.
+// Makes the documents, images and fonts of this static library visible under qrc:/.
 void initLynQmlResources();

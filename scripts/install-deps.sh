@@ -15,7 +15,7 @@ packages=(
   libvlc-dev vlc-plugin-base vlc-plugin-video-output vlc-bin
   libspdlog-dev libfmt-dev
   xvfb xauth x11-apps libgl1-mesa-dri mesa-utils
-  ffmpeg fonts-dejavu-core fonts-roboto-unhinted imagemagick x11-utils nftables iproute2
+  ffmpeg fonts-dejavu-core fonts-roboto-unhinted imagemagick librsvg2-bin x11-utils nftables iproute2
 )
 
 missing=()

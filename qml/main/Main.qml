@@ -1,12 +1,13 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
-import QtQuick.Layouts 1.15
 import P2P 1.0
+import "actions"
+import "../components"
+import "../misc"
 
-ApplicationWindow {
+LynMainApplicationWindow {
     id: mainWindow
 
-    property bool connected: false
     property bool p2pMode: false
 
     visible: true
@@ -36,6 +37,9 @@ ApplicationWindow {
     // The link may have come up before this window existed; then its inited() is past.
     Component.onCompleted: if (NET.isInited) startConnection()
 
+    onCloseRequested: actionClose.trigger()
+    onClosing: actionClose.shutdown()
+
     Connections {
         target: NET
         function onInited() { mainWindow.startConnection() }
@@ -54,6 +58,13 @@ ApplicationWindow {
         }
     }
 
+    Connections {
+        target: mainWindow.menuBarItem
+        function onTabRequested(tab) { mainWindow.tabBar.currentIndex = tab }
+        function onExitRequested() { actionClose.trigger() }
+        function onAboutRequested() { aboutDialog.open() }
+    }
+
     Auth {
         id: p2pAuth
         onSaSignup: function(mapParams) {
@@ -68,35 +79,17 @@ ApplicationWindow {
         onSaFailed: function(mapParams) { console.log("P2P server refused: " + mapParams.errorMessage) }
     }
 
-    header: TabBar {
-        id: tabBar
-        TabButton { text: qsTr("Desktop") }
-        TabButton { text: qsTr("Devices") }
-        TabButton { text: qsTr("Archive") }
-        TabButton { text: qsTr("Settings") }
+    ActionClose {
+        id: actionClose
+        onTriggered: mainWindow.close()
     }
 
-    StackLayout {
-        anchors.fill: parent
-        currentIndex: tabBar.currentIndex
-        Item { objectName: "desktopPage" }
-        Item { objectName: "devicesPage" }
-        Item { objectName: "archivePage" }
-        Item { objectName: "settingsPage" }
-    }
-
-    footer: ToolBar {
-        RowLayout {
-            anchors.fill: parent
-            anchors.leftMargin: 12
-            Label { text: qsTr("Connection state is") }
-            Label {
-                objectName: "connectionStateLabel"
-                text: mainWindow.connected ? qsTr("Connected") : qsTr("Disconnected")
-                color: mainWindow.connected ? "#2e7d32" : "#c62828"
-                font.bold: true
-            }
-            Item { Layout.fillWidth: true }
-        }
+    LynDialog {
+        id: aboutDialog
+        objectName: "aboutDialog"
+        type: Enums.DialogType.INFO
+        title: qsTr("About")
+        text: qsTr("Video surveillance desktop client.\nBuilt on %1 with Qt %2.")
+              .arg(DESKTOP_UTILS.buildDate).arg(DESKTOP_UTILS.qtVersion)
     }
 }

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QPointF>
+#include <QString>
+
+class QQuickItem;
+class QQuickWindow;
+
+// What the window tests share: finding items by role and acting on them as a user.
+namespace UiTestSupport {
+
+QQuickItem *item(QQuickWindow *window, const QString &objectName);
+QPointF centreOf(QQuickItem *item);
+// A left click in the middle of the item; false when the item is missing or not shown.
+bool click(QQuickWindow *window, const QString &objectName);
+// The text a label or the first text child of an item shows.
+QString shownText(QQuickItem *item);
+// Saves a grab of the window under the build folder; returns the file path.
+QString saveScreenshot(QQuickWindow *window, const QString &name);
+
+} // namespace UiTestSupport
