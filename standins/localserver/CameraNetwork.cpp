@@ -33,7 +33,7 @@ const CameraNetwork::Camera *CameraNetwork::open(const QString &source, int camT
     for (const Camera &camera : cameras()) {
         if (camera.camType != camType)
             continue;
-        if (camType == 3 && url.scheme() == QLatin1String("usb") && url.host() == camera.ip)
+        if (camType == 3 && source.trimmed() == camera.source())
             return &camera;
         if (camType == 2 && url.scheme() == QLatin1String("rtsp") && url.host() == camera.ip
             && url.userName() == camera.login && url.password() == camera.password)

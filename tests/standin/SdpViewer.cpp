@@ -1,0 +1,50 @@
+#include "SdpViewer.h"
+
+#include "QmlVlcConfig.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QtTest>
+
+void SdpViewer::configure()
+{
+    QmlVlcConfig &config = QmlVlcConfig::instance();
+    config.enableMarqueeFilter(false);
+    config.enableAdjustFilter(false);
+    config.enableLogoFilter(false);
+    config.enableDebug(false);
+    config.setNetworkCacheTime(200);
+}
+
+SdpViewer::SdpViewer()
+{
+    m_player.classBegin();
+    m_surface.setSource(&m_player);
+}
+
+SdpViewer::~SdpViewer()
+{
+    m_player.stop();
+}
+
+bool SdpViewer::play(const QString &sdp, const QString &path)
+{
+    QFile file(path);
+    if (sdp.trimmed().isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    file.write(sdp.toUtf8());
+    file.close();
+    m_player.play(QStringLiteral("file:///") + path);
+    return true;
+}
+
+bool SdpViewer::waitUntilQuiet(int quietMs, int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        const unsigned before = frames();
+        if (!QTest::qWaitFor([&] { return frames() != before; }, quietMs))
+            return true;
+    }
+    return false;
+}
