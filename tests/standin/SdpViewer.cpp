@@ -20,6 +20,17 @@ SdpViewer::SdpViewer()
 {
     m_player.classBegin();
     m_surface.setSource(&m_player);
+    QObject::connect(&m_sampler, &QTimer::timeout, [this] {
+        const auto frame = m_surface.currentFrame();
+        if (!frame || frame->yPlaneSize == 0)
+            return;
+        const uint hash = qHash(QByteArray::fromRawData(frame->yPlane, int(frame->yPlaneSize)));
+        if (hash != m_lastHash) {
+            m_lastHash = hash;
+            ++m_pictures;
+        }
+    });
+    m_sampler.start(10);
 }
 
 SdpViewer::~SdpViewer()

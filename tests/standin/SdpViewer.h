@@ -4,6 +4,7 @@
 #include "QmlVlcVideoSurface.h"
 
 #include <QString>
+#include <QTimer>
 
 // Plays an SDP text the way a tile does: written to a file, opened by a
 // player as "file:///" + path, drawn on a video surface.
@@ -14,8 +15,10 @@ public:
     ~SdpViewer();
 
     bool play(const QString &sdp, const QString &path);
-    unsigned frames() const { return m_player.videoOutput().displayedFrames(); }
-    // Waits until no frame arrived for quietMs (at most timeoutMs); true if it got quiet.
+    // Pictures with a content unlike the one before: the player shows the
+    // last picture again while nothing arrives, which is no new frame.
+    unsigned frames() const { return m_pictures; }
+    // Waits until no new picture arrived for quietMs (at most timeoutMs); true if it got quiet.
     bool waitUntilQuiet(int quietMs, int timeoutMs);
 
     static void configure();
@@ -23,4 +26,7 @@ public:
 private:
     QmlVlcPlayer m_player;
     QmlVlcVideoSurface m_surface;
+    QTimer m_sampler;
+    uint m_lastHash = 0;
+    unsigned m_pictures = 0;
 };

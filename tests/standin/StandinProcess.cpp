@@ -68,7 +68,7 @@ QString StandinProcess::commandLine(qint64 pid)
     QFile file(QStringLiteral("/proc/%1/cmdline").arg(pid));
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return QString::fromUtf8(file.readAll()).replace(QChar(0), QChar(' ')).trimmed();
+    return QString::fromUtf8(file.readAll().replace('\0', ' ')).trimmed();
 }
 
 bool StandinProcess::isGone(qint64 pid)
