@@ -143,7 +143,7 @@ void LocalServer::dropClient(QWebSocket *client)
 
 void LocalServer::onTextMessage(QWebSocket *client, const QString &text)
 {
-    m_log.line(QStringLiteral("RECEIVED %1").arg(text.simplified()));
+    m_log.line(QStringLiteral("RECEIVED %1").arg(ServerLog::redacted(text.simplified())));
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8(), &error);
     if (!document.isObject()) {
@@ -285,7 +285,7 @@ void LocalServer::sendError(QWebSocket *client, const QJsonObject &request, cons
 void LocalServer::send(QWebSocket *client, const QJsonObject &message)
 {
     const QString text = compact(message);
-    m_log.line(QStringLiteral("SENT %1").arg(text));
+    m_log.line(QStringLiteral("SENT %1").arg(ServerLog::redacted(text)));
     client->sendTextMessage(text);
 }
 

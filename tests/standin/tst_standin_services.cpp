@@ -41,6 +41,7 @@ class TstStandinServices : public QObject
 
     StandinProcess m_server;
     std::unique_ptr<WsClient> m_client;
+    QString m_demoCode;
 
     bool restart()
     {
@@ -192,6 +193,7 @@ private slots:
         QCOMPARE(code.value("phone").toString(), QStringLiteral("+1 555 0100"));
         const QString demoCode = code.value("demoCode").toString();
         QCOMPARE(demoCode.size(), 5);
+        m_demoCode = demoCode;
 
         const QString wrong = demoCode == QLatin1String("11111") ? QStringLiteral("22222") : QStringLiteral("11111");
         QCOMPARE(status(m_client->ask({{"ctl", "telegramSettings"}, {"action", "trUpdate"}, {"rowID", id}, {"code", wrong}})),
@@ -264,6 +266,18 @@ private slots:
                                      .value("records").toArray();
         QCOMPARE(newer.size(), 1);
         QCOMPARE(newer.first().toObject().value("deviceName").toString(), QStringLiteral("Garden 2"));
+    }
+
+    void logHoldsNoSecrets()
+    {
+        QFile file(m_server.folder() + "/localserver.log");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray log = file.readAll();
+        QVERIFY(log.contains("RECEIVED") && log.contains("srCode") && log.contains("192.168.1.71"));
+        for (const QByteArray &secret : {QByteArray("garden7"), QByteArray("porch71"), QByteArray("pass4k"),
+                                         QByteArray("\"demoCode\":\"") + m_demoCode.toUtf8(),
+                                         QByteArray("\"code\":\"") + m_demoCode.toUtf8()})
+            QVERIFY2(!log.contains(secret), secret.constData());
     }
 
     void cleanupTestCase()
