@@ -106,17 +106,21 @@ QJsonObject Modules::handle(const QString &action, const QJsonObject &request)
 {
     if (action == QLatin1String("trModuleList"))
         return moduleList();
+    const QStringList perModule{"trModuleOn", "trModuleOff", "trGetParams", "trSetParams"};
+    if (action != QLatin1String("trActiveModuleList") && !perModule.contains(action))
+        return failure(QStringLiteral("Unknown action '%1' for controller 'moduleSystem'").arg(action.left(64)));
+    qint64 deviceId = 0;
+    QString workname;
+    QString reason;
+    if (!target(request, &deviceId, perModule.contains(action) ? &workname : nullptr, &reason))
+        return failure(reason);
     if (action == QLatin1String("trActiveModuleList"))
-        return activeList(request);
-    if (action == QLatin1String("trModuleOn"))
-        return switchModule(request, true);
-    if (action == QLatin1String("trModuleOff"))
-        return switchModule(request, false);
+        return {{"status", "OK"}, {"rstIDDevice", deviceId}, {"active_module_list", QJsonArray::fromStringList(activeModules(deviceId))}};
+    if (action == QLatin1String("trModuleOn") || action == QLatin1String("trModuleOff"))
+        return switchModule(deviceId, workname, action == QLatin1String("trModuleOn"));
     if (action == QLatin1String("trGetParams"))
-        return getParams(request);
-    if (action == QLatin1String("trSetParams"))
-        return setParams(request);
-    return failure(QStringLiteral("Unknown action '%1' for controller 'moduleSystem'").arg(action));
+        return {{"status", "OK"}, {"rstIDDevice", deviceId}, {"workname", workname}, {"params", storedParams(deviceId, workname)}};
+    return setParams(deviceId, workname, request);
 }
 
 QJsonObject Modules::moduleList() const
@@ -185,22 +189,8 @@ bool Modules::isActive(qint64 deviceId, const QString &workname) const
     return activeModules(deviceId).contains(workname);
 }
 
-QJsonObject Modules::activeList(const QJsonObject &request)
+QJsonObject Modules::switchModule(qint64 deviceId, const QString &workname, bool on)
 {
-    qint64 deviceId = 0;
-    QString reason;
-    if (!target(request, &deviceId, nullptr, &reason))
-        return failure(reason);
-    return {{"status", "OK"}, {"rstIDDevice", deviceId}, {"active_module_list", QJsonArray::fromStringList(activeModules(deviceId))}};
-}
-
-QJsonObject Modules::switchModule(const QJsonObject &request, bool on)
-{
-    qint64 deviceId = 0;
-    QString workname;
-    QString reason;
-    if (!target(request, &deviceId, &workname, &reason))
-        return failure(reason);
     // A module switched on brings the modules it explicitly needs with it.
     QStringList affected{workname};
     if (on) {
@@ -235,23 +225,8 @@ QJsonObject Modules::storedParams(qint64 deviceId, const QString &workname) cons
     return params;
 }
 
-QJsonObject Modules::getParams(const QJsonObject &request)
+QJsonObject Modules::setParams(qint64 deviceId, const QString &workname, const QJsonObject &request)
 {
-    qint64 deviceId = 0;
-    QString workname;
-    QString reason;
-    if (!target(request, &deviceId, &workname, &reason))
-        return failure(reason);
-    return {{"status", "OK"}, {"rstIDDevice", deviceId}, {"workname", workname}, {"params", storedParams(deviceId, workname)}};
-}
-
-QJsonObject Modules::setParams(const QJsonObject &request)
-{
-    qint64 deviceId = 0;
-    QString workname;
-    QString reason;
-    if (!target(request, &deviceId, &workname, &reason))
-        return failure(reason);
     if (!request.value("params").isObject())
         return failure(QStringLiteral("'params' must be an object"));
     // Only the module's own parameters, each of the kind of its default.

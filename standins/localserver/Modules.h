@@ -26,11 +26,9 @@ public:
 
 private:
     QJsonObject moduleList() const;
-    QJsonObject activeList(const QJsonObject &request);
-    QJsonObject switchModule(const QJsonObject &request, bool on);
-    QJsonObject getParams(const QJsonObject &request);
-    QJsonObject setParams(const QJsonObject &request);
-    // Device id and workname of a request, checked; false with a reason.
+    QJsonObject switchModule(qint64 deviceId, const QString &workname, bool on);
+    QJsonObject setParams(qint64 deviceId, const QString &workname, const QJsonObject &request);
+    // Device id and (when asked for) workname of a request, checked; false with a reason.
     bool target(const QJsonObject &request, qint64 *deviceId, QString *workname, QString *reason) const;
     QStringList activeModules(qint64 deviceId) const;
     QJsonObject storedParams(qint64 deviceId, const QString &workname) const;

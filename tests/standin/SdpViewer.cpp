@@ -8,12 +8,8 @@
 
 void SdpViewer::configure()
 {
-    QmlVlcConfig &config = QmlVlcConfig::instance();
-    config.enableMarqueeFilter(false);
-    config.enableAdjustFilter(false);
-    config.enableLogoFilter(false);
-    config.enableDebug(false);
-    config.setNetworkCacheTime(200);
+    // A short cache, as the client's tiles use, so pauses show quickly.
+    QmlVlcConfig::instance().setNetworkCacheTime(200);
 }
 
 SdpViewer::SdpViewer()
