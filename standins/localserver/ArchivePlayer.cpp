@@ -59,11 +59,12 @@ QJsonObject ArchivePlayer::handle(QObject *client, const QString &action, const 
 {
     if (action == QLatin1String("trCreateVideo"))
         return create(client, request);
+    // A client drives only the streams it created.
     const QString key = request.value("streamKey").toString();
-    if (action == QLatin1String("trRemoveVideo"))
-        return remove(key);
     auto it = m_streams.find(key);
     const bool known = it != m_streams.end() && it->second.client == client;
+    if (action == QLatin1String("trRemoveVideo"))
+        return known ? remove(key) : QJsonObject{{"status", "ERROR"}, {"errorMessage", "Unknown stream"}, {"streamKey", key}};
     if (action == QLatin1String("trPlayVideo"))
         return known ? play(it->second, key) : failure(QStringLiteral("Unknown stream"));
     if (action == QLatin1String("trPauseVideo"))
@@ -257,8 +258,6 @@ QJsonObject ArchivePlayer::jump(Stream &stream, const QString &key, const QJsonO
 QJsonObject ArchivePlayer::remove(const QString &key)
 {
     auto it = m_streams.find(key);
-    if (it == m_streams.end())
-        return {{"status", "ERROR"}, {"errorMessage", "Unknown stream"}, {"streamKey", key}};
     stopReader(it->second);
     QFile::remove(it->second.listFile);
     m_streams.erase(it);

@@ -212,9 +212,15 @@ void LocalServer::handleTable(QWebSocket *client, const QString &ctl, const QStr
         && (action == QLatin1String("trUpdate") || action == QLatin1String("trAdd"));
     QJsonObject reviewed = request;
     QString reason;
-    if (telegramChange && !m_telegram.review(&reviewed, &reason)) {
-        sendError(client, request, reason);
-        return;
+    TelegramLink::Step linkStep = TelegramLink::Step::None;
+    if (telegramChange) {
+        QJsonObject stored;
+        if (action == QLatin1String("trUpdate"))
+            m_store->find(ctl, request.value(QStringLiteral("rowID")).toVariant().toLongLong(), &stored);
+        if (!m_telegram.review(&reviewed, stored, &linkStep, &reason)) {
+            sendError(client, request, reason);
+            return;
+        }
     }
     const TableService::Outcome outcome = m_tables->handle(ctl, action, reviewed);
     send(client, answerTo(request, outcome.payload));
@@ -224,11 +230,9 @@ void LocalServer::handleTable(QWebSocket *client, const QString &ctl, const QStr
     const qint64 rowId = outcome.payload.value(QStringLiteral("rowID")).toVariant().toLongLong();
     if (ctl == QLatin1String("cam") && m_live)
         m_live->sync(rowId);
-    if (telegramChange) {
-        const QJsonObject linkStep = m_telegram.afterChange(reviewed, rowId);
-        if (!linkStep.isEmpty())
-            broadcast(linkStep);
-    }
+    const QJsonObject linkNotification = m_telegram.afterChange(linkStep, reviewed, rowId);
+    if (!linkNotification.isEmpty())
+        broadcast(linkNotification);
 }
 
 void LocalServer::sendTo(QObject *client, const QJsonObject &message)

@@ -186,6 +186,8 @@ private slots:
         const QList<qint64> reading = readers();
         // Another client cannot drive it.
         QCOMPARE(m_client.ask(archiveRequest("trPauseVideo", "other-stream")).value("status").toString(), QStringLiteral("ERROR"));
+        QCOMPARE(m_client.ask(archiveRequest("trRemoveVideo", "other-stream")).value("status").toString(), QStringLiteral("ERROR"));
+        QCOMPARE(readers(), reading);
         other.close();
         for (qint64 pid : reading)
             QTRY_VERIFY_WITH_TIMEOUT(StandinProcess::isGone(pid), 5000);

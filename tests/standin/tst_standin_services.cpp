@@ -205,6 +205,14 @@ private slots:
         const QJsonObject record = m_client->ask({{"ctl", "telegramSettings"}, {"action", "trInfo"}, {"rowID", id}}).value("record").toObject();
         QVERIFY(record.value("isLink").toBool());
 
+        // Saving the linked form again keeps the link and sends no new code.
+        const int resaved = m_client->received.size();
+        QCOMPARE(status(m_client->ask({{"ctl", "telegramSettings"}, {"action", "trUpdate"}, {"rowID", id}, {"phone", "+1 555 0100"},
+                                       {"code", demoCode}, {"groupName", "Home"}})),
+                 QStringLiteral("OK"));
+        QCOMPARE(m_client->count([](const QJsonObject &m) { return m.value("action").toString() == QLatin1String("srCode"); }, resaved), 0);
+        QVERIFY(m_client->ask({{"ctl", "telegramSettings"}, {"action", "trInfo"}, {"rowID", id}}).value("record").toObject().value("isLink").toBool());
+
         QCOMPARE(status(m_client->ask({{"ctl", "telegramSettings"}, {"action", "trUpdate"}, {"rowID", id}, {"phone", "call me; rm -rf"}})),
                  QStringLiteral("ERROR"));
     }
