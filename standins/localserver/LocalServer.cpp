@@ -123,6 +123,10 @@ void LocalServer::onNewConnection()
         m_log.line(QStringLiteral("client connected %1").arg(peer));
         connect(client, &QWebSocket::textMessageReceived, this,
                 [this, client](const QString &text) { onTextMessage(client, text); });
+        connect(client, &QWebSocket::binaryMessageReceived, this, [this, client](const QByteArray &data) {
+            m_log.line(QStringLiteral("RECEIVED %1 bytes in a binary frame").arg(data.size()));
+            sendError(client, QJsonObject(), QStringLiteral("Requests are JSON objects in text frames"));
+        });
         connect(client, &QWebSocket::disconnected, this, [this, client, peer] {
             m_log.line(QStringLiteral("client disconnected %1").arg(peer));
             dropClient(client);

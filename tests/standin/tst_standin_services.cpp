@@ -240,6 +240,9 @@ private slots:
             QVERIFY2(status(answer) == QLatin1String("ERROR"), qPrintable(text.left(80)));
             QVERIFY(!answer.value("errorMessage").toString().isEmpty());
         }
+        const int binaryFrom = m_client->received.size();
+        m_client->socket.sendBinaryMessage(QByteArray("{\"ctl\": \"cam\", \"action\": \"trQuery\"}"));
+        QCOMPARE(status(m_client->waitFor([](const QJsonObject &) { return true; }, 5000, binaryFrom)), QStringLiteral("ERROR"));
         QVERIFY(m_server.isRunning());
         const QJsonObject devices = m_client->ask({{"ctl", "cam"}, {"action", "trQuery"}});
         QCOMPARE(status(devices), QStringLiteral("OK"));
