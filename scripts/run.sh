@@ -9,11 +9,15 @@ root=$(pwd)
 
 bash scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j2 --target lyn-client lyn-standin-localserver
+cmake --build build -j2 --target lyn-client lyn-standin-localserver lyn-standin-demo
 
 workdir="$root/run"
 mkdir -p "$workdir/server"
 cp build/standins/localserver/lyn-standin-localserver "$workdir/server/Kestrel"
+# A new server folder starts from the demo installation recorded at build time.
+if [ ! -e "$workdir/server/localserver.db" ]; then
+  cp -r build/standin-demo/localserver.db build/standin-demo/archive "$workdir/server/"
+fi
 cd "$workdir"
 
 if [ -n "${DISPLAY:-}" ]; then

@@ -1,5 +1,13 @@
 #include "LocalServer.h"
 
+#include "ArchivePlayer.h"
+#include "DemoArchive.h"
+#include "Detection.h"
+#include "LiveStreams.h"
+#include "Modules.h"
+#include "Search.h"
+
+#include <QDir>
 #include <QJsonDocument>
 #include <QWebSocket>
 
@@ -53,15 +61,50 @@ int LocalServer::clientCount() const
 
 bool LocalServer::openTables(const QString &databasePath)
 {
+    return open(databasePath, TableStore::Seed::TableSamples);
+}
+
+bool LocalServer::open(const QString &databasePath, TableStore::Seed seed)
+{
     auto store = std::make_unique<TableStore>();
     QString error;
-    if (!store->open(databasePath, &error)) {
+    if (!store->open(databasePath, &error, seed)) {
         m_log.line(QStringLiteral("cannot open tables in %1: %2").arg(databasePath, error));
+        return false;
+    }
+    auto modules = std::make_unique<Modules>(*store);
+    if (!modules->prepare(&error)) {
+        m_log.line(QStringLiteral("cannot prepare the module tables in %1: %2").arg(databasePath, error));
         return false;
     }
     m_store = std::move(store);
     m_tables = std::make_unique<TableService>(*m_store);
+    m_modules = std::move(modules);
+    m_search = std::make_unique<Search>(*m_store);
+    connect(m_search.get(), &Search::toClient, this, &LocalServer::sendTo);
+    connect(m_search.get(), &Search::recordChanged, this, &LocalServer::onRecordChanged);
     m_log.line(QStringLiteral("tables in %1").arg(databasePath));
+    return true;
+}
+
+bool LocalServer::openInstallation(const QString &folder, bool live)
+{
+    if (!open(QDir(folder).filePath(QStringLiteral("localserver.db")), TableStore::Seed::Nothing))
+        return false;
+    if (m_store->isFresh()) {
+        m_demo = std::make_unique<DemoArchive>(*m_store, m_log, folder);
+        connect(m_demo.get(), &DemoArchive::recordChanged, this, &LocalServer::onRecordChanged);
+        m_demo->start();
+    }
+    m_archive = std::make_unique<ArchivePlayer>(*m_store, m_log, folder);
+    connect(m_archive.get(), &ArchivePlayer::toClient, this, &LocalServer::sendTo);
+    if (live) {
+        m_live = std::make_unique<LiveStreams>(*m_store, m_log);
+        connect(m_live.get(), &LiveStreams::recordChanged, this, &LocalServer::onRecordChanged);
+        m_live->syncAll();
+        m_detection = std::make_unique<Detection>(*m_modules, *m_live);
+        connect(m_detection.get(), &Detection::detected, this, &LocalServer::broadcast);
+    }
     return true;
 }
 
@@ -80,6 +123,10 @@ void LocalServer::onNewConnection()
         m_log.line(QStringLiteral("client connected %1").arg(peer));
         connect(client, &QWebSocket::textMessageReceived, this,
                 [this, client](const QString &text) { onTextMessage(client, text); });
+        connect(client, &QWebSocket::binaryMessageReceived, this, [this, client](const QByteArray &data) {
+            m_log.line(QStringLiteral("RECEIVED %1 bytes in a binary frame").arg(data.size()));
+            sendError(client, QJsonObject(), QStringLiteral("Requests are JSON objects in text frames"));
+        });
         connect(client, &QWebSocket::disconnected, this, [this, client, peer] {
             m_log.line(QStringLiteral("client disconnected %1").arg(peer));
             dropClient(client);
@@ -92,13 +139,15 @@ void LocalServer::dropClient(QWebSocket *client)
 {
     if (m_clients.removeAll(client) == 0)
         return;
+    if (m_archive)
+        m_archive->dropClient(client);
     client->deleteLater();
     emit clientDisconnected();
 }
 
 void LocalServer::onTextMessage(QWebSocket *client, const QString &text)
 {
-    m_log.line(QStringLiteral("RECEIVED %1").arg(text.simplified()));
+    m_log.line(QStringLiteral("RECEIVED %1").arg(ServerLog::redacted(text.simplified())));
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8(), &error);
     if (!document.isObject()) {
@@ -111,19 +160,98 @@ void LocalServer::onTextMessage(QWebSocket *client, const QString &text)
 
 void LocalServer::handleRequest(QWebSocket *client, const QJsonObject &request)
 {
-    const QString ctl = request.value(QStringLiteral("ctl")).toString();
+    const QJsonValue ctlValue = request.value(QStringLiteral("ctl"));
+    const QJsonValue actionValue = request.value(QStringLiteral("action"));
+    if (!ctlValue.isString() || !actionValue.isString()) {
+        sendError(client, QJsonObject(), QStringLiteral("'ctl' and 'action' must be texts"));
+        return;
+    }
+    const QString ctl = ctlValue.toString();
+    const QString action = actionValue.toString();
     if (ctl == QLatin1String("app")) {
         handleApp(client, request);
         return;
     }
-    if (m_store && m_store->hasTable(ctl)) {
-        const TableService::Outcome outcome = m_tables->handle(ctl, request.value(QStringLiteral("action")).toString(), request);
-        send(client, answerTo(request, outcome.payload));
-        if (!outcome.notification.isEmpty())
-            broadcast(outcome.notification);
+    if (!m_store) {
+        sendError(client, request, QStringLiteral("Unknown controller '%1'").arg(ctl.left(64)));
         return;
     }
-    sendError(client, request, QStringLiteral("Unknown controller '%1'").arg(ctl));
+    if (ctl == QLatin1String("cam")) {
+        handleCam(client, action, request);
+    } else if (ctl == QLatin1String("moduleSystem")) {
+        send(client, answerTo(request, m_modules->handle(action, request)));
+    } else if (ctl == QLatin1String("searchDevices") && m_search->handles(action)) {
+        send(client, answerTo(request, m_search->handle(client, action, request)));
+    } else if (ctl == QLatin1String("archivePlayer") && m_archive) {
+        send(client, answerTo(request, m_archive->handle(client, action, request)));
+    } else if (m_store->hasTable(ctl)) {
+        handleTable(client, ctl, action, request);
+    } else {
+        sendError(client, request, QStringLiteral("Unknown controller '%1'").arg(ctl.left(64)));
+    }
+}
+
+void LocalServer::handleCam(QWebSocket *client, const QString &action, const QJsonObject &request)
+{
+    if (action == QLatin1String("trRestartCamera")) {
+        const qint64 rowId = request.value(QStringLiteral("rowID")).toVariant().toLongLong();
+        QString reason = QStringLiteral("Live streams are off");
+        if (!m_live || !m_live->restart(rowId, &reason)) {
+            sendError(client, request, reason);
+            return;
+        }
+        send(client, answerTo(request, {{"status", "OK"}, {"rowID", rowId}}));
+        return;
+    }
+    if (action == QLatin1String("trInitP2PChannel")) {
+        sendError(client, request, QStringLiteral("P2P channels are not offered by this server"));
+        return;
+    }
+    handleTable(client, QStringLiteral("cam"), action, request);
+}
+
+void LocalServer::handleTable(QWebSocket *client, const QString &ctl, const QString &action, const QJsonObject &request)
+{
+    const bool telegramChange = ctl == QLatin1String("telegramSettings")
+        && (action == QLatin1String("trUpdate") || action == QLatin1String("trAdd"));
+    QJsonObject reviewed = request;
+    QString reason;
+    TelegramLink::Step linkStep = TelegramLink::Step::None;
+    if (telegramChange) {
+        QJsonObject stored;
+        if (action == QLatin1String("trUpdate"))
+            m_store->find(ctl, request.value(QStringLiteral("rowID")).toVariant().toLongLong(), &stored);
+        if (!m_telegram.review(&reviewed, stored, &linkStep, &reason)) {
+            sendError(client, request, reason);
+            return;
+        }
+    }
+    const TableService::Outcome outcome = m_tables->handle(ctl, action, reviewed);
+    send(client, answerTo(request, outcome.payload));
+    if (outcome.notification.isEmpty())
+        return;
+    broadcast(outcome.notification);
+    const qint64 rowId = outcome.payload.value(QStringLiteral("rowID")).toVariant().toLongLong();
+    if (ctl == QLatin1String("cam") && m_live)
+        m_live->sync(rowId);
+    const QJsonObject linkNotification = m_telegram.afterChange(linkStep, reviewed, rowId);
+    if (!linkNotification.isEmpty())
+        broadcast(linkNotification);
+}
+
+void LocalServer::sendTo(QObject *client, const QJsonObject &message)
+{
+    for (QWebSocket *socket : qAsConst(m_clients)) {
+        if (socket == client) {
+            send(socket, message);
+            return;
+        }
+    }
+}
+
+void LocalServer::onRecordChanged(const QString &table, const QString &notification, qint64 rowId)
+{
+    broadcast(TableService::notification(table, notification, rowId));
 }
 
 void LocalServer::handleApp(QWebSocket *client, const QJsonObject &request)
@@ -165,7 +293,7 @@ void LocalServer::sendError(QWebSocket *client, const QJsonObject &request, cons
 void LocalServer::send(QWebSocket *client, const QJsonObject &message)
 {
     const QString text = compact(message);
-    m_log.line(QStringLiteral("SENT %1").arg(text));
+    m_log.line(QStringLiteral("SENT %1").arg(ServerLog::redacted(text)));
     client->sendTextMessage(text);
 }
 

@@ -3,6 +3,7 @@
 #include "ServerLog.h"
 #include "TableService.h"
 #include "TableStore.h"
+#include "TelegramLink.h"
 
 #include <QHostAddress>
 #include <QJsonObject>
@@ -16,6 +17,13 @@ class QWebSocket;
 
 namespace Standin {
 
+class ArchivePlayer;
+class DemoArchive;
+class Detection;
+class LiveStreams;
+class Modules;
+class Search;
+
 // A small local server: accepts WebSocket clients on "/loader", answers their
 // JSON requests and tells every client about changes.
 class LocalServer : public QObject
@@ -28,8 +36,13 @@ public:
     bool listen(const QHostAddress &address, quint16 port);
     quint16 port() const;
     int clientCount() const;
-    // Serves the tables from this SQLite file; without it only "app" is answered.
+    // Serves the tables from this SQLite file (a new file gets small samples);
+    // without it only "app" is answered.
     bool openTables(const QString &databasePath);
+    // Serves an installation folder: its tables, its archive and, when live,
+    // a stream per playable device. A new folder gets the demo installation.
+    bool openInstallation(const QString &folder, bool live);
+    DemoArchive *demoArchive() const { return m_demo.get(); }
 
     // The answer to a request: "sa" + its name, with "ctl" and every "_" key copied.
     static QJsonObject answerTo(const QJsonObject &request, const QJsonObject &payload);
@@ -42,11 +55,16 @@ signals:
     void shutdownRequested();
 
 private:
+    bool open(const QString &databasePath, TableStore::Seed seed);
     void onNewConnection();
     void onTextMessage(QWebSocket *client, const QString &text);
     void handleRequest(QWebSocket *client, const QJsonObject &request);
     void handleApp(QWebSocket *client, const QJsonObject &request);
+    void handleCam(QWebSocket *client, const QString &action, const QJsonObject &request);
+    void handleTable(QWebSocket *client, const QString &ctl, const QString &action, const QJsonObject &request);
     void sendError(QWebSocket *client, const QJsonObject &request, const QString &errorMessage);
+    void sendTo(QObject *client, const QJsonObject &message);
+    void onRecordChanged(const QString &table, const QString &notification, qint64 rowId);
     void dropClient(QWebSocket *client);
 
     ServerLog &m_log;
@@ -54,6 +72,13 @@ private:
     QList<QWebSocket *> m_clients;
     std::unique_ptr<TableStore> m_store;
     std::unique_ptr<TableService> m_tables;
+    std::unique_ptr<Modules> m_modules;
+    std::unique_ptr<Search> m_search;
+    TelegramLink m_telegram;
+    std::unique_ptr<DemoArchive> m_demo;
+    std::unique_ptr<LiveStreams> m_live;
+    std::unique_ptr<Detection> m_detection;
+    std::unique_ptr<ArchivePlayer> m_archive;
 };
 
 } // namespace Standin

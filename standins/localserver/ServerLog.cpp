@@ -1,6 +1,7 @@
 #include "ServerLog.h"
 
 #include <QDateTime>
+#include <QRegularExpression>
 #include <QTextStream>
 
 #include <cstdio>
@@ -13,6 +14,17 @@ ServerLog::ServerLog(const QString &filePath)
         m_file.setFileName(filePath);
         m_file.open(QIODevice::Append | QIODevice::Text);
     }
+}
+
+QString ServerLog::redacted(const QString &message)
+{
+    static const QRegularExpression secretValue(QStringLiteral(
+        "(\"(?:password|access_token|refresh_token|authKey|oauthParams|code|demoCode)\"\\s*:\\s*)\"(?:[^\"\\\\]|\\\\.)*\""));
+    static const QRegularExpression urlCredentials(QStringLiteral("(://[^:/@\\s\"]*:)[^@/\\s\"]*@"));
+    QString masked = message;
+    masked.replace(secretValue, QStringLiteral("\\1\"***\""));
+    masked.replace(urlCredentials, QStringLiteral("\\1***@"));
+    return masked;
 }
 
 void ServerLog::line(const QString &text)

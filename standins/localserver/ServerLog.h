@@ -12,6 +12,9 @@ public:
     explicit ServerLog(const QString &filePath = QString());
 
     void line(const QString &text);
+    // A message's text with passwords, tokens, codes and the credentials in
+    // source addresses masked.
+    static QString redacted(const QString &message);
 
 private:
     QFile m_file;

@@ -8,6 +8,8 @@ namespace Standin {
 
 namespace {
 const QString kOk = QStringLiteral("OK");
+constexpr int kMaxTextLength = 64 * 1024;
+constexpr double kMaxWholeNumber = 9.0e15; // still exact in a double
 } // namespace
 
 TableService::TableService(TableStore &store)
@@ -141,9 +143,14 @@ bool TableService::fieldValues(const QString &table, const QJsonObject &request,
         const QJsonValue value = it.value();
         const bool fits = kind == TableStore::Kind::Text ? value.isString()
                         : kind == TableStore::Kind::Boolean ? value.isBool()
-                        : value.isDouble() && value.toDouble() == double(qint64(value.toDouble()));
+                        : value.isDouble() && qAbs(value.toDouble()) < kMaxWholeNumber
+                              && value.toDouble() == double(qint64(value.toDouble()));
         if (!fits) {
             *reason = QStringLiteral("Field '%1' has a value of the wrong type").arg(key);
+            return false;
+        }
+        if (kind == TableStore::Kind::Text && value.toString().size() > kMaxTextLength) {
+            *reason = QStringLiteral("Field '%1' is longer than %2 characters").arg(key).arg(kMaxTextLength);
             return false;
         }
         values->insert(key, value);

@@ -20,6 +20,7 @@ public:
     explicit TableService(TableStore &store);
 
     Outcome handle(const QString &table, const QString &action, const QJsonObject &request);
+    static QJsonObject notification(const QString &table, const QString &action, qint64 rowId);
 
 private:
     Outcome query(const QString &table, const QJsonObject &request);
@@ -32,7 +33,6 @@ private:
     bool fieldValues(const QString &table, const QJsonObject &request, QJsonObject *values, QString *error) const;
     static bool rowIdOf(const QJsonObject &request, qint64 *rowId);
     static Outcome error(const QString &message, const QString &code = QString());
-    static QJsonObject notification(const QString &table, const QString &action, qint64 rowId);
 
     TableStore &m_store;
 };

@@ -51,6 +51,8 @@ void TableStore::defineTables()
     m_tables.insert("archive", {{"rstIDDevice", I}, {"type", I}, {"dtStart", I}, {"dtEnd", I}, {"duration", I},
                                 {"xOffset", I}, {"filePath", T}, {"secondsMap", T}, {"final", B}, {"detected", T},
                                 {"deviceName", T}});
+    m_tables.insert("searchDevices", {{"deviceName", T}, {"camType", I}, {"uid", T}, {"source", T}, {"realSource", T},
+                                      {"rtp", T}, {"sdp", T}, {"state", I}, {"isNew", B}});
     m_tables.insert("devicePassword", {{"login", T}, {"password", T}});
     m_tables.insert("telegramSettings", {{"phone", T}, {"code", T}, {"enabled", B}, {"groupName", T}, {"isLink", B}});
     m_tables.insert("youtubeSettings", {{"oauthParams", T}, {"isUploadEvents", B}, {"privacyType", I},
@@ -62,17 +64,18 @@ void TableStore::defineTables()
         it->append({{"dtUpdate", I}, {"dtInsert", I}});
 }
 
-bool TableStore::open(const QString &filePath, QString *error)
+bool TableStore::open(const QString &filePath, QString *error, Seed seed)
 {
-    const bool fresh = !QFileInfo::exists(filePath);
+    m_fresh = !QFileInfo::exists(filePath);
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     m_db.setDatabaseName(filePath);
     if (!m_db.open() || !createTables()) {
         *error = m_db.lastError().text() + m_lastError;
         return false;
     }
-    if (fresh)
-        addDemoData();
+    seedChangeCounter();
+    if (m_fresh && seed == Seed::TableSamples)
+        addSamples();
     return true;
 }
 
@@ -91,7 +94,7 @@ bool TableStore::createTables()
     return true;
 }
 
-void TableStore::addDemoData()
+void TableStore::addSamples()
 {
     const qint64 hour = 3600 * 1000;
     const qint64 start = QDateTime::currentMSecsSinceEpoch() - 6 * hour;
@@ -116,6 +119,15 @@ void TableStore::addDemoData()
     insert("youtubeSettings", {{"privacyType", 1}, {"rstIDStreamDevice", -1}, {"serverURL", "rtmp://a.rtmp.youtube.com/live2"},
                                {"channelName", "Undefined channel"}});
     insert("onlineAccessSettings", {{"enabled", true}});
+}
+
+void TableStore::seedChangeCounter()
+{
+    for (auto it = m_tables.constBegin(); it != m_tables.constEnd(); ++it) {
+        QSqlQuery query(m_db);
+        if (query.exec(QStringLiteral("SELECT MAX(\"dtUpdate\") FROM %1").arg(quoted(it.key()))) && query.next())
+            m_lastTime = qMax(m_lastTime, query.value(0).toLongLong());
+    }
 }
 
 bool TableStore::hasTable(const QString &table) const

@@ -19,8 +19,12 @@ public:
     TableStore();
     ~TableStore();
 
-    // Opens (and on first use creates and fills with demo data) the database file.
-    bool open(const QString &filePath, QString *error);
+    enum class Seed { TableSamples, Nothing };
+    // Opens (and on first use creates) the database file; a new file gets the
+    // small sample set of every table unless told otherwise.
+    bool open(const QString &filePath, QString *error, Seed seed = Seed::TableSamples);
+    bool isFresh() const { return m_fresh; }
+    QSqlDatabase database() const { return m_db; }
     bool hasTable(const QString &table) const;
     // Kind of a field, false when the table has no such field.
     bool fieldKind(const QString &table, const QString &field, Kind *kind) const;
@@ -41,7 +45,9 @@ private:
     };
     void defineTables();
     bool createTables();
-    void addDemoData();
+    void addSamples();
+    // Changes after a restart must still sort after every stored change.
+    void seedChangeCounter();
     // A time later than any handed out before, so "newer than the newest" never misses a change.
     qint64 nextTime();
     QJsonObject recordFrom(const QString &table, const class QSqlRecord &row) const;
@@ -51,6 +57,7 @@ private:
     QSqlDatabase m_db;
     qint64 m_lastTime = 0;
     QString m_lastError;
+    bool m_fresh = false;
 };
 
 } // namespace Standin

@@ -1,0 +1,57 @@
+#include "SdpViewer.h"
+
+#include "QmlVlcConfig.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QtTest>
+
+void SdpViewer::configure()
+{
+    // A short cache, as the client's tiles use, so pauses show quickly.
+    QmlVlcConfig::instance().setNetworkCacheTime(200);
+}
+
+SdpViewer::SdpViewer()
+{
+    m_player.classBegin();
+    m_surface.setSource(&m_player);
+    QObject::connect(&m_sampler, &QTimer::timeout, [this] {
+        const auto frame = m_surface.currentFrame();
+        if (!frame || frame->yPlaneSize == 0)
+            return;
+        const uint hash = qHash(QByteArray::fromRawData(frame->yPlane, int(frame->yPlaneSize)));
+        if (hash != m_lastHash) {
+            m_lastHash = hash;
+            ++m_pictures;
+        }
+    });
+    m_sampler.start(10);
+}
+
+SdpViewer::~SdpViewer()
+{
+    m_player.stop();
+}
+
+bool SdpViewer::play(const QString &sdp, const QString &path)
+{
+    QFile file(path);
+    if (sdp.trimmed().isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    file.write(sdp.toUtf8());
+    file.close();
+    m_player.play(QStringLiteral("file:///") + path);
+    return true;
+}
+
+bool SdpViewer::waitUntilQuiet(int quietMs, int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        const unsigned before = frames();
+        if (!QTest::qWaitFor([&] { return frames() != before; }, quietMs))
+            return true;
+    }
+    return false;
+}

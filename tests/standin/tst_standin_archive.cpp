@@ -1,0 +1,233 @@
+// The stand-in's recorded demo archive and its playback streams, played by
+// the client's player under Xvfb.
+#include "SdpViewer.h"
+#include "StandinProcess.h"
+#include "WsClient.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QJsonArray>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QUuid>
+#include <QtTest>
+
+namespace {
+constexpr int streamWaitMs = 20000;
+
+double probedSeconds(const QString &path)
+{
+    QProcess probe;
+    probe.start("ffprobe", {"-v", "error", "-show_entries", "format=duration", "-of", "csv=p=0", path});
+    if (!probe.waitForFinished(10000))
+        return -1;
+    return probe.readAllStandardOutput().trimmed().toDouble();
+}
+
+qint64 number(const QJsonObject &object, const char *key)
+{
+    return object.value(key).toVariant().toLongLong();
+}
+} // namespace
+
+class TstStandinArchive : public QObject
+{
+    Q_OBJECT
+
+    StandinProcess m_server;
+    WsClient m_client;
+    QTemporaryDir m_sdpDir;
+    QJsonArray m_records;         // oldest first
+    QList<QJsonObject> m_pieces; // device 1, oldest first
+
+    QList<qint64> readers() const
+    {
+        QList<qint64> found;
+        for (qint64 pid : m_server.ffmpegChildren()) {
+            if (StandinProcess::commandLine(pid).contains(" concat "))
+                found.append(pid);
+        }
+        return found;
+    }
+
+    QJsonObject archiveRequest(const QString &action, const QString &key)
+    {
+        return {{"ctl", "archivePlayer"}, {"action", action}, {"streamKey", key}, {"_receiver", "7"}};
+    }
+
+private slots:
+    void initTestCase()
+    {
+        SdpViewer::configure();
+        QVERIFY(m_server.start({"--no-live"}));
+        QVERIFY(m_client.open(m_server.port()));
+        const QJsonObject answer = m_client.ask({{"ctl", "archive"}, {"action", "trQuery"},
+                                                 {"data", QJsonObject{{"$orderby", QJsonObject{{"dtStart", 1}}}}}});
+        QCOMPARE(answer.value("status").toString(), QStringLiteral("OK"));
+        m_records = answer.value("records").toArray();
+        for (const QJsonValue &value : qAsConst(m_records)) {
+            if (number(value.toObject(), "rstIDDevice") == 1)
+                m_pieces.append(value.toObject());
+        }
+    }
+
+    void demoArchiveMatchesItsFiles()
+    {
+        const QJsonArray records = m_records;
+        QMap<qint64, int> perDevice;
+        const qint64 yesterday = QDateTime(QDate::currentDate().addDays(-3), QTime(0, 0)).toMSecsSinceEpoch();
+        int probed = 0;
+        for (const QJsonValue &value : records) {
+            const QJsonObject record = value.toObject();
+            ++perDevice[number(record, "rstIDDevice")];
+            const QString path = QDir(m_server.folder()).filePath(record.value("filePath").toString());
+            QVERIFY2(QFileInfo(path).isFile(), qPrintable(path));
+            QCOMPARE(number(record, "dtEnd") - number(record, "dtStart"), number(record, "duration") * 1000);
+            QVERIFY(number(record, "dtStart") > yesterday && number(record, "dtEnd") < QDateTime::currentMSecsSinceEpoch());
+            const QTime start = QDateTime::fromMSecsSinceEpoch(number(record, "dtStart")).time();
+            QCOMPARE(number(record, "xOffset"), qint64(start.msecsSinceStartOfDay() / 1000));
+            if (number(record, "type") == 1)
+                QVERIFY(!record.value("detected").toString().isEmpty());
+            if (probed < 6 && record.value("rowID").toInt() % 17 == 0) {
+                ++probed;
+                QCOMPARE(qRound(probedSeconds(path) * 10), int(number(record, "duration") * 10));
+            }
+        }
+        QCOMPARE(perDevice.size(), 4);
+        for (int count : perDevice)
+            QVERIFY(count >= 24);
+        QVERIFY(probed >= 3);
+    }
+
+    void playPauseJumpAndRemove()
+    {
+        QVERIFY(m_pieces.size() > 12);
+        const QString key = QUuid::createUuid().toString();
+        QJsonObject create = archiveRequest("trCreateVideo", key);
+        create.insert("rstIDDevice", 1);
+        create.insert("dtStart", number(m_pieces.first(), "dtStart"));
+        create.insert("dtEnd", number(m_pieces.last(), "dtEnd"));
+        create.insert("dtStartRange", number(m_pieces.at(3), "dtStart") + 1000);
+        create.insert("_playAfterCreate", true);
+        const int from = m_client.received.size();
+        const QJsonObject created = m_client.ask(create);
+        QCOMPARE(created.value("status").toString(), QStringLiteral("OK"));
+        QCOMPARE(created.value("_receiver").toString(), QStringLiteral("7"));
+        QVERIFY(created.value("url").toString().startsWith("rtp://127.0.0.1:"));
+        const QJsonObject sdp = m_client.waitForAction("srNewSDP", 5000, from);
+        QCOMPARE(sdp.value("streamKey").toString(), key);
+        QVERIFY(sdp.value("sdp").toString().contains(QStringLiteral("m=video %1 ").arg(created.value("url").toString().section(':', -1))));
+
+        SdpViewer viewer;
+        QVERIFY(viewer.play(sdp.value("sdp").toString(), m_sdpDir.filePath("archive.sdp")));
+        QTRY_VERIFY_WITH_TIMEOUT(viewer.frames() >= 25, streamWaitMs);
+        QCOMPARE(readers().size(), 1);
+        auto positionOf = [&](int since) {
+            return m_client.waitFor([&](const QJsonObject &m) {
+                return m.value("action").toString() == QLatin1String("srPosition") && m.value("streamKey").toString() == key;
+            }, 3000, since);
+        };
+        const QJsonObject playing = positionOf(m_client.received.size());
+        QCOMPARE(playing.value("state").toString(), QStringLiteral("play"));
+        const qint64 shown = number(playing, "currentPosition");
+        QVERIFY2(shown >= number(m_pieces.at(3), "dtStart") && shown < number(m_pieces.at(5), "dtEnd"), qPrintable(QString::number(shown)));
+
+        // Paused: the reading ffmpeg goes and no picture follows.
+        QCOMPARE(m_client.ask(archiveRequest("trPauseVideo", key)).value("status").toString(), QStringLiteral("OK"));
+        QVERIFY(readers().isEmpty());
+        QVERIFY(viewer.waitUntilQuiet(500, 5000));
+        const unsigned framesPaused = viewer.frames();
+        QVERIFY(!QTest::qWaitFor([&] { return viewer.frames() > framesPaused; }, 2000));
+        QCOMPARE(positionOf(m_client.received.size()).value("state").toString(), QStringLiteral("paused"));
+
+        // A jump while paused moves the position at once; play goes on from there.
+        const qint64 target = number(m_pieces.at(10), "dtStart") + 2000;
+        QJsonObject jumpRequest = archiveRequest("trJumpVideo", key);
+        jumpRequest.insert("currentPosition", target);
+        const int beforeJump = m_client.received.size();
+        const QJsonObject jumped = m_client.ask(jumpRequest);
+        QCOMPARE(jumped.value("status").toString(), QStringLiteral("OK"));
+        QCOMPARE(number(jumped, "currentPosition"), target);
+        QCOMPARE(number(m_client.waitForAction("saSeekVideo", 3000, beforeJump), "currentPosition"), target);
+        QCOMPARE(number(positionOf(beforeJump), "currentPosition"), target);
+
+        QCOMPARE(m_client.ask(archiveRequest("trPlayVideo", key)).value("status").toString(), QStringLiteral("OK"));
+        QTRY_VERIFY_WITH_TIMEOUT(viewer.frames() >= framesPaused + 25, streamWaitMs);
+        const QJsonObject resumed = positionOf(m_client.received.size());
+        QVERIFY(number(resumed, "currentPosition") >= target && number(resumed, "currentPosition") < target + 10000);
+
+        // A jump while playing replaces the reader and the pictures go on.
+        const QList<qint64> before = readers();
+        jumpRequest.insert("currentPosition", number(m_pieces.at(2), "dtStart"));
+        QCOMPARE(m_client.ask(jumpRequest).value("status").toString(), QStringLiteral("OK"));
+        QCOMPARE(readers().size(), 1);
+        QVERIFY(readers() != before);
+        const unsigned framesAtJump = viewer.frames();
+        QTRY_VERIFY_WITH_TIMEOUT(viewer.frames() >= framesAtJump + 25, streamWaitMs);
+
+        const QList<qint64> reading = readers();
+        const QJsonObject removed = m_client.ask(archiveRequest("trRemoveVideo", key));
+        QCOMPARE(removed.value("status").toString(), QStringLiteral("OK"));
+        QCOMPARE(removed.value("streamKey").toString(), key);
+        for (qint64 pid : reading)
+            QVERIFY(StandinProcess::isGone(pid));
+        QCOMPARE(m_client.ask(archiveRequest("trPlayVideo", key)).value("status").toString(), QStringLiteral("ERROR"));
+    }
+
+    void disconnectEndsTheClientsStreams()
+    {
+        WsClient other;
+        QVERIFY(other.open(m_server.port()));
+        QJsonObject create = archiveRequest("trCreateVideo", "other-stream");
+        create.insert("rstIDDevice", 2);
+        create.insert("_playAfterCreate", true);
+        QCOMPARE(other.ask(create).value("status").toString(), QStringLiteral("OK"));
+        QTRY_COMPARE_WITH_TIMEOUT(readers().size(), 1, 5000);
+        const QList<qint64> reading = readers();
+        // Another client cannot drive it.
+        QCOMPARE(m_client.ask(archiveRequest("trPauseVideo", "other-stream")).value("status").toString(), QStringLiteral("ERROR"));
+        QCOMPARE(m_client.ask(archiveRequest("trRemoveVideo", "other-stream")).value("status").toString(), QStringLiteral("ERROR"));
+        QCOMPARE(readers(), reading);
+        other.close();
+        for (qint64 pid : reading)
+            QTRY_VERIFY_WITH_TIMEOUT(StandinProcess::isGone(pid), 5000);
+    }
+
+    void badPlaybackRequestsAreRefused()
+    {
+        QJsonObject numberKey = archiveRequest("trCreateVideo", "x");
+        numberKey.insert("streamKey", 5);
+        numberKey.insert("rstIDDevice", 1);
+        QCOMPARE(m_client.ask(numberKey).value("status").toString(), QStringLiteral("ERROR"));
+        QJsonObject noDevice = archiveRequest("trCreateVideo", "none");
+        noDevice.insert("rstIDDevice", 999);
+        QCOMPARE(m_client.ask(noDevice).value("status").toString(), QStringLiteral("ERROR"));
+        QJsonObject badTime = archiveRequest("trCreateVideo", "bad-time");
+        badTime.insert("rstIDDevice", 1);
+        badTime.insert("dtStart", "yesterday");
+        QCOMPARE(m_client.ask(badTime).value("status").toString(), QStringLiteral("ERROR"));
+
+        // A record pointing outside the archive folder is never played.
+        const QJsonObject added = m_client.ask({{"ctl", "archive"}, {"action", "trAdd"}, {"rstIDDevice", 77}, {"dtStart", 1000},
+                                                {"dtEnd", 9000}, {"duration", 8}, {"filePath", "../../../../etc/passwd"}});
+        QCOMPARE(added.value("status").toString(), QStringLiteral("OK"));
+        QJsonObject outside = archiveRequest("trCreateVideo", "outside");
+        outside.insert("rstIDDevice", 77);
+        const QJsonObject refused = m_client.ask(outside);
+        QCOMPARE(refused.value("status").toString(), QStringLiteral("ERROR"));
+        QVERIFY(readers().isEmpty());
+
+        QJsonObject jumpUnknown = archiveRequest("trJumpVideo", "never-created");
+        jumpUnknown.insert("currentPosition", 5);
+        QCOMPARE(m_client.ask(jumpUnknown).value("status").toString(), QStringLiteral("ERROR"));
+        QVERIFY(m_server.isRunning());
+    }
+
+    void cleanupTestCase()
+    {
+        QVERIFY(m_server.stop());
+    }
+};
+
+QTEST_MAIN(TstStandinArchive)
+#include "tst_standin_archive.moc"

@@ -1,0 +1,302 @@
+// The stand-in's services over a real WebSocket: modules and their
+// parameters across a restart, device search, messenger linking, the change
+// counter after a restart, and hostile input.
+#include "StandinProcess.h"
+#include "WsClient.h"
+
+#include <QDateTime>
+#include <QJsonArray>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QUrl>
+#include <QUuid>
+#include <QtTest>
+
+namespace {
+QJsonObject moduleRequest(const QString &action, qint64 device, const QString &workname = QString())
+{
+    QJsonObject request{{"ctl", "moduleSystem"}, {"action", action}, {"rstIDDevice", device}};
+    if (!workname.isEmpty())
+        request.insert("workname", workname);
+    return request;
+}
+
+QStringList texts(const QJsonArray &array)
+{
+    QStringList result;
+    for (const QJsonValue &value : array)
+        result.append(value.toString());
+    return result;
+}
+
+QString status(const QJsonObject &answer)
+{
+    return answer.value("status").toString();
+}
+} // namespace
+
+class TstStandinServices : public QObject
+{
+    Q_OBJECT
+
+    StandinProcess m_server;
+    std::unique_ptr<WsClient> m_client;
+    QString m_demoCode;
+
+    bool restart()
+    {
+        m_client.reset();
+        if (!m_server.stop() || !m_server.start({"--no-live"}))
+            return false;
+        m_client = std::make_unique<WsClient>();
+        return m_client->open(m_server.port());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_server.start({"--no-live"}));
+        m_client = std::make_unique<WsClient>();
+        QVERIFY(m_client->open(m_server.port()));
+    }
+
+    void modulesAndParametersSurviveARestart()
+    {
+        const QJsonObject list = m_client->ask({{"ctl", "moduleSystem"}, {"action", "trModuleList"}, {"_receiver", "3"}});
+        QCOMPARE(status(list), QStringLiteral("OK"));
+        QCOMPARE(list.value("_receiver").toString(), QStringLiteral("3"));
+        QCOMPARE(list.value("action").toString(), QStringLiteral("saModuleList"));
+        const QJsonArray modules = list.value("list").toArray();
+        QCOMPARE(modules.size(), 9);
+        QStringList worknames;
+        for (const QJsonValue &value : modules) {
+            const QJsonObject module = value.toObject();
+            for (const char *key : {"name", "workname", "type", "version"})
+                QVERIFY2(!module.value(key).toString().isEmpty(), key);
+            QVERIFY(module.value("explicitDependence").isArray() && module.value("implicitDependence").isArray());
+            QVERIFY(!module.value("params").toObject().isEmpty());
+            worknames.append(module.value("workname").toString());
+        }
+        for (const char *workname : {"dummyDetectionOfAbandonedObjects", "dummyQueueLength", "dummyPeopleCounter",
+                                     "cvPLicplate", "dummyFireFlameAndSmokeDetection"})
+            QVERIFY2(worknames.contains(workname), workname);
+
+        QCOMPARE(texts(m_client->ask(moduleRequest("trActiveModuleList", 1)).value("active_module_list").toArray()), QStringList());
+        // The people counter needs object detection, which comes on with it.
+        const QJsonObject on = m_client->ask(moduleRequest("trModuleOn", 1, "dummyPeopleCounter"));
+        QCOMPARE(status(on), QStringLiteral("OK"));
+        QCOMPARE(texts(on.value("active_module_list").toArray()), (QStringList{"cvObjectDetection", "dummyPeopleCounter"}));
+        QCOMPARE(status(m_client->ask(moduleRequest("trModuleOn", 1, "cvFaceDetection"))), QStringLiteral("OK"));
+        QCOMPARE(status(m_client->ask(moduleRequest("trModuleOff", 1, "cvObjectDetection"))), QStringLiteral("OK"));
+
+        QJsonObject set = moduleRequest("trSetParams", 1, "cvMotionDetection");
+        set.insert("params", QJsonObject{{"sensitivity", 80}, {"recordEvents", false}});
+        QCOMPARE(status(m_client->ask(set)), QStringLiteral("OK"));
+        const QJsonObject defaults = m_client->ask(moduleRequest("trGetParams", 2, "cvMotionDetection")).value("params").toObject();
+
+        QVERIFY(restart());
+        QCOMPARE(texts(m_client->ask(moduleRequest("trActiveModuleList", 1)).value("active_module_list").toArray()),
+                 (QStringList{"cvFaceDetection", "dummyPeopleCounter"}));
+        QCOMPARE(texts(m_client->ask(moduleRequest("trActiveModuleList", 2)).value("active_module_list").toArray()), QStringList());
+        const QJsonObject params = m_client->ask(moduleRequest("trGetParams", 1, "cvMotionDetection")).value("params").toObject();
+        QCOMPARE(params.value("sensitivity").toInt(), 80);
+        QCOMPARE(params.value("recordEvents").toBool(true), false);
+        QCOMPARE(params.value("minArea"), defaults.value("minArea"));
+        QCOMPARE(m_client->ask(moduleRequest("trGetParams", 2, "cvMotionDetection")).value("params").toObject(), defaults);
+        QVERIFY(defaults.value("sensitivity").toInt() != 80);
+    }
+
+    void badModuleRequestsAreRefused()
+    {
+        QJsonObject unknownParam = moduleRequest("trSetParams", 1, "cvMotionDetection");
+        unknownParam.insert("params", QJsonObject{{"colour", "red"}});
+        QJsonObject wrongType = moduleRequest("trSetParams", 1, "cvMotionDetection");
+        wrongType.insert("params", QJsonObject{{"sensitivity", "high"}});
+        QJsonObject huge = moduleRequest("trSetParams", 1, "cvMotionDetection");
+        huge.insert("params", QJsonObject{{"sensitivity", 1e300}});
+        QJsonObject notObject = moduleRequest("trSetParams", 1, "cvMotionDetection");
+        notObject.insert("params", QJsonArray{1, 2});
+        QJsonObject textDevice = moduleRequest("trModuleOn", 1, "cvMotionDetection");
+        textDevice.insert("rstIDDevice", "1");
+        for (const QJsonObject &request : {unknownParam, wrongType, huge, notObject, textDevice,
+                                           moduleRequest("trModuleOn", 1, "noSuchModule"),
+                                           moduleRequest("trModuleOn", 999, "cvMotionDetection"),
+                                           moduleRequest("trRebootModule", 1, "cvMotionDetection")}) {
+            const QJsonObject answer = m_client->ask(request);
+            QCOMPARE(status(answer), QStringLiteral("ERROR"));
+            QVERIFY(!answer.value("errorMessage").toString().isEmpty());
+        }
+        QCOMPARE(m_client->ask(moduleRequest("trGetParams", 1, "cvMotionDetection")).value("params").toObject().value("sensitivity").toInt(), 80);
+    }
+
+    void searchFindsCamerasWithCredentials()
+    {
+        const int from = m_client->received.size();
+        const QJsonObject started = m_client->ask({{"ctl", "searchDevices"}, {"action", "trSearch"}, {"_receiver", "11"}});
+        QCOMPARE(status(started), QStringLiteral("OK"));
+        QCOMPARE(started.value("state").toString(), QStringLiteral("SEARCHING"));
+        const QJsonObject done = m_client->waitFor([](const QJsonObject &m) {
+            return m.value("action").toString() == QLatin1String("saSearch") && m.value("state").toString() == QLatin1String("SEARCHED");
+        }, 15000, from);
+        QCOMPARE(done.value("_receiver").toString(), QStringLiteral("11"));
+        QCOMPARE(done.value("progress").toInt(), 100);
+        const QJsonArray found = done.value("records").toArray();
+        QVERIFY(found.size() >= 3);
+        int fresh = 0;
+        for (const QJsonValue &value : found) {
+            const QJsonObject record = value.toObject();
+            const QUrl source(record.value("source").toString());
+            QVERIFY2(!source.userName().isEmpty() && !source.password().isEmpty(), qPrintable(source.toString(QUrl::RemovePassword)));
+            QCOMPARE(record.value("camType").toInt(), 2);
+            // The demo devices are on 192.168.1.64 to .66; everything else is new.
+            const int last = source.host().section('.', -1).toInt();
+            QCOMPARE(record.value("isNew").toBool(), last > 66);
+            fresh += record.value("isNew").toBool() ? 1 : 0;
+        }
+        QVERIFY(fresh >= 1 && fresh < found.size());
+        // Progress came one camera at a time, and each result is a table row.
+        const int steps = m_client->count([](const QJsonObject &m) {
+            return m.value("action").toString() == QLatin1String("saSearch") && m.value("state").toString() == QLatin1String("SEARCHING")
+                && m.value("records").toArray().size() == 1;
+        }, from);
+        QCOMPARE(steps, found.size());
+        QCOMPARE(m_client->count([](const QJsonObject &m) { return m.value("action").toString() == QLatin1String("srInserted"); }, from),
+                 found.size());
+        QCOMPARE(m_client->ask({{"ctl", "searchDevices"}, {"action", "trQuery"}}).value("records").toArray().size(), found.size());
+
+        const QJsonObject probed = m_client->ask({{"ctl", "searchDevices"}, {"action", "trTryGetRtspByIP"}, {"ip", "192.168.1.71"}});
+        QCOMPARE(status(probed), QStringLiteral("OK"));
+        QVERIFY(!QUrl(probed.value("source").toString()).password().isEmpty());
+        QCOMPARE(probed.value("record").toObject().value("source"), probed.value("source"));
+        QCOMPARE(status(m_client->ask({{"ctl", "searchDevices"}, {"action", "trTryGetRtspByIP"}, {"ip", "10.1.2.3"}})), QStringLiteral("ERROR"));
+        QCOMPARE(status(m_client->ask({{"ctl", "searchDevices"}, {"action", "trTryGetRtspByIP"}, {"ip", 5}})), QStringLiteral("ERROR"));
+
+        // A search can be stopped half way.
+        const int second = m_client->received.size();
+        m_client->ask({{"ctl", "searchDevices"}, {"action", "trSearch"}});
+        QVERIFY(!m_client->waitFor([](const QJsonObject &m) { return m.value("records").toArray().size() == 1; }, 5000, second).isEmpty());
+        const QJsonObject stopped = m_client->ask({{"ctl", "searchDevices"}, {"action", "trSearch"}, {"stop", true}});
+        QCOMPARE(stopped.value("state").toString(), QStringLiteral("STOPED"));
+        QVERIFY(stopped.value("records").toArray().size() < found.size());
+    }
+
+    void messengerLinkSendsCodeThenLinked()
+    {
+        const QJsonArray settings = m_client->ask({{"ctl", "telegramSettings"}, {"action", "trQuery"}}).value("records").toArray();
+        QCOMPARE(settings.size(), 1);
+        const qint64 id = settings.first().toObject().value("rowID").toVariant().toLongLong();
+        const int from = m_client->received.size();
+        QCOMPARE(status(m_client->ask({{"ctl", "telegramSettings"}, {"action", "trUpdate"}, {"rowID", id}, {"phone", "+1 555 0100"}})),
+                 QStringLiteral("OK"));
+        const QJsonObject code = m_client->waitForAction("srCode", 5000, from);
+        QCOMPARE(code.value("ctl").toString(), QStringLiteral("telegramSettings"));
+        QCOMPARE(code.value("phone").toString(), QStringLiteral("+1 555 0100"));
+        const QString demoCode = code.value("demoCode").toString();
+        QCOMPARE(demoCode.size(), 5);
+        m_demoCode = demoCode;
+
+        const QString wrong = demoCode == QLatin1String("11111") ? QStringLiteral("22222") : QStringLiteral("11111");
+        QCOMPARE(status(m_client->ask({{"ctl", "telegramSettings"}, {"action", "trUpdate"}, {"rowID", id}, {"code", wrong}})),
+                 QStringLiteral("ERROR"));
+        QCOMPARE(m_client->count([](const QJsonObject &m) { return m.value("action").toString() == QLatin1String("srLinked"); }, from), 0);
+        QCOMPARE(status(m_client->ask({{"ctl", "telegramSettings"}, {"action", "trUpdate"}, {"rowID", id}, {"code", demoCode}})),
+                 QStringLiteral("OK"));
+        QCOMPARE(m_client->waitForAction("srLinked", 5000, from).value("rowID").toVariant().toLongLong(), id);
+        const QJsonObject record = m_client->ask({{"ctl", "telegramSettings"}, {"action", "trInfo"}, {"rowID", id}}).value("record").toObject();
+        QVERIFY(record.value("isLink").toBool());
+
+        // Saving the linked form again keeps the link and sends no new code.
+        const int resaved = m_client->received.size();
+        QCOMPARE(status(m_client->ask({{"ctl", "telegramSettings"}, {"action", "trUpdate"}, {"rowID", id}, {"phone", "+1 555 0100"},
+                                       {"code", demoCode}, {"groupName", "Home"}})),
+                 QStringLiteral("OK"));
+        QCOMPARE(m_client->count([](const QJsonObject &m) { return m.value("action").toString() == QLatin1String("srCode"); }, resaved), 0);
+        QVERIFY(m_client->ask({{"ctl", "telegramSettings"}, {"action", "trInfo"}, {"rowID", id}}).value("record").toObject().value("isLink").toBool());
+
+        QCOMPARE(status(m_client->ask({{"ctl", "telegramSettings"}, {"action", "trUpdate"}, {"rowID", id}, {"phone", "call me; rm -rf"}})),
+                 QStringLiteral("ERROR"));
+    }
+
+    void hostileInputGetsErrorAnswers()
+    {
+        const QString big(70 * 1024, QLatin1Char('x'));
+        const QList<QString> texts{
+            "{not json",
+            "[1, 2, 3]",
+            "{\"ctl\": 5, \"action\": \"trQuery\"}",
+            "{\"ctl\": \"cam\", \"action\": [\"trQuery\"]}",
+            "{\"ctl\": \"noSuchTable\", \"action\": \"trQuery\"}",
+            "{\"ctl\": \"cam\", \"action\": \"trExplode\"}",
+            "{\"ctl\": \"archivePlayer\", \"action\": \"trFly\"}",
+            "{\"ctl\": \"cam\", \"action\": \"trAdd\", \"camType\": \"two\"}",
+            "{\"ctl\": \"cam\", \"action\": \"trUpdate\", \"rowID\": 1, \"dtRecStarted\": 1e300}",
+            "{\"ctl\": \"cam\", \"action\": \"trAdd\", \"deviceName\": \"" + big + "\"}",
+            "{\"ctl\": \"cam\", \"action\": \"trInfo\", \"rowID\": {\"$gt\": 0}}",
+        };
+        for (const QString &text : texts) {
+            const int from = m_client->received.size();
+            m_client->sendText(text);
+            const QJsonObject answer = m_client->waitFor([](const QJsonObject &) { return true; }, 5000, from);
+            QVERIFY2(status(answer) == QLatin1String("ERROR"), qPrintable(text.left(80)));
+            QVERIFY(!answer.value("errorMessage").toString().isEmpty());
+        }
+        const int binaryFrom = m_client->received.size();
+        m_client->socket.sendBinaryMessage(QByteArray("{\"ctl\": \"cam\", \"action\": \"trQuery\"}"));
+        QCOMPARE(status(m_client->waitFor([](const QJsonObject &) { return true; }, 5000, binaryFrom)), QStringLiteral("ERROR"));
+        QVERIFY(m_server.isRunning());
+        const QJsonObject devices = m_client->ask({{"ctl", "cam"}, {"action", "trQuery"}});
+        QCOMPARE(status(devices), QStringLiteral("OK"));
+        QCOMPARE(devices.value("records").toArray().size(), 4);
+    }
+
+    void changeCounterContinuesAboveStoredChanges()
+    {
+        m_client.reset();
+        QVERIFY(m_server.stop());
+        // Changes stamped ahead of this clock (a clock set back since) stay newest unless seeded.
+        const qint64 ahead = QDateTime::currentMSecsSinceEpoch() + 24 * 3600 * 1000;
+        {
+            const QString name = QUuid::createUuid().toString();
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+            db.setDatabaseName(m_server.folder() + "/localserver.db");
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            QVERIFY(query.exec(QStringLiteral("UPDATE \"cam\" SET \"dtUpdate\" = %1 WHERE \"rowID\" = 1").arg(ahead)));
+            query.finish();
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name);
+        }
+        QVERIFY(m_server.start({"--no-live"}));
+        m_client = std::make_unique<WsClient>();
+        QVERIFY(m_client->open(m_server.port()));
+        QCOMPARE(status(m_client->ask({{"ctl", "cam"}, {"action", "trUpdate"}, {"rowID", 2}, {"deviceName", "Garden 2"}})),
+                 QStringLiteral("OK"));
+        const QJsonArray newer = m_client->ask({{"ctl", "cam"}, {"action", "trQuery"},
+                                                {"data", QJsonObject{{"dtUpdate", QJsonObject{{"$gte", double(ahead + 1)}}}}}})
+                                     .value("records").toArray();
+        QCOMPARE(newer.size(), 1);
+        QCOMPARE(newer.first().toObject().value("deviceName").toString(), QStringLiteral("Garden 2"));
+    }
+
+    void logHoldsNoSecrets()
+    {
+        QFile file(m_server.folder() + "/localserver.log");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray log = file.readAll();
+        QVERIFY(log.contains("RECEIVED") && log.contains("srCode") && log.contains("192.168.1.71"));
+        for (const QByteArray &secret : {QByteArray("garden7"), QByteArray("porch71"), QByteArray("pass4k"),
+                                         QByteArray("\"demoCode\":\"") + m_demoCode.toUtf8(),
+                                         QByteArray("\"code\":\"") + m_demoCode.toUtf8()})
+            QVERIFY2(!log.contains(secret), secret.constData());
+    }
+
+    void cleanupTestCase()
+    {
+        m_client.reset();
+        QVERIFY(m_server.stop());
+    }
+};
+
+QTEST_MAIN(TstStandinServices)
+#include "tst_standin_services.moc"
