@@ -114,7 +114,7 @@ void ArchivePlayerController::clearStreamMap()
 QString ArchivePlayerController::createSDPFile(QJsonObject entry)
 {
     static const QString tag = NtCommon::LocationTag::make(kSourcePath, QStringLiteral("LynClientController::ArchivePlayerController::createSDPFile"));
-    return SdpFile::write(QStringLiteral("sdp_archive"), streamKeyOf(entry), entry, tag);
+    return SdpFile::write(QStringLiteral("sdp_archive"), entry.value(kStreamKey), SdpFile::NameKind::Text, entry, tag);
 }
 
 QJsonObject ArchivePlayerController::streamEntry(const QString &streamKey) const

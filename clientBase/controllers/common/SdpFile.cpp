@@ -3,6 +3,8 @@
 #include "nt_common/core/file/FileNameGuard.h"
 
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QRegularExpression>
 #include <QSaveFile>
 
@@ -14,28 +16,46 @@ namespace LynClientController {
 
 namespace {
 
-// A hostile name must not break the log line it is reported in.
-QString printable(const QString &text)
+// The decimal text of a whole number held as a JSON number or as text; empty otherwise.
+QString decimalText(const QJsonValue &value)
 {
-    QString result = text.left(120);
-    for (QChar &c : result) {
+    if (value.isDouble()) {
+        const double number = value.toDouble();
+        if (std::isfinite(number) && number == std::trunc(number) && std::fabs(number) <= 9007199254740992.0)
+            return QString::number(static_cast<qint64>(number));
+        return QString();
+    }
+    static const QRegularExpression digits(QStringLiteral("^-?[0-9]{1,18}$"));
+    const QString text = value.toString();
+    return digits.match(text).hasMatch() ? QString::number(text.toLongLong()) : QString();
+}
+
+// A hostile name must not break the log line it is reported in.
+QString printable(const QJsonValue &value)
+{
+    QString text = value.isString() ? value.toString()
+                                    : QString::fromUtf8(QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
+    text.truncate(120);
+    for (QChar &c : text) {
         if (c.unicode() < 0x20 || c.unicode() == 0x7f)
             c = QLatin1Char('?');
     }
-    return result;
+    return text;
 }
 
 } // namespace
 
-QString SdpFile::write(const QString &folder, const QString &stem, const QJsonObject &entry, const QString &logTag)
+QString SdpFile::write(const QString &folder, const QJsonValue &name, NameKind kind, const QJsonObject &entry,
+                       const QString &logTag)
 {
     const QString sdp = entry.value(QStringLiteral("sdp")).toString();
     if (sdp.trimmed().isEmpty())
         return QString();
+    const QString stem = kind == NameKind::WholeNumber ? decimalText(name) : name.toVariant().toString();
     if (!NtCommon::FileNameGuard::isSafeStem(stem)) {
         if (auto log = spdlog::get("main"))
             log->error("{} refused file name '{}': not a plain file name; no SDP file written", logTag.toStdString(),
-                       printable(stem).toStdString());
+                       printable(name).toStdString());
         return QString();
     }
     QDir().mkpath(folder);
@@ -47,19 +67,6 @@ QString SdpFile::write(const QString &folder, const QString &stem, const QJsonOb
         file.commit();
     }
     return path;
-}
-
-QString SdpFile::decimalId(const QJsonValue &value)
-{
-    if (value.isDouble()) {
-        const double number = value.toDouble();
-        if (std::isfinite(number) && number == std::trunc(number) && std::fabs(number) <= 9007199254740992.0)
-            return QString::number(static_cast<qint64>(number));
-        return QString();
-    }
-    static const QRegularExpression digits(QStringLiteral("^-?[0-9]{1,18}$"));
-    const QString text = value.toString();
-    return digits.match(text).hasMatch() ? QString::number(text.toLongLong()) : QString();
 }
 
 } // namespace LynClientController

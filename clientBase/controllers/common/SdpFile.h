@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QJsonObject>
+#include <QJsonValue>
 #include <QString>
 
 namespace LynClientController {
@@ -10,13 +11,14 @@ namespace LynClientController {
 class SdpFile
 {
 public:
-    // Writes entry["sdp"] as the whole content of "<working folder>/<folder>/<stem>.sdp"
-    // and returns that absolute path. Empty when the entry has no SDP text, or
-    // when the stem is not a plain file name (logged under logTag).
-    static QString write(const QString &folder, const QString &stem, const QJsonObject &entry, const QString &logTag);
+    // How the file name is read from its JSON value.
+    enum class NameKind { WholeNumber, Text };
 
-    // The decimal text of a whole number held as a JSON number or as text; empty otherwise.
-    static QString decimalId(const QJsonValue &value);
+    // Writes entry["sdp"] as the whole content of "<working folder>/<folder>/<name>.sdp"
+    // and returns that absolute path. Empty when the entry has no SDP text, or
+    // when the name is not a plain file name (logged under logTag).
+    static QString write(const QString &folder, const QJsonValue &name, NameKind kind, const QJsonObject &entry,
+                         const QString &logTag);
 };
 
 } // namespace LynClientController

@@ -51,7 +51,7 @@ QJsonObject DeviceController::trRestartCamera(QJsonObject mapParams)
 QString DeviceController::createSDPFile(QJsonObject entry)
 {
     static const QString tag = NtCommon::LocationTag::make(kSourcePath, QStringLiteral("LynClientController::DeviceController::createSDPFile"));
-    return SdpFile::write(QStringLiteral("sdp"), SdpFile::decimalId(entry.value(QStringLiteral("rowID"))), entry, tag);
+    return SdpFile::write(QStringLiteral("sdp"), entry.value(QStringLiteral("rowID")), SdpFile::NameKind::WholeNumber, entry, tag);
 }
 
 } // namespace LynClientController
