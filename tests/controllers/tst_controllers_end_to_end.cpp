@@ -14,6 +14,7 @@
 #include <QJsonArray>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QUuid>
 #include <QtTest>
 
 using namespace LynClientController;
@@ -35,15 +36,16 @@ std::unique_ptr<Controller> screenController()
     return c;
 }
 
-// Sends the query and waits for its own answer.
+// Sends the query and waits for the answer to it (refreshes may answer in between).
 QJsonObject queryAndWait(ControllerItemBase *c, const QJsonObject &data = {}, const QJsonObject &hints = {})
 {
     QSignalSpy answers(c, &ControllerItemBase::saQuery);
-    const QString receiver = c->trQuery({}, data, hints).value("_receiver").toString();
+    const QString id = QUuid::createUuid().toString();
+    c->trQuery({{"_requestId", id}}, data, hints);
     for (int i = 0; i < 20; ++i) {
         for (const QList<QVariant> &answer : answers) {
             const QJsonObject message = answer.at(0).toJsonObject();
-            if (message.value("_receiver").toString() == receiver)
+            if (message.value("_requestId").toString() == id)
                 return message;
         }
         answers.wait(kWait / 10);
