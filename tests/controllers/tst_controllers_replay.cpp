@@ -459,6 +459,36 @@ private slots:
         QCOMPARE(lines.originalModel()->rowCount(), 1);
     }
 
+    void archiveStartsSortAsNumbers()
+    {
+        ArchiveController archive;
+        watchModels(&archive);
+        new ScreenFeeder(&archive);
+        archive.setUseTrQuery(true);
+        archive.trQuery();
+        m_router->onMessageReceived({{"ctl", "archive"}, {"action", "saQuery"}, {"_receiver", archive.objectNumber()},
+                                     {"records", QJsonArray{QJsonObject{{"rowID", 1}, {"dtStart", 100}, {"dtUpdate", 5}},
+                                                            QJsonObject{{"rowID", 2}, {"dtStart", 9}, {"dtUpdate", 5}},
+                                                            QJsonObject{{"rowID", 3}, {"dtStart", 10}, {"dtUpdate", 5}}}}});
+        QVERIFY(archive.originalModel()->dataAtLeastLoaded());
+        archive.proxyModel()->sortRows("dtStart", Qt::AscendingOrder);
+        QStringList starts;
+        for (int row = 0; row < archive.proxyModel()->rowCount(); ++row)
+            starts.append(archive.proxyModel()->proxyData(row, "dtStart").toString());
+        QCOMPARE(starts, (QStringList{"9", "10", "100"}));
+
+        // A later piece arrives through the refresh and is merged, not reloaded.
+        QSignalSpy resets(archive.originalModel(), &QAbstractItemModel::modelReset);
+        m_router->onMessageReceived({{"ctl", "archive"}, {"action", "srInserted"}, {"rowID", 4}});
+        QCOMPARE(m_sent.last().value("data").toObject().value("dtUpdate").toObject().value("$gte").toInt(), 6);
+        m_router->onMessageReceived({{"ctl", "archive"}, {"action", "saQuery"}, {"_receiver", archive.objectNumber()},
+                                     {"_do_not_clear_model", true},
+                                     {"records", QJsonArray{QJsonObject{{"rowID", 4}, {"dtStart", 50}, {"dtUpdate", 6}}}}});
+        QCOMPARE(resets.count(), 0);
+        QCOMPARE(archive.originalModel()->rowCount(), 4);
+        QCOMPARE(archive.proxyModel()->proxyData(2, "dtStart").toInt(), 50);
+    }
+
     void controllersNeedTheServerLink()
     {
         LynClientNetwork::setControllersLink({});
