@@ -18,9 +18,6 @@ public:
     Q_INVOKABLE QJsonObject trSearch(QJsonObject mapParams);
     Q_INVOKABLE QJsonObject trTryGetRtspByIP(QJsonObject mapParams);
 
-    // The enriched form of one search result.
-    static QJsonObject enrichRecord(QJsonObject record);
-
 signals:
     void saSearch(QJsonObject mapParams);
     void saTryGetRtspByIP(QJsonObject mapParams);
@@ -29,6 +26,9 @@ protected:
     void preDispatch(QJsonObject &mapParams) override;
 
 private:
+    // The enriched form of one search result.
+    static QJsonObject enrichRecord(QJsonObject record);
+
     OriginalModel m_model;
     ProxyModel m_proxy;
 };
