@@ -1,0 +1,279 @@
+#include "ArchiveTestController.h"
+#include "LinkProbe.h"
+#include "LocalServer.h"
+#include "base/HandleRecievedMessages.h"
+#include "controllers/archive/ArchiveController.h"
+#include "controllers/device/DeviceController.h"
+#include "controllers/search/DevicePasswordController.h"
+#include "controllers/settings/OnlineAccessSettingsController.h"
+#include "controllers/settings/TelegramSettingsController.h"
+#include "controllers/settings/YoutubeSettingsController.h"
+#include "threads/clientNetwork/LynClientNetworkFinal.h"
+
+#include <QAbstractItemModelTester>
+#include <QJsonArray>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QUuid>
+#include <QtTest>
+
+using namespace LynClientController;
+
+namespace {
+
+constexpr int kWait = 5000;
+
+// A controller as a screen holds it: its answers fed into the model, both
+// models checked on every change, queries switched on.
+template <typename Controller>
+std::unique_ptr<Controller> screenController()
+{
+    auto c = std::make_unique<Controller>();
+    new ScreenFeeder(c.get());
+    new QAbstractItemModelTester(c->originalModel(), QAbstractItemModelTester::FailureReportingMode::Fatal, c.get());
+    new QAbstractItemModelTester(c->proxyModel(), QAbstractItemModelTester::FailureReportingMode::Fatal, c.get());
+    c->setUseTrQuery(true);
+    return c;
+}
+
+// Sends the query and waits for the answer to it (refreshes may answer in between).
+QJsonObject queryAndWait(ControllerItemBase *c, const QJsonObject &data = {}, const QJsonObject &hints = {})
+{
+    QSignalSpy answers(c, &ControllerItemBase::saQuery);
+    const QString id = QUuid::createUuid().toString();
+    c->trQuery({{"_requestId", id}}, data, hints);
+    for (int i = 0; i < 20; ++i) {
+        for (const QList<QVariant> &answer : answers) {
+            const QJsonObject message = answer.at(0).toJsonObject();
+            if (message.value("_requestId").toString() == id)
+                return message;
+        }
+        answers.wait(kWait / 10);
+    }
+    return {};
+}
+
+// Sends a change and waits for its answer.
+template <typename Signal>
+QJsonObject changeAndWait(ControllerDesktopBase *c, Signal answerSignal, const std::function<void()> &send)
+{
+    QSignalSpy answer(c, answerSignal);
+    send();
+    if (!(answer.count() || answer.wait(kWait)))
+        return {};
+    return answer.first().at(0).toJsonObject();
+}
+
+QList<qint64> column(const QJsonArray &records, const QString &field)
+{
+    QList<qint64> values;
+    for (const QJsonValue &record : records)
+        values.append(record.toObject().value(field).toVariant().toLongLong());
+    return values;
+}
+
+} // namespace
+
+// The concrete controllers over a real link to the stand-in server and its tables.
+class TstControllersEndToEnd : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_startDir;
+    Standin::ServerLog m_serverLog;
+    std::unique_ptr<Standin::LocalServer> m_server;
+    QSharedPointer<LynClientNetworkFinalSimple> m_link;
+    QSharedPointer<LynClientBase::HandleRecievedMessages> m_router;
+    std::unique_ptr<LinkProbe> m_probe;
+
+    template <typename Settings>
+    void settingsRecordIsShared(const QString &field, const QString &value)
+    {
+        auto first = screenController<Settings>();
+        auto second = screenController<Settings>();
+        QCOMPARE(first->originalModel(), second->originalModel());
+        QVERIFY(first->isStaticModel());
+        const QJsonObject answer = queryAndWait(first.get());
+        QCOMPARE(answer.value("records").toArray().size(), 1);
+        QCOMPARE(second->proxyModel()->rowCount(), 1);
+        QVERIFY(second->originalModel()->dataAtLeastLoaded());
+        const qint64 id = first->originalModel()->originalData(0).value("rowID").toLongLong();
+
+        // A change made from the second screen shows in the first at once.
+        QSignalSpy changed(first->originalModel(), &OriginalModel::dataListChanged);
+        const QJsonObject updated = changeAndWait(second.get(), &ControllerDesktopBase::saUpdate,
+                                                  [&] { second->trUpdate({{"rowID", id}, {field, value}}); });
+        QCOMPARE(updated.value("RES").toString(), QStringLiteral("OK"));
+        QVERIFY(changed.count() || changed.wait(kWait));
+        QCOMPARE(first->proxyModel()->proxyData(0, field).toString(), value);
+        QCOMPARE(second->proxyModel()->proxyData(0, field).toString(), value);
+        QCOMPARE(first->originalModel()->rowCount(), 1);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        m_startDir = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_dir.path()));
+    }
+
+    void cleanupTestCase()
+    {
+        QDir::setCurrent(m_startDir);
+    }
+
+    void init()
+    {
+        m_server = std::make_unique<Standin::LocalServer>(m_serverLog);
+        QVERIFY(m_server->openTables(m_dir.filePath(QStringLiteral("%1.db").arg(QTest::currentTestFunction()))));
+        QVERIFY(m_server->listen(QHostAddress::LocalHost, 0));
+
+        m_link = QSharedPointer<LynClientNetworkFinalSimple>::create();
+        m_router = QSharedPointer<LynClientBase::HandleRecievedMessages>::create();
+        m_link->setMessageHandler(m_router);
+        m_link->setParam("host", "127.0.0.1");
+        m_link->setParam("port", m_server->port());
+        m_link->setParam("use_ping", true);
+        m_probe = std::make_unique<LinkProbe>(m_link.data());
+        QSignalSpy inited(m_probe.get(), &LinkProbe::inited);
+        QSignalSpy state(m_probe.get(), &LinkProbe::connectionState);
+        m_link->start();
+        QVERIFY(inited.count() || inited.wait(kWait));
+        emit m_link->makeConnection();
+        QVERIFY(state.count() || state.wait(kWait));
+        QVERIFY(state.last().at(0).toBool());
+        LynClientBase::LynClientNetwork::setControllersLink(m_link);
+    }
+
+    void cleanup()
+    {
+        LynClientBase::LynClientNetwork::setControllersLink({});
+        m_link->quit();
+        m_link->wait();
+        m_probe.reset();
+        m_link.reset();
+        m_router.reset();
+        m_server.reset();
+    }
+
+    void devicesShareOneModel()
+    {
+        auto wall = screenController<DeviceController>();
+        auto editor = screenController<DeviceController>();
+        QCOMPARE(wall->originalModel(), editor->originalModel());
+        // Earlier cases may have left rows of their own server in the shared model.
+        wall->originalModel()->clear();
+
+        const QJsonObject all = queryAndWait(wall.get());
+        QCOMPARE(all.value("records").toArray().size(), 3);
+        QCOMPARE(editor->proxyModel()->rowCount(), 3);
+        QVERIFY(editor->originalModel()->dataAtLeastLoaded());
+
+        // The editor's narrower query does not take rows away from the wall.
+        QSignalSpy resets(wall->originalModel(), &QAbstractItemModel::modelReset);
+        const QJsonObject usb = queryAndWait(editor.get(), {{"camType", 3}});
+        QCOMPARE(usb.value("records").toArray().size(), 1);
+        QCOMPARE(resets.count(), 0);
+        QCOMPARE(wall->proxyModel()->rowCount(), 3);
+
+        const QString sdp = QStringLiteral("v=0\r\no=- 0 0 IN IP4 127.0.0.1\r\ns=Back yard\r\nc=IN IP4 127.0.0.1\r\nt=0 0\r\nm=video 5006 RTP/AVP 96\r\n");
+        const QJsonObject added = changeAndWait(editor.get(), &ControllerDesktopBase::saAdd, [&] {
+            editor->trAdd({{"deviceName", "Back yard"}, {"camType", 2}, {"source", "rtsp://10.1.1.5/live"}, {"sdp", sdp}});
+        });
+        QCOMPARE(added.value("status").toString(), QStringLiteral("OK"));
+        const qint64 id = added.value("rowID").toVariant().toLongLong();
+        QTRY_COMPARE_WITH_TIMEOUT(wall->proxyModel()->rowCount(), 4, kWait);
+        QCOMPARE(editor->proxyModel()->rowCount(), 4);
+        QCOMPARE(resets.count(), 0);
+
+        const QVariantMap record = wall->proxyModel()->proxyData(int(id));
+        QCOMPARE(record.value("deviceName").toString(), QStringLiteral("Back yard"));
+        const QString path = wall->createSDPFile(QJsonObject::fromVariantMap(record));
+        QCOMPARE(path, QDir(m_dir.path()).absoluteFilePath(QStringLiteral("sdp/%1.sdp").arg(id)));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(file.readAll()), sdp);
+
+        const QJsonObject renamed = changeAndWait(wall.get(), &ControllerDesktopBase::saUpdate,
+                                                  [&] { wall->trUpdate({{"rowID", id}, {"deviceName", "Back gate"}}); });
+        QCOMPARE(renamed.value("RES").toString(), QStringLiteral("OK"));
+        QTRY_COMPARE_WITH_TIMEOUT(editor->proxyModel()->proxyData(int(id)).value("deviceName").toString(), QStringLiteral("Back gate"), kWait);
+        QCOMPARE(editor->proxyModel()->rowCount(), 4);
+    }
+
+    void archiveOfOneDayInStartOrder()
+    {
+        auto archive = screenController<ArchiveController>();
+        auto writer = screenController<ArchiveController>();
+        const qint64 day = QDateTime(QDate(2026, 3, 14), QTime(0, 0), Qt::UTC).toMSecsSinceEpoch();
+        const qint64 hour = 3600 * 1000;
+        const qint64 starts[] = {day + 10 * hour, day - 1, day + 2 * hour, day + 24 * hour, day + 24 * hour - 1};
+        for (const qint64 start : starts) {
+            const QJsonObject added = changeAndWait(writer.get(), &ControllerDesktopBase::saAdd, [&] {
+                writer->trAdd({{"rstIDDevice", 1}, {"dtStart", start}, {"dtEnd", start + 60000}, {"deviceName", "Front door"}});
+            });
+            QCOMPARE(added.value("status").toString(), QStringLiteral("OK"));
+        }
+
+        const QJsonObject oneDay{{"$and", QJsonArray{QJsonObject{{"dtStart", QJsonObject{{"$bt", QJsonArray{day, day + 24 * hour - 1}}}}},
+                                                      QJsonObject{{"rstIDDevice", 1}}}}};
+        const QJsonObject answer = queryAndWait(archive.get(), oneDay, {{"$orderby", QJsonObject{{"dtStart", 1}}}});
+        QCOMPARE(column(answer.value("records").toArray(), "dtStart"),
+                 (QList<qint64>{day + 2 * hour, day + 10 * hour, day + 24 * hour - 1}));
+        QCOMPARE(archive->proxyModel()->rowCount(), 3);
+        archive->proxyModel()->sortRows("dtStart", Qt::AscendingOrder);
+        QList<qint64> shown;
+        for (int row = 0; row < archive->proxyModel()->rowCount(); ++row)
+            shown.append(archive->proxyModel()->proxyData(row, "dtStart").toLongLong());
+        QCOMPARE(shown, column(answer.value("records").toArray(), "dtStart"));
+
+        // A new piece of that day is merged; one of another day is not asked for.
+        QSignalSpy inserted(archive.get(), &ControllerDesktopBase::srInserted);
+        QSignalSpy resets(archive->originalModel(), &QAbstractItemModel::modelReset);
+        changeAndWait(writer.get(), &ControllerDesktopBase::saAdd,
+                      [&] { writer->trAdd({{"rstIDDevice", 1}, {"dtStart", day + 5 * hour}, {"deviceName", "Front door"}}); });
+        QTRY_COMPARE_WITH_TIMEOUT(archive->proxyModel()->rowCount(), 4, kWait);
+        QVERIFY(inserted.count() || inserted.wait(kWait));
+        const QJsonObject stored = archive->getMapParamsFromTrQuery();
+        QCOMPARE(stored.value("_request").toString(), QStringLiteral("srInserted"));
+        inserted.clear();
+        QSignalSpy answers(archive.get(), &ControllerItemBase::saQuery);
+        changeAndWait(writer.get(), &ControllerDesktopBase::saAdd,
+                      [&] { writer->trAdd({{"rstIDDevice", 1}, {"dtStart", day + 30 * hour}, {"deviceName", "Front door"}}); });
+        QVERIFY(inserted.count() || inserted.wait(kWait));
+        QTRY_VERIFY_WITH_TIMEOUT(std::any_of(answers.cbegin(), answers.cend(), [&](const QList<QVariant> &a) {
+            return a.at(0).toJsonObject().value("_receiver").toString() == archive->objectNumber();
+        }), kWait);
+        QCOMPARE(archive->proxyModel()->rowCount(), 4);
+        QCOMPARE(resets.count(), 0);
+    }
+
+    void devicePasswordsFollowTheServer()
+    {
+        auto passwords = screenController<DevicePasswordController>();
+        QCOMPARE(queryAndWait(passwords.get()).value("records").toArray().size(), 1);
+        QCOMPARE(passwords->proxyModel()->proxyData(0, "login").toString(), QStringLiteral("admin"));
+        const QJsonObject added = changeAndWait(passwords.get(), &ControllerDesktopBase::saAdd,
+                                                [&] { passwords->trAdd({{"login", "operator"}, {"password", "s3cret"}}); });
+        QCOMPARE(added.value("status").toString(), QStringLiteral("OK"));
+        QTRY_COMPARE_WITH_TIMEOUT(passwords->proxyModel()->rowCount(), 2, kWait);
+        passwords->proxyModel()->setFilterPattern("oper");
+        QCOMPARE(passwords->proxyModel()->rowCount(), 1);
+        QCOMPARE(passwords->proxyModel()->proxyData(0, "password").toString(), QStringLiteral("s3cret"));
+
+        const qint64 id = added.value("rowID").toVariant().toLongLong();
+        changeAndWait(passwords.get(), &ControllerDesktopBase::saRem, [&] { passwords->trRem({{"rowID", id}}); });
+        const QJsonObject gone = changeAndWait(passwords.get(), &ControllerItemBase::saInfo, [&] { passwords->trInfo({{"rowID", id}}); });
+        QCOMPARE(gone.value("ERRCODE").toString(), QStringLiteral("110"));
+        QCOMPARE(passwords->originalModel()->findId(id), -1);
+    }
+
+    void telegramSettingsShared() { settingsRecordIsShared<TelegramSettingsController>("groupName", "Home cameras"); }
+    void youtubeSettingsShared() { settingsRecordIsShared<YoutubeSettingsController>("channelName", "Garden live"); }
+    void onlineAccessSettingsShared() { settingsRecordIsShared<OnlineAccessSettingsController>("login", "owner"); }
+};
+
+QTEST_MAIN(TstControllersEndToEnd)
+#include "tst_controllers_end_to_end.moc"

@@ -1,0 +1,519 @@
+#include "ArchiveTestController.h"
+#include "Fixtures.h"
+#include "LogCapture.h"
+#include "base/HandleRecievedMessages.h"
+#include "base/LynClientNetwork.h"
+#include "controllers/archive/ArchiveController.h"
+#include "controllers/archive/ArchivePlayerController.h"
+#include "controllers/archive/VideoLineListController.h"
+#include "controllers/device/DeviceController.h"
+#include "controllers/device/DeviceTypeController.h"
+#include "controllers/modules/ModuleSystemController.h"
+#include "controllers/search/DevicePasswordController.h"
+#include "controllers/search/SearchDevicesController.h"
+#include "controllers/settings/OnlineAccessSettingsController.h"
+#include "controllers/settings/PrivateYoutubeTypeController.h"
+#include "controllers/settings/TelegramSettingsController.h"
+#include "controllers/settings/YoutubeSettingsController.h"
+
+#include <QAbstractItemModelTester>
+#include <QDirIterator>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <functional>
+
+using namespace LynClientController;
+using LynClientBase::HandleRecievedMessages;
+using LynClientBase::LynClientNetwork;
+
+namespace {
+
+void watchModels(ControllerItemBase *c)
+{
+    new QAbstractItemModelTester(c->originalModel(), QAbstractItemModelTester::FailureReportingMode::Fatal, c);
+    new QAbstractItemModelTester(c->proxyModel(), QAbstractItemModelTester::FailureReportingMode::Fatal, c);
+}
+
+QStringList column(const OriginalModel *model, const QString &field)
+{
+    QStringList values;
+    for (int row = 0; row < model->rowCount(); ++row)
+        values.append(model->originalData(row, field).toString());
+    return values;
+}
+
+// Every file below root, as relative paths.
+QStringList filesBelow(const QString &root)
+{
+    QStringList files;
+    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files.append(QDir(root).relativeFilePath(it.next()));
+    files.sort();
+    return files;
+}
+
+QString readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QStringLiteral("<missing>");
+}
+
+const QRegularExpression kBracedUuid(QStringLiteral("^\\{[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}\\}$"));
+
+} // namespace
+
+// The concrete controllers against recorded server messages. The link is not
+// started: every send is caught at its signal, and every recorded message goes
+// through the router as if the link had received it.
+class TstControllersReplay : public QObject
+{
+    Q_OBJECT
+
+    QSharedPointer<LynClientNetwork> m_link;
+    QSharedPointer<HandleRecievedMessages> m_router;
+    QList<QJsonObject> m_sent;
+    QTemporaryDir m_workDir;
+    QString m_startDir;
+
+    void replay(const QString &fixture, const QMap<QString, QString> &values)
+    {
+        for (const QJsonObject &message : loadFixture(fixture, values))
+            m_router->onMessageReceived(message);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_workDir.isValid());
+        m_startDir = QDir::currentPath();
+        // The SDP folders are made in the working folder.
+        QVERIFY(QDir::setCurrent(m_workDir.path()));
+    }
+
+    void cleanupTestCase()
+    {
+        QDir::setCurrent(m_startDir);
+    }
+
+    void init()
+    {
+        m_link = QSharedPointer<LynClientNetwork>::create();
+        m_router = QSharedPointer<HandleRecievedMessages>::create();
+        m_link->setMessageHandler(m_router);
+        LynClientNetwork::setControllersLink(m_link);
+        m_sent.clear();
+        connect(m_link.data(), &LynClientNetwork::sendTextMessage, this,
+                [this](const QString &text) { m_sent.append(QJsonDocument::fromJson(text.toUtf8()).object()); });
+    }
+
+    void cleanup()
+    {
+        QDir::setCurrent(m_workDir.path());
+        LynClientNetwork::setControllersLink({});
+        m_router.reset();
+        m_link.reset();
+    }
+
+    void searchResultsArriveEnriched()
+    {
+        SearchDevicesController search;
+        watchModels(&search);
+        new ScreenFeeder(&search);
+        QSignalSpy found(&search, &SearchDevicesController::saSearch);
+        QSignalSpy probed(&search, &SearchDevicesController::saTryGetRtspByIP);
+
+        const QJsonObject sent = search.trSearch({{"timeout", 10}});
+        QCOMPARE(m_sent.size(), 1);
+        QCOMPARE(m_sent.first(), sent);
+        QCOMPARE(sent.value("ctl").toString(), QStringLiteral("searchDevices"));
+        QCOMPARE(sent.value("action").toString(), QStringLiteral("trSearch"));
+        QCOMPARE(sent.value("timeout").toInt(), 10);
+        QCOMPARE(search.trTryGetRtspByIP({{"ip", "192.168.1.80"}}).value("action").toString(), QStringLiteral("trTryGetRtspByIP"));
+
+        replay("search_devices.json", {{"self", search.objectNumber()}});
+        QCOMPARE(found.count(), 2);
+        const QJsonArray records = found.first().at(0).toJsonObject().value("records").toArray();
+        QCOMPARE(records.size(), 4);
+        const QJsonObject porch = records.at(0).toObject();
+        QCOMPARE(porch.value("login").toString(), QStringLiteral("admin"));
+        QCOMPARE(porch.value("password").toString(), QStringLiteral("secret7"));
+        QCOMPARE(porch.value("ip").toString(), QStringLiteral("192.168.1.70"));
+        QCOMPARE(porch.value("isAdd"), QJsonValue(true));
+        QCOMPARE(porch.value("state").toInt(), 1);
+        // A USB camera keeps what it came with.
+        const QJsonObject webcam = records.at(1).toObject();
+        QCOMPARE(webcam.value("login").toString(), QStringLiteral("own"));
+        QCOMPARE(webcam.value("password").toString(), QStringLiteral("kept"));
+        QCOMPARE(webcam.value("ip").toString(), QStringLiteral("usb"));
+        QCOMPARE(webcam.value("isAdd"), QJsonValue(false));
+        QCOMPARE(records.at(2), QJsonValue("not a record"));
+        const QJsonObject hall = records.at(3).toObject();
+        // Without user name the parser takes the first path word for one.
+        QCOMPARE(hall.value("login").toString(), QStringLiteral("live"));
+        QCOMPARE(hall.value("password").toString(), QString());
+        QCOMPARE(hall.value("ip").toString(), QStringLiteral("192.168.1.71"));
+        QCOMPARE(hall.value("isAdd"), QJsonValue(false));
+
+        QCOMPARE(probed.count(), 1);
+        const QJsonObject probe = probed.first().at(0).toJsonObject().value("record").toObject();
+        QCOMPARE(probe.value("login").toString(), QStringLiteral("root"));
+        QCOMPARE(probe.value("password").toString(), QStringLiteral("pass"));
+        QCOMPARE(probe.value("ip").toString(), QStringLiteral("192.168.1.80"));
+        QCOMPARE(probe.value("isAdd"), QJsonValue(true));
+
+        // Query answers fill the model with the enriched records.
+        QCOMPARE(search.originalModel()->rowCount(), 2);
+        const QVariantMap yard = search.originalModel()->originalData(0);
+        QCOMPARE(yard.value("login").toString(), QStringLiteral("guest"));
+        QCOMPARE(yard.value("ip").toString(), QStringLiteral("192.168.1.90"));
+        QCOMPARE(yard.value("isAdd").toBool(), true);
+        const QVariantMap noSource = search.originalModel()->originalData(1);
+        QVERIFY(!noSource.contains("login"));
+        QCOMPARE(noSource.value("isAdd").toBool(), true);
+
+        // An answer without records passes unchanged.
+        const QJsonObject failed = found.last().at(0).toJsonObject();
+        QCOMPARE(failed.value("errorMessage").toString(), QStringLiteral("search is running"));
+        QVERIFY(!failed.contains("records") && !failed.contains("record"));
+    }
+
+    void moduleAnswersReachOnlyTheAskingPanel()
+    {
+        ModuleSystemController panel;
+        ModuleSystemController otherPanel;
+        watchModels(&panel);
+        QCOMPARE(panel.controllerName(), QStringLiteral("moduleSystem"));
+        QCOMPARE(panel.originalModel()->getRoleListForQml(), (QStringList{"dtInsert", "dtUpdate", "rowID"}));
+
+        const QList<std::pair<QString, std::function<QJsonObject(QJsonObject)>>> requests{
+            {"trModuleList", [&](QJsonObject p) { return panel.trModuleList(p); }},
+            {"trActiveModuleList", [&](QJsonObject p) { return panel.trActiveModuleList(p); }},
+            {"trModuleOn", [&](QJsonObject p) { return panel.trModuleOn(p); }},
+            {"trModuleOff", [&](QJsonObject p) { return panel.trModuleOff(p); }},
+            {"trGetParams", [&](QJsonObject p) { return panel.trGetParams(p); }},
+            {"trSetParams", [&](QJsonObject p) { return panel.trSetParams(p); }},
+        };
+        for (const auto &request : requests) {
+            const QJsonObject sent = request.second({{"rstIDDevice", 1}, {"workname", "cvMotion"}});
+            QCOMPARE(m_sent.last(), sent);
+            QCOMPARE(sent.value("action").toString(), request.first);
+            QCOMPARE(sent.value("ctl").toString(), QStringLiteral("moduleSystem"));
+            QCOMPARE(sent.value("_receiver").toString(), panel.objectNumber());
+            QCOMPARE(sent.value("workname").toString(), QStringLiteral("cvMotion"));
+        }
+
+        using S = void (ModuleSystemController::*)(QJsonObject);
+        const QList<std::pair<S, std::pair<int, int>>> expected{
+            {&ModuleSystemController::saModuleList, {1, 0}},
+            {&ModuleSystemController::saActiveModuleList, {1, 0}},
+            {&ModuleSystemController::saModuleOn, {1, 0}},
+            {&ModuleSystemController::saModuleOff, {0, 1}},
+            {&ModuleSystemController::saGetParams, {1, 0}},
+            {&ModuleSystemController::saSetParams, {1, 0}},
+        };
+        std::vector<std::unique_ptr<QSignalSpy>> mine, theirs;
+        for (const auto &e : expected) {
+            mine.push_back(std::make_unique<QSignalSpy>(&panel, e.first));
+            theirs.push_back(std::make_unique<QSignalSpy>(&otherPanel, e.first));
+        }
+        const int sentBefore = m_sent.size();
+        replay("module_system.json", {{"self", panel.objectNumber()}, {"other", otherPanel.objectNumber()}});
+        for (size_t i = 0; i < expected.size(); ++i) {
+            QCOMPARE(mine[i]->count(), expected[int(i)].second.first);
+            QCOMPARE(theirs[i]->count(), expected[int(i)].second.second);
+        }
+        const QJsonObject list = mine[0]->first().at(0).toJsonObject();
+        QCOMPARE(list.value("list").toArray().size(), 2);
+        QCOMPARE(list.value("list").toArray().at(1).toObject().value("workname").toString(), QStringLiteral("dummyPeopleCounter"));
+        QCOMPARE(list.value("ctl").toString(), QStringLiteral("moduleSystem"));
+        QCOMPARE(mine[1]->first().at(0).toJsonObject().value("active_module_list").toArray().first().toString(), QStringLiteral("cvMotion"));
+        QCOMPARE(mine[2]->first().at(0).toJsonObject().value("workname").toString(), QStringLiteral("dummyPeopleCounter"));
+        QCOMPARE(panel.originalModel()->rowCount(), 0);
+        QCOMPARE(m_sent.size(), sentBefore);
+    }
+
+    void telegramLinkNotificationsReachEveryScreen()
+    {
+        TelegramSettingsController first;
+        TelegramSettingsController second;
+        watchModels(&first);
+        QSignalSpy codes(&first, &TelegramSettingsController::srCode);
+        QSignalSpy linked(&first, &TelegramSettingsController::srLinked);
+        QSignalSpy secondLinked(&second, &TelegramSettingsController::srLinked);
+        replay("telegram_link.json", {});
+        QCOMPARE(codes.count(), 1);
+        QCOMPARE(codes.first().at(0).toJsonObject().value("code").toString(), QStringLiteral("48213"));
+        QCOMPARE(linked.count(), 1);
+        QCOMPARE(secondLinked.count(), 1);
+        const QJsonObject done = linked.first().at(0).toJsonObject();
+        QCOMPARE(done.value("groupName").toString(), QStringLiteral("Home cameras"));
+        QCOMPARE(done.value("action").toString(), QStringLiteral("srLinked"));
+        QVERIFY(m_sent.isEmpty());
+    }
+
+    void archivePlayerFollowsItsStreams()
+    {
+        ArchivePlayerController player;
+        ArchivePlayerController otherPlayer;
+        QVERIFY(!player.originalModel());
+        QCOMPARE(player.trPlayVideo({{"streamKey", "{unknown}"}}), QJsonObject());
+        QCOMPARE(player.trPauseVideo({}), QJsonObject());
+        QCOMPARE(player.trJumpVideo({{"streamKey", "{unknown}"}}), QJsonObject());
+        QVERIFY(m_sent.isEmpty());
+
+        const QJsonObject created = player.trCreateVideo({{"rstIDDevice", 2}, {"dtStart", 1700000000000.0}, {"_playAfterCreate", true}});
+        const QString key = created.value("streamKey").toString();
+        QVERIFY2(kBracedUuid.match(key).hasMatch(), qPrintable(key));
+        QCOMPARE(m_sent.last(), created);
+        QCOMPARE(created.value("ctl").toString(), QStringLiteral("archivePlayer"));
+        QCOMPARE(created.value("action").toString(), QStringLiteral("trCreateVideo"));
+        QCOMPARE(created.value("_playAfterCreate"), QJsonValue(true));
+        QCOMPARE(player.streamEntry(key), (QJsonObject{{"rstIDDevice", 2}, {"status", "creating"}}));
+        const QString secondKey = player.trCreateVideo({{"rstIDDevice", 2}}).value("streamKey").toString();
+        QVERIFY(secondKey != key);
+        QCOMPARE(player.getStremKeyByIDDevice(2), qMin(key, secondKey));
+        QCOMPARE(player.getStremKeyByIDDevice(3), QString());
+
+        QSignalSpy createdSpy(&player, &ArchivePlayerController::saCreateVideo);
+        QSignalSpy sdp(&player, &ArchivePlayerController::srNewSDP);
+        QSignalSpy playing(&player, &ArchivePlayerController::saPlayVideo);
+        QSignalSpy position(&player, &ArchivePlayerController::srPosition);
+        QSignalSpy paused(&player, &ArchivePlayerController::saPauseVideo);
+        QSignalSpy seek(&player, &ArchivePlayerController::saSeekVideo);
+        QSignalSpy jumped(&player, &ArchivePlayerController::saJumpVideo);
+        QSignalSpy removed(&player, &ArchivePlayerController::saRemoveVideo);
+        QSignalSpy otherCreated(&otherPlayer, &ArchivePlayerController::saCreateVideo);
+        QStringList statuses;
+        auto track = [&] { statuses.append(player.streamEntry(key).value("status").toString()); };
+        connect(&player, &ArchivePlayerController::saCreateVideo, this, track);
+        connect(&player, &ArchivePlayerController::saPlayVideo, this, track);
+        connect(&player, &ArchivePlayerController::saPauseVideo, this, track);
+        connect(&player, &ArchivePlayerController::saJumpVideo, this, track);
+
+        // Requests go out between the recorded answers, as a screen would send them.
+        const QList<QJsonObject> messages = loadFixture("archive_player.json",
+                                                        {{"self", player.objectNumber()}, {"other", otherPlayer.objectNumber()}, {"key", key}});
+        QCOMPARE(messages.size(), 11);
+        for (int i = 0; i < 3; ++i)
+            m_router->onMessageReceived(messages.at(i));
+        QCOMPARE(createdSpy.count(), 1);
+        QCOMPARE(otherCreated.count(), 0);
+        QCOMPARE(player.streamEntry(key).value("url").toString(), QStringLiteral("rtp://127.0.0.1:5004"));
+        m_router->onMessageReceived(messages.at(3));
+        QCOMPARE(sdp.count(), 1);
+        const QJsonObject newSdp = sdp.first().at(0).toJsonObject();
+        const QString path = player.createSDPFile(newSdp);
+        QCOMPARE(path, QDir(m_workDir.path()).absoluteFilePath("sdp_archive/" + key + ".sdp"));
+        QCOMPARE(readAll(path), newSdp.value("sdp").toString());
+
+        const QJsonObject play = player.trPlayVideo({{"streamKey", key}, {"playBackSpeed", 1}});
+        QCOMPARE(play.value("action").toString(), QStringLiteral("trPlayVideo"));
+        QCOMPARE(player.streamEntry(key).value("status").toString(), QStringLiteral("preparePlay"));
+        m_router->onMessageReceived(messages.at(4));
+        m_router->onMessageReceived(messages.at(5));
+        QCOMPARE(position.count(), 1);
+        QCOMPARE(player.trPauseVideo({{"streamKey", key}}).value("action").toString(), QStringLiteral("trPauseVideo"));
+        QCOMPARE(player.streamEntry(key).value("status").toString(), QStringLiteral("pausing"));
+        m_router->onMessageReceived(messages.at(6));
+        m_router->onMessageReceived(messages.at(7));
+        QCOMPARE(seek.count(), 1);
+        const QJsonObject jump = player.trJumpVideo({{"streamKey", key}, {"currentPosition", 1700000200000.0}});
+        QVERIFY(kBracedUuid.match(jump.value("_requestId").toString()).hasMatch());
+        QCOMPARE(player.streamEntry(key).value("status").toString(), QStringLiteral("jumping"));
+        m_router->onMessageReceived(messages.at(8));
+        m_router->onMessageReceived(messages.at(9));
+        QCOMPARE(playing.count(), 1);
+        QCOMPARE(statuses, (QStringList{"created", "play", "paused", "jumped"}));
+
+        const QJsonObject remove = player.trRemoveVideo({{"streamKey", key}});
+        QCOMPARE(remove.value("action").toString(), QStringLiteral("trRemoveVideo"));
+        QCOMPARE(player.streamEntry(key).value("status").toString(), QStringLiteral("removing"));
+        m_router->onMessageReceived(messages.at(10));
+        QCOMPARE(removed.count(), 1);
+        QCOMPARE(player.streamEntry(key), QJsonObject());
+        QCOMPARE(player.getStremKeyByIDDevice(2), secondKey);
+
+        // Removing a stream never created still asks the server.
+        const int before = m_sent.size();
+        QCOMPARE(player.trRemoveVideo({{"streamKey", "{never}"}}).value("streamKey").toString(), QStringLiteral("{never}"));
+        QCOMPARE(m_sent.size(), before + 1);
+        player.clearStreamMap();
+        QCOMPARE(player.getStremKeyByIDDevice(2), QString());
+        QCOMPARE(player.trPlayVideo({{"streamKey", secondKey}}), QJsonObject());
+        QCOMPARE(m_sent.size(), before + 1);
+    }
+
+    void detectionNotificationsReachEveryDeviceScreen()
+    {
+        DeviceController first;
+        DeviceController second;
+        watchModels(&first);
+        QSignalSpy rects(&first, &DeviceController::srRectText);
+        QSignalSpy subRects(&first, &DeviceController::srRectTextSub);
+        QSignalSpy secondRects(&second, &DeviceController::srRectText);
+        replay("device_notifications.json", {});
+        QCOMPARE(rects.count(), 1);
+        QCOMPARE(secondRects.count(), 1);
+        QCOMPARE(subRects.count(), 1);
+        const QJsonObject box = rects.first().at(0).toJsonObject().value("rects").toArray().first().toObject();
+        QCOMPARE(box.value("text").toString(), QStringLiteral("person"));
+        QCOMPARE(subRects.first().at(0).toJsonObject().value("width").toInt(), 640);
+
+        const QJsonObject channel = first.trInitP2PChannel({{"rowID", 1}, {"streamKey", "abc"}});
+        QCOMPARE(channel.value("ctl").toString(), QStringLiteral("cam"));
+        QCOMPARE(channel.value("action").toString(), QStringLiteral("trInitP2PChannel"));
+        QCOMPARE(first.trRestartCamera({{"rowID", 1}}).value("action").toString(), QStringLiteral("trRestartCamera"));
+        QCOMPARE(m_sent.size(), 2);
+        QCOMPARE(m_sent.first().value("streamKey").toString(), QStringLiteral("abc"));
+    }
+
+    void sdpFilesStayInTheirFolders()
+    {
+        QTemporaryDir workDir;
+        QVERIFY(workDir.isValid() && QDir::setCurrent(workDir.path()));
+        const QString root = workDir.path();
+        DeviceController devices;
+        ArchivePlayerController player;
+        const QString devicePath = devices.createSDPFile({{"rowID", 12}, {"sdp", "v=0\r\ns=a longer description\r\n"}});
+        QCOMPARE(devicePath, QDir(root).absoluteFilePath("sdp/12.sdp"));
+        QCOMPARE(devices.createSDPFile({{"rowID", 12}, {"sdp", "v=0\r\n"}}), devicePath);
+        QCOMPARE(readAll(devicePath), QStringLiteral("v=0\r\n"));
+        QCOMPARE(devices.createSDPFile({{"rowID", "13"}, {"sdp", "v=0\r\n"}}), QDir(root).absoluteFilePath("sdp/13.sdp"));
+        QCOMPARE(devices.createSDPFile({{"rowID", 14}, {"sdp", " \r\n\t "}}), QString());
+        QCOMPARE(devices.createSDPFile({{"rowID", 14}}), QString());
+        QCOMPARE(player.createSDPFile({{"streamKey", "{blank}"}, {"sdp", "   "}}), QString());
+        const QString longKey = player.createSDPFile({{"streamKey", "{k}"}, {"sdp", "v=0\r\ns=a much longer archive text\r\n"}});
+        QCOMPARE(player.createSDPFile({{"streamKey", "{k}"}, {"sdp", "v=0\r\n"}}), longKey);
+        QCOMPARE(readAll(longKey), QStringLiteral("v=0\r\n"));
+        const QStringList written = filesBelow(root);
+        QCOMPARE(written, (QStringList{"sdp/12.sdp", "sdp/13.sdp", "sdp_archive/{k}.sdp"}));
+
+        LogCapture log;
+        const QJsonValue hostileIds[] = {"../12", "12/../../evil", "/etc/passwd", "12abc", "", 1.5, 1e300, true,
+                                         QJsonObject{{"a", 1}}, QJsonArray{12}, QJsonValue()};
+        for (const QJsonValue &id : hostileIds)
+            QCOMPARE(devices.createSDPFile({{"rowID", id}, {"sdp", "v=0\r\n"}}), QString());
+        QCOMPARE(devices.createSDPFile({{"sdp", "v=0\r\n"}}), QString());
+        const QString hostileKeys[] = {"../escape", "..\\escape", "a/b", "/tmp/abs", "C:\\x", "x\ny", "", "..",
+                                       ".hidden", QString(300, 'k'), "name*?"};
+        for (const QString &key : hostileKeys)
+            QCOMPARE(player.createSDPFile({{"streamKey", key}, {"sdp", "v=0\r\n"}}), QString());
+        QCOMPARE(player.createSDPFile({{"sdp", "v=0\r\n"}}), QString());
+        QCOMPARE(log.count("refused file name"), 11 + 1 + 11 + 1);
+        QVERIFY(log.contains("DeviceController::createSDPFile refused file name '../12'"));
+        QVERIFY(log.contains("ArchivePlayerController::createSDPFile refused file name 'x?y'"));
+        QCOMPARE(filesBelow(root), written);
+        QVERIFY(!QFileInfo::exists(QDir(root).absoluteFilePath("../escape.sdp")));
+        QVERIFY(!QFileInfo::exists(QDir(root).absoluteFilePath("../12.sdp")));
+    }
+
+    void fixedListsNeedNoServer()
+    {
+        LynClientNetwork::setControllersLink({});
+        {
+            DeviceTypeController first;
+            DeviceTypeController second;
+            watchModels(&second);
+            QCOMPARE(first.originalModel(), second.originalModel());
+            QCOMPARE(second.controllerName(), QStringLiteral("deviceType"));
+            QVERIFY(second.isStaticModel());
+            QCOMPARE(column(second.originalModel(), "code"), (QStringList{"4", "3", "2"}));
+            QCOMPARE(column(second.originalModel(), "name"), (QStringList{"Screen", "USB Camera", "IP camera"}));
+        }
+        PrivateYoutubeTypeController first;
+        PrivateYoutubeTypeController second;
+        watchModels(&first);
+        QCOMPARE(first.originalModel(), second.originalModel());
+        QCOMPARE(second.controllerName(), QStringLiteral("privateYoutubeType"));
+        QCOMPARE(column(first.originalModel(), "code"), (QStringList{"3", "2", "1"}));
+        QCOMPARE(column(first.originalModel(), "name"), (QStringList{"Private", "Public", "unlisted"}));
+        QCOMPARE(first.originalModel()->getFieldName("name"), QStringLiteral("Type Name"));
+        DeviceTypeController types;
+        QVERIFY(types.originalModel() != first.originalModel());
+        QCOMPARE(types.originalModel()->rowCount(), 3);
+    }
+
+    void videoLinesAreLocal()
+    {
+        LynClientNetwork::setControllersLink({});
+        VideoLineListController lines;
+        watchModels(&lines);
+        QCOMPARE(lines.controllerName(), QString());
+        lines.originalModel()->addRow({{"rowID", 2}, {"rstIDDevice", 2}, {"deviceName", "Garden"}, {"modelOfArchiveLine", "[]"}});
+        QCOMPARE(lines.defaultFieldValue("rstIDDevice").toInt(), -1);
+
+        LynClientNetwork::setControllersLink(m_link);
+        ArchiveController archive;
+        QSignalSpy linesAnswers(&lines, &ControllerItemBase::saQuery);
+        QSignalSpy archiveAnswers(&archive, &ControllerItemBase::saQuery);
+        for (const QString &ctl : {QString(), QStringLiteral("archive")})
+            m_router->onMessageReceived({{"ctl", ctl}, {"action", "saQuery"}, {"_receiver", lines.objectNumber()}, {"records", QJsonArray{}}});
+        QCOMPARE(archiveAnswers.count(), 1);
+        QCOMPARE(linesAnswers.count(), 0);
+        QCOMPARE(lines.originalModel()->rowCount(), 1);
+    }
+
+    void archiveStartsSortAsNumbers()
+    {
+        ArchiveController archive;
+        watchModels(&archive);
+        new ScreenFeeder(&archive);
+        archive.setUseTrQuery(true);
+        archive.trQuery();
+        m_router->onMessageReceived({{"ctl", "archive"}, {"action", "saQuery"}, {"_receiver", archive.objectNumber()},
+                                     {"records", QJsonArray{QJsonObject{{"rowID", 1}, {"dtStart", 100}, {"dtUpdate", 5}},
+                                                            QJsonObject{{"rowID", 2}, {"dtStart", 9}, {"dtUpdate", 5}},
+                                                            QJsonObject{{"rowID", 3}, {"dtStart", 10}, {"dtUpdate", 5}}}}});
+        QVERIFY(archive.originalModel()->dataAtLeastLoaded());
+        archive.proxyModel()->sortRows("dtStart", Qt::AscendingOrder);
+        QStringList starts;
+        for (int row = 0; row < archive.proxyModel()->rowCount(); ++row)
+            starts.append(archive.proxyModel()->proxyData(row, "dtStart").toString());
+        QCOMPARE(starts, (QStringList{"9", "10", "100"}));
+
+        // A later piece arrives through the refresh and is merged, not reloaded.
+        QSignalSpy resets(archive.originalModel(), &QAbstractItemModel::modelReset);
+        m_router->onMessageReceived({{"ctl", "archive"}, {"action", "srInserted"}, {"rowID", 4}});
+        QCOMPARE(m_sent.last().value("data").toObject().value("dtUpdate").toObject().value("$gte").toInt(), 6);
+        m_router->onMessageReceived({{"ctl", "archive"}, {"action", "saQuery"}, {"_receiver", archive.objectNumber()},
+                                     {"_do_not_clear_model", true},
+                                     {"records", QJsonArray{QJsonObject{{"rowID", 4}, {"dtStart", 50}, {"dtUpdate", 6}}}}});
+        QCOMPARE(resets.count(), 0);
+        QCOMPARE(archive.originalModel()->rowCount(), 4);
+        QCOMPARE(archive.proxyModel()->proxyData(2, "dtStart").toInt(), 50);
+    }
+
+    void controllersNeedTheServerLink()
+    {
+        LynClientNetwork::setControllersLink({});
+        const QString expected = QStringLiteral("'SharedPointerEx: inline T *QSharedPointer::operator->() const', line: '54' descriptions: 'Pointer is null!'.");
+        const QList<std::pair<const char *, std::function<void()>>> makers{
+            {"DeviceController", [] { DeviceController c; }},
+            {"ArchiveController", [] { ArchiveController c; }},
+            {"ArchivePlayerController", [] { ArchivePlayerController c; }},
+            {"SearchDevicesController", [] { SearchDevicesController c; }},
+            {"DevicePasswordController", [] { DevicePasswordController c; }},
+            {"ModuleSystemController", [] { ModuleSystemController c; }},
+            {"TelegramSettingsController", [] { TelegramSettingsController c; }},
+            {"YoutubeSettingsController", [] { YoutubeSettingsController c; }},
+            {"OnlineAccessSettingsController", [] { OnlineAccessSettingsController c; }},
+        };
+        for (const auto &maker : makers) {
+            try {
+                maker.second();
+                QFAIL(maker.first);
+            } catch (const std::runtime_error &e) {
+                QCOMPARE(QString::fromUtf8(e.what()), expected);
+            }
+        }
+    }
+};
+
+QTEST_MAIN(TstControllersReplay)
+#include "tst_controllers_replay.moc"
