@@ -3,6 +3,8 @@
 #include "controllers/AppController.h"
 #include "controllers/base/OriginalModel.h"
 #include "controllers/base/ProxyModel.h"
+#include "controllers/cloud/MainSiteApiController.h"
+#include "controllers/cloud/YoutubeApiController.h"
 
 #include <QtQml>
 
@@ -14,6 +16,8 @@ void registerLynTypes()
     qmlRegisterType<OriginalModel>(uri, 1, 0, "OriginalModel");
     qmlRegisterType<ProxyModel>(uri, 1, 0, "ProxyModel");
     qmlRegisterType<AppController>(uri, 1, 0, "AppController");
+    qmlRegisterType<MainSiteApiController>(uri, 1, 0, "MainSiteApiController");
+    qmlRegisterType<YoutubeApiController>(uri, 1, 0, "YoutubeApiController");
 }
 
 } // namespace LynClientController

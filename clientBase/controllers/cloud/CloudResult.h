@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QJsonObject>
+
+class QNetworkReply;
+
+namespace LynClientController {
+
+// Result objects of the cloud calls: every outcome, good or bad, becomes one of these.
+namespace CloudResult {
+
+// The caller's pass-through keys (names beginning with "_").
+QJsonObject passThrough(const QJsonObject &mapParams);
+
+// The caller's keys, "status" false, the network error number and its text.
+QJsonObject networkFailure(const QJsonObject &mapParams, const QNetworkReply &reply);
+
+// Logs a failed request by its path alone: the query may carry a token.
+void logFailure(const char *controller, const QNetworkReply &reply);
+
+} // namespace CloudResult
+
+} // namespace LynClientController
