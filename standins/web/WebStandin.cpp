@@ -76,8 +76,6 @@ WebStandin::WebStandin(AccountStore &accounts, LogFunction log)
     , m_log(std::move(log))
 {
     m_server.set_payload_max_length(1 << 20);
-    m_server.set_pre_routing_handler(
-        [this](const httplib::Request &request, httplib::Response &response) { return intercept(request, response); });
     // Queries may carry tokens: the log names the path only.
     m_server.set_logger([this](const httplib::Request &request, const httplib::Response &response) {
         m_log(request.method + " " + request.path + " " + std::to_string(response.status));
@@ -114,10 +112,8 @@ void WebStandin::waitUnlessStopping(int milliseconds)
     m_stopped.wait_for(lock, std::chrono::milliseconds(std::min(milliseconds, kMaxStallMs)), [this] { return m_stopping; });
 }
 
-httplib::Server::HandlerResponse WebStandin::intercept(const httplib::Request &request, httplib::Response &response)
+bool WebStandin::intercept(const httplib::Request &request, httplib::Response &response)
 {
-    if (request.path.rfind("/_control/", 0) == 0)
-        return httplib::Server::HandlerResponse::Unhandled;
     QJsonObject headers;
     for (const auto &header : request.headers)
         headers.insert(QString::fromStdString(header.first), QString::fromStdString(header.second));
@@ -127,17 +123,20 @@ httplib::Server::HandlerResponse WebStandin::intercept(const httplib::Request &r
     if (const auto canned = m_control.answerFor(request.path)) {
         response.status = canned->status;
         response.set_content(canned->body, canned->contentType.c_str());
-        return httplib::Server::HandlerResponse::Handled;
+        return true;
     }
-    return httplib::Server::HandlerResponse::Unhandled;
+    return false;
 }
 
 void WebStandin::routeService()
 {
     using Method = void (WebStandin::*)(const httplib::Request &, httplib::Response &);
+    // Handlers see the whole request, body included: it is recorded, then possibly stalled or replaced.
     const auto handler = [this](Method method) {
-        return httplib::Server::Handler(
-            [this, method](const httplib::Request &request, httplib::Response &response) { (this->*method)(request, response); });
+        return httplib::Server::Handler([this, method](const httplib::Request &request, httplib::Response &response) {
+            if (!intercept(request, response))
+                (this->*method)(request, response);
+        });
     };
     m_server.Post("/user/authentication", handler(&WebStandin::authenticate));
     m_server.Post("/user/gettokens", handler(&WebStandin::getTokens));

@@ -31,7 +31,8 @@ public:
 private:
     void routeService();
     void routeControl();
-    httplib::Server::HandlerResponse intercept(const httplib::Request &request, httplib::Response &response);
+    // Records a service request, stalls it when asked; true when a canned answer was given.
+    bool intercept(const httplib::Request &request, httplib::Response &response);
     void waitUnlessStopping(int milliseconds);
 
     void authenticate(const httplib::Request &request, httplib::Response &response);
