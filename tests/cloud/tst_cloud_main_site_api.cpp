@@ -1,4 +1,5 @@
 // The account service controller against the web stand-in over real HTTP.
+#include "LogCapture.h"
 #include "WebStandinProcess.h"
 
 #include "base/SettingsSimple.h"
@@ -247,6 +248,7 @@ void TestMainSiteApi::unusableAnswers()
     QFETCH(QByteArray, body);
     QFETCH(QByteArray, type);
     QFETCH(int, networkError);
+    LogCapture log;
     m_standin.answer(QStringLiteral("/user/authentication"), httpStatus, body, type);
     m_standin.answer(QStringLiteral("/user/gettokens"), httpStatus, body, type);
 
@@ -271,6 +273,9 @@ void TestMainSiteApi::unusableAnswers()
         }
     }
     QCOMPARE(m_standin.totalCount(), 2);
+    const QString reason = networkError ? QStringLiteral("network error %1").arg(networkError) : QStringLiteral("the answer is not a JSON object");
+    for (const QString path : {QStringLiteral("/user/authentication"), QStringLiteral("/user/gettokens")})
+        QVERIFY2(log.contains(QStringLiteral("mainSiteApi: request to '%1' failed, %2").arg(path, reason)), qPrintable(log.text()));
 }
 
 void TestMainSiteApi::refusedPortIsANetworkError()

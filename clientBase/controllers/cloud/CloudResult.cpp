@@ -27,11 +27,15 @@ QJsonObject networkFailure(const QJsonObject &mapParams, const QNetworkReply &re
     return result;
 }
 
-void logFailure(const char *controller, const QNetworkReply &reply)
+void logFailure(const char *controller, const QNetworkReply &reply, const QString &reason)
 {
-    // The error text names the whole URL, tokens included: only the path goes to the log.
     if (auto log = spdlog::get("main"))
-        log->warn("{}: request to '{}' failed, network error {}", controller, reply.url().path().toStdString(), int(reply.error()));
+        log->warn("{}: request to '{}' failed, {}", controller, reply.url().path().toStdString(), reason.toStdString());
+}
+
+QString networkReason(const QNetworkReply &reply)
+{
+    return QStringLiteral("network error %1").arg(int(reply.error()));
 }
 
 } // namespace CloudResult

@@ -15,8 +15,11 @@ QJsonObject passThrough(const QJsonObject &mapParams);
 // The caller's keys, "status" false, the network error number and its text.
 QJsonObject networkFailure(const QJsonObject &mapParams, const QNetworkReply &reply);
 
-// Logs a failed request by its path alone: the query may carry a token.
-void logFailure(const char *controller, const QNetworkReply &reply);
+// Logs why a request failed, naming it by its path alone: the query may carry a token.
+void logFailure(const char *controller, const QNetworkReply &reply, const QString &reason);
+
+// The network error number and nothing of its text, which quotes the whole URL.
+QString networkReason(const QNetworkReply &reply);
 
 } // namespace CloudResult
 

@@ -92,13 +92,14 @@ void MainSiteApiController::handleReply(QNetworkReply *reply, const QJsonObject 
     reply->deleteLater();
     try {
         if (reply->error() != QNetworkReply::NoError) {
-            CloudResult::logFailure("mainSiteApi", *reply);
+            CloudResult::logFailure("mainSiteApi", *reply, CloudResult::networkReason(*reply));
             emitByName(signalName, CloudResult::networkFailure(mapParams, *reply));
             return;
         }
         const QJsonDocument document = QJsonDocument::fromJson(reply->readAll());
         QJsonObject result = CloudResult::passThrough(mapParams);
         if (!document.isObject()) {
+            CloudResult::logFailure("mainSiteApi", *reply, QStringLiteral("the answer is not a JSON object"));
             result.insert(QStringLiteral("status"), false);
             result.insert(QStringLiteral("errorMessage"), tr("Site respond with failed format"));
         } else {

@@ -66,7 +66,7 @@ QJsonObject YoutubeApiController::channelListSimpleRequest(QJsonObject mapParams
         ReplyHolder reply(m_manager->get(QNetworkRequest(QUrl(QStringLiteral("%1%2").arg(m_endpoints.youtubeApiUrl, path)))));
         waitFor(reply);
         if (reply->error() != QNetworkReply::NoError) {
-            CloudResult::logFailure("youtubeApi", *reply);
+            CloudResult::logFailure("youtubeApi", *reply, CloudResult::networkReason(*reply));
             return CloudResult::networkFailure(mapParams, *reply);
         }
         const QJsonDocument document = parsedBody(*reply);
@@ -75,9 +75,12 @@ QJsonObject YoutubeApiController::channelListSimpleRequest(QJsonObject mapParams
             result.insert(QStringLiteral("result"), answer);
             const bool failed = answer.contains(QStringLiteral("error"));
             result.insert(QStringLiteral("status"), !failed);
-            if (failed)
+            if (failed) {
+                CloudResult::logFailure("youtubeApi", *reply, QStringLiteral("the answer holds an error"));
                 result.insert(QStringLiteral("errorMessage"), tr("Youtube API response contains error"));
+            }
         } else {
+            CloudResult::logFailure("youtubeApi", *reply, QStringLiteral("the answer is not a JSON object"));
             result.insert(QStringLiteral("status"), false);
             result.insert(QStringLiteral("errorMessage"), tr("Youtube respond with failed format"));
         }
@@ -133,7 +136,7 @@ QJsonObject YoutubeApiController::refreshAccessTokenRequest(QJsonObject mapParam
         ReplyHolder reply(m_manager->post(request, body.toUtf8()));
         waitFor(reply);
         if (reply->error() != QNetworkReply::NoError) {
-            CloudResult::logFailure("youtubeApi", *reply);
+            CloudResult::logFailure("youtubeApi", *reply, CloudResult::networkReason(*reply));
             if (amountTry < 2)
                 return CloudResult::networkFailure(mapParams, *reply);
             reply.reset();
@@ -145,6 +148,7 @@ QJsonObject YoutubeApiController::refreshAccessTokenRequest(QJsonObject mapParam
             result.insert(QStringLiteral("status"), true);
             result.insert(QStringLiteral("result"), document.object());
         } else {
+            CloudResult::logFailure("youtubeApi", *reply, QStringLiteral("the answer is not a JSON object"));
             result.insert(QStringLiteral("status"), false);
             result.insert(QStringLiteral("errorMessage"), tr("Youtube respond with failed format"));
         }
