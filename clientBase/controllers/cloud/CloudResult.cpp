@@ -1,8 +1,11 @@
 #include "controllers/cloud/CloudResult.h"
 
+#include <QDebug>
 #include <QNetworkReply>
 
 #include <spdlog/spdlog.h>
+
+#include <exception>
 
 namespace LynClientController {
 namespace CloudResult {
@@ -36,6 +39,17 @@ void logFailure(const char *controller, const QNetworkReply &reply, const QStrin
 QString networkReason(const QNetworkReply &reply)
 {
     return QStringLiteral("network error %1").arg(int(reply.error()));
+}
+
+void guarded(const std::function<void()> &handling)
+{
+    try {
+        handling();
+    } catch (const std::exception &e) {
+        qDebug() << e.what();
+    } catch (...) {
+        qDebug() << "Unknown exception.";
+    }
 }
 
 } // namespace CloudResult

@@ -2,6 +2,8 @@
 
 #include <QJsonObject>
 
+#include <functional>
+
 class QNetworkReply;
 
 namespace LynClientController {
@@ -20,6 +22,9 @@ void logFailure(const char *controller, const QNetworkReply &reply, const QStrin
 
 // The network error number and nothing of its text, which quotes the whole URL.
 QString networkReason(const QNetworkReply &reply);
+
+// Runs the handling of an answer; an exception is logged with qDebug and ends it.
+void guarded(const std::function<void()> &handling);
 
 } // namespace CloudResult
 

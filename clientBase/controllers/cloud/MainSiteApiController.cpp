@@ -4,14 +4,12 @@
 #include "controllers/cloud/CloudResult.h"
 
 #include <QCryptographicHash>
-#include <QDebug>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QMetaMethod>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 
-#include <exception>
 #include <stdexcept>
 
 namespace LynClientController {
@@ -90,7 +88,7 @@ void MainSiteApiController::post(const QString &path, const QJsonObject &body, c
 void MainSiteApiController::handleReply(QNetworkReply *reply, const QJsonObject &mapParams, const QString &signalName)
 {
     reply->deleteLater();
-    try {
+    CloudResult::guarded([&] {
         if (reply->error() != QNetworkReply::NoError) {
             CloudResult::logFailure("mainSiteApi", *reply, CloudResult::networkReason(*reply));
             emitByName(signalName, CloudResult::networkFailure(mapParams, *reply));
@@ -111,11 +109,7 @@ void MainSiteApiController::handleReply(QNetworkReply *reply, const QJsonObject 
                 result.insert(QStringLiteral("errorMessage"), fieldErrors(answer.value(QStringLiteral("message")).toObject()));
         }
         emitByName(signalName, result);
-    } catch (const std::exception &e) {
-        qDebug() << e.what();
-    } catch (...) {
-        qDebug() << "Unknown exception.";
-    }
+    });
 }
 
 void MainSiteApiController::emitByName(const QString &signalName, const QJsonObject &result)

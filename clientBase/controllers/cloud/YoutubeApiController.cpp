@@ -2,14 +2,12 @@
 
 #include "controllers/cloud/CloudResult.h"
 
-#include <QDebug>
 #include <QEventLoop>
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QPointer>
 
-#include <exception>
 #include <memory>
 #include <stdexcept>
 
@@ -55,10 +53,17 @@ YoutubeApiController::YoutubeApiController(QObject *parent)
     m_controllerName = QStringLiteral("youtubeApi");
 }
 
+void YoutubeApiController::markFailedFormat(QJsonObject &result, const QNetworkReply &reply)
+{
+    CloudResult::logFailure("youtubeApi", reply, QStringLiteral("the answer is not a JSON object"));
+    result.insert(QStringLiteral("status"), false);
+    result.insert(QStringLiteral("errorMessage"), tr("Youtube respond with failed format"));
+}
+
 QJsonObject YoutubeApiController::channelListSimpleRequest(QJsonObject mapParams)
 {
     QJsonObject result = CloudResult::passThrough(mapParams);
-    try {
+    CloudResult::guarded([&] {
         // Substituted in one pass, so a "%1" inside a token stays as it is.
         const QString path = QStringLiteral("/channels?access_token=%1&part=%2&mine=%3")
                                  .arg(mapParams.value(QStringLiteral("access_token")).toString(),
@@ -67,7 +72,8 @@ QJsonObject YoutubeApiController::channelListSimpleRequest(QJsonObject mapParams
         waitFor(reply);
         if (reply->error() != QNetworkReply::NoError) {
             CloudResult::logFailure("youtubeApi", *reply, CloudResult::networkReason(*reply));
-            return CloudResult::networkFailure(mapParams, *reply);
+            result = CloudResult::networkFailure(mapParams, *reply);
+            return;
         }
         const QJsonDocument document = parsedBody(*reply);
         if (document.isObject()) {
@@ -80,15 +86,9 @@ QJsonObject YoutubeApiController::channelListSimpleRequest(QJsonObject mapParams
                 result.insert(QStringLiteral("errorMessage"), tr("Youtube API response contains error"));
             }
         } else {
-            CloudResult::logFailure("youtubeApi", *reply, QStringLiteral("the answer is not a JSON object"));
-            result.insert(QStringLiteral("status"), false);
-            result.insert(QStringLiteral("errorMessage"), tr("Youtube respond with failed format"));
+            markFailedFormat(result, *reply);
         }
-    } catch (const std::exception &e) {
-        qDebug() << e.what();
-    } catch (...) {
-        qDebug() << "Unknown exception.";
-    }
+    });
     return result;
 }
 
@@ -125,7 +125,7 @@ QJsonObject YoutubeApiController::channelListRequest(QJsonObject mapParams)
 QJsonObject YoutubeApiController::refreshAccessTokenRequest(QJsonObject mapParams, int amountTry)
 {
     QJsonObject result;
-    try {
+    CloudResult::guarded([&] {
         // The endpoint gets the values exactly as given, without percent-encoding.
         const QString body = QStringLiteral("client_id=%1&client_secret=%2&refresh_token=%3&grant_type=refresh_token")
                                  .arg(mapParams.value(QStringLiteral("client_id")).toString(),
@@ -137,10 +137,13 @@ QJsonObject YoutubeApiController::refreshAccessTokenRequest(QJsonObject mapParam
         waitFor(reply);
         if (reply->error() != QNetworkReply::NoError) {
             CloudResult::logFailure("youtubeApi", *reply, CloudResult::networkReason(*reply));
-            if (amountTry < 2)
-                return CloudResult::networkFailure(mapParams, *reply);
+            if (amountTry < 2) {
+                result = CloudResult::networkFailure(mapParams, *reply);
+                return;
+            }
             reply.reset();
-            return refreshAccessTokenRequest(mapParams, amountTry - 1);
+            result = refreshAccessTokenRequest(mapParams, amountTry - 1);
+            return;
         }
         result = CloudResult::passThrough(mapParams);
         const QJsonDocument document = parsedBody(*reply);
@@ -148,15 +151,9 @@ QJsonObject YoutubeApiController::refreshAccessTokenRequest(QJsonObject mapParam
             result.insert(QStringLiteral("status"), true);
             result.insert(QStringLiteral("result"), document.object());
         } else {
-            CloudResult::logFailure("youtubeApi", *reply, QStringLiteral("the answer is not a JSON object"));
-            result.insert(QStringLiteral("status"), false);
-            result.insert(QStringLiteral("errorMessage"), tr("Youtube respond with failed format"));
+            markFailedFormat(result, *reply);
         }
-    } catch (const std::exception &e) {
-        qDebug() << e.what();
-    } catch (...) {
-        qDebug() << "Unknown exception.";
-    }
+    });
     return result;
 }
 

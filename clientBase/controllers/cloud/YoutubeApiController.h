@@ -26,6 +26,8 @@ public:
     Q_INVOKABLE QJsonObject refreshAccessTokenRequest(QJsonObject mapParams);
 
 private:
+    static void markFailedFormat(QJsonObject &result, const QNetworkReply &reply);
+
     QNetworkAccessManager *m_manager;
     CloudEndpoints m_endpoints;
 };
