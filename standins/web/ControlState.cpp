@@ -4,6 +4,9 @@ namespace Standin {
 
 namespace {
 
+// Enough for any test; a long demo session does not grow without end.
+const int kMaxRecorded = 2000;
+
 QString text(const std::string &value)
 {
     return QString::fromStdString(value);
@@ -16,6 +19,8 @@ void ControlState::record(const std::string &method, const std::string &path, co
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     ++m_counts[path];
+    if (m_received.size() >= kMaxRecorded)
+        m_received.removeFirst();
     m_received.append(QJsonObject{
         {QStringLiteral("method"), text(method)},
         {QStringLiteral("path"), text(path)},

@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <chrono>
 
 namespace Standin {

@@ -131,7 +131,7 @@ QJsonObject YoutubeApiController::refreshAccessTokenRequest(QJsonObject mapParam
                                  .arg(mapParams.value(QStringLiteral("client_id")).toString(),
                                       mapParams.value(QStringLiteral("client_secret")).toString(),
                                       mapParams.value(QStringLiteral("refresh_token")).toString());
-        QNetworkRequest request(QUrl(QStringLiteral("%1%2").arg(m_endpoints.oauthUrl, QStringLiteral("/token"))));
+        QNetworkRequest request{QUrl(tokenUrl())};
         request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/x-www-form-urlencoded"));
         ReplyHolder reply(m_manager->post(request, body.toUtf8()));
         waitFor(reply);
@@ -160,6 +160,26 @@ QJsonObject YoutubeApiController::refreshAccessTokenRequest(QJsonObject mapParam
 QJsonObject YoutubeApiController::refreshAccessTokenRequest(QJsonObject mapParams)
 {
     return refreshAccessTokenRequest(mapParams, 1);
+}
+
+QString YoutubeApiController::authorizationUrl() const
+{
+    return m_endpoints.oauthAuthorizationUrl;
+}
+
+QString YoutubeApiController::tokenUrl() const
+{
+    return QStringLiteral("%1%2").arg(m_endpoints.oauthUrl, QStringLiteral("/token"));
+}
+
+QString YoutubeApiController::clientId() const
+{
+    return m_endpoints.clientId;
+}
+
+QString YoutubeApiController::clientSecret() const
+{
+    return m_endpoints.clientSecret;
 }
 
 } // namespace LynClientController

@@ -16,6 +16,11 @@ namespace LynClientController {
 class YoutubeApiController : public ControllerDesktopBase
 {
     Q_OBJECT
+    // For the sign-in page, which asks for an authorization code and exchanges it.
+    Q_PROPERTY(QString authorizationUrl READ authorizationUrl CONSTANT)
+    Q_PROPERTY(QString tokenUrl READ tokenUrl CONSTANT)
+    Q_PROPERTY(QString clientId READ clientId CONSTANT)
+    Q_PROPERTY(QString clientSecret READ clientSecret CONSTANT)
 public:
     explicit YoutubeApiController(QObject *parent = nullptr);
 
@@ -24,6 +29,11 @@ public:
     Q_INVOKABLE QJsonObject channelListRequest(QJsonObject mapParams);
     Q_INVOKABLE QJsonObject refreshAccessTokenRequest(QJsonObject mapParams, int amountTry);
     Q_INVOKABLE QJsonObject refreshAccessTokenRequest(QJsonObject mapParams);
+
+    QString authorizationUrl() const;
+    QString tokenUrl() const;
+    QString clientId() const;
+    QString clientSecret() const;
 
 private:
     static void markFailedFormat(QJsonObject &result, const QNetworkReply &reply);
