@@ -6,6 +6,8 @@
 #include "controllers/archive/VideoLineListController.h"
 #include "controllers/base/OriginalModel.h"
 #include "controllers/base/ProxyModel.h"
+#include "controllers/cloud/MainSiteApiController.h"
+#include "controllers/cloud/YoutubeApiController.h"
 #include "controllers/device/DeviceController.h"
 #include "controllers/device/DeviceTypeController.h"
 #include "controllers/modules/ModuleSystemController.h"
@@ -35,6 +37,8 @@ void registerLynTypes()
     qmlRegisterType<YoutubeSettingsController>(uri, 1, 0, "YoutubeSettingsController");
     qmlRegisterType<PrivateYoutubeTypeController>(uri, 1, 0, "PrivateYoutubeTypeController");
     qmlRegisterType<OnlineAccessSettingsController>(uri, 1, 0, "OnlineAccessSettingsController");
+    qmlRegisterType<MainSiteApiController>(uri, 1, 0, "MainSiteApiController");
+    qmlRegisterType<YoutubeApiController>(uri, 1, 0, "YoutubeApiController");
     qmlRegisterType<DevicePasswordController>(uri, 1, 0, "DevicePasswordController");
     qmlRegisterType<TelegramSettingsController>(uri, 1, 0, "TelegramSettingsController");
     qmlRegisterType<ModuleSystemController>(uri, 1, 0, "ModuleSystemController");

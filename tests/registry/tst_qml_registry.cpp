@@ -82,6 +82,8 @@ private slots:
             {"YoutubeSettingsController", "LynClientController::YoutubeSettingsController"},
             {"PrivateYoutubeTypeController", "LynClientController::PrivateYoutubeTypeController"},
             {"OnlineAccessSettingsController", "LynClientController::OnlineAccessSettingsController"},
+            {"MainSiteApiController", "LynClientController::MainSiteApiController"},
+            {"YoutubeApiController", "LynClientController::YoutubeApiController"},
             {"DevicePasswordController", "LynClientController::DevicePasswordController"},
             {"TelegramSettingsController", "LynClientController::TelegramSettingsController"},
             {"ModuleSystemController", "LynClientController::ModuleSystemController"},

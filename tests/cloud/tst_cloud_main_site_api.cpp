@@ -1,0 +1,341 @@
+// The account service controller against the web stand-in over real HTTP.
+#include "LogCapture.h"
+#include "WebStandinProcess.h"
+
+#include "base/SettingsSimple.h"
+#include "controllers/cloud/CloudEndpoints.h"
+#include "controllers/cloud/MainSiteApiController.h"
+#include "nt_common/core/singleton/SpSingleton.h"
+
+#include <QCryptographicHash>
+#include <QJsonDocument>
+#include <QNetworkReply>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QtTest>
+
+using LynClientController::CloudEndpoints;
+using LynClientController::MainSiteApiController;
+
+class TestMainSiteApi : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void authenticationSendsOnlyTheDigest_data();
+    void authenticationSendsOnlyTheDigest();
+    void authenticationKeyGivesTokens();
+    void authenticationErrorMessages_data();
+    void authenticationErrorMessages();
+    void unusableAnswers_data();
+    void unusableAnswers();
+    void refusedPortIsANetworkError();
+    void overlappingRequestsKeepTheirKeys();
+    void createAndSetTokensSendNothing();
+
+private:
+    QJsonObject awaitResult(QSignalSpy &spy);
+    void pointCloudAt(const QString &baseUrl);
+
+    QTemporaryDir m_dir;
+    WebStandinProcess m_standin;
+    int m_accounts = 0;
+};
+
+namespace {
+
+const int kAnswerTimeoutMs = 10000;
+const QString kAbsent = QStringLiteral("<absent>");
+
+QString sha1Hex(const QString &text)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha1).toHex());
+}
+
+} // namespace
+
+void TestMainSiteApi::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QVERIFY(m_standin.start());
+    SpSingleton<LynClientBase::SettingsSimple>::instance(m_dir.filePath(QStringLiteral("main.conf")), QSettings::IniFormat);
+    QVERIFY(m_standin.addAccount(QStringLiteral("known@example.com"), QStringLiteral("right"), QStringLiteral("Channel"))
+                .value(QStringLiteral("status"))
+                .toBool());
+    pointCloudAt(m_standin.baseUrl());
+}
+
+void TestMainSiteApi::init()
+{
+    m_standin.reset();
+}
+
+void TestMainSiteApi::pointCloudAt(const QString &baseUrl)
+{
+    CloudEndpoints::writeOverrides(*SpSingleton<LynClientBase::SettingsSimple>::sharedInstance(), baseUrl);
+    QCOMPARE(CloudEndpoints::current().accountApiUrl, baseUrl);
+}
+
+QJsonObject TestMainSiteApi::awaitResult(QSignalSpy &spy)
+{
+    if (!spy.count() && !spy.wait(kAnswerTimeoutMs))
+        return QJsonObject{{QStringLiteral("timedOut"), true}};
+    return spy.takeFirst().at(0).toJsonObject();
+}
+
+void TestMainSiteApi::authenticationSendsOnlyTheDigest_data()
+{
+    QTest::addColumn<QString>("password");
+    QTest::newRow("short") << QStringLiteral("demo-pass");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("non-ascii") << QStringLiteral("пароль с пробелами ✓ & = %");
+    QTest::newRow("long") << QString(500, QLatin1Char('x')) + QStringLiteral("tail");
+}
+
+void TestMainSiteApi::authenticationSendsOnlyTheDigest()
+{
+    QFETCH(QString, password);
+    const QString email = QStringLiteral("user%1@example.com").arg(++m_accounts);
+    const QJsonObject account = m_standin.addAccount(email, password, QStringLiteral("Channel"));
+    QVERIFY(account.value(QStringLiteral("status")).toBool());
+    m_standin.reset();
+
+    MainSiteApiController controller;
+    QCOMPARE(controller.controllerName(), QStringLiteral("mainSiteApi"));
+    QSignalSpy answers(&controller, &MainSiteApiController::saKeyAuth);
+    controller.keyAuthRequest({{QStringLiteral("email"), email}, {QStringLiteral("password"), password}, {QStringLiteral("_requestId"), 41}});
+    const QJsonObject result = awaitResult(answers);
+
+    // The stand-in accepts only the digest it stored, so success proves the digest.
+    QCOMPARE(result.value(QStringLiteral("status")).toBool(), true);
+    QCOMPARE(result.value(QStringLiteral("_requestId")).toInt(), 41);
+    QCOMPARE(result.value(QStringLiteral("result")).toObject().value(QStringLiteral("auth_key")).toString(), account.value(QStringLiteral("auth_key")).toString());
+    QVERIFY(!result.contains(QStringLiteral("email")));
+    QVERIFY(!result.contains(QStringLiteral("password")));
+    QVERIFY(!result.contains(QStringLiteral("errorMessage")));
+    QCOMPARE(m_standin.count(QStringLiteral("/user/authentication")), 1);
+
+    const QJsonArray received = m_standin.received(QString());
+    QCOMPARE(received.size(), 1);
+    const QJsonObject request = received.at(0).toObject();
+    QCOMPARE(request.value(QStringLiteral("method")).toString(), QStringLiteral("POST"));
+    QCOMPARE(request.value(QStringLiteral("headers")).toObject().value(QStringLiteral("Content-type")).toString(),
+             QStringLiteral("application/json; charset=utf-8"));
+    const QString body = request.value(QStringLiteral("body")).toString();
+    QVERIFY2(body.contains(QLatin1Char('\n')), "the body keeps the indented layout");
+    const QJsonObject sent = QJsonDocument::fromJson(body.toUtf8()).object();
+    QCOMPARE(sent.keys(), (QStringList{QStringLiteral("email"), QStringLiteral("password")}));
+    QCOMPARE(sent.value(QStringLiteral("email")).toString(), email);
+    const QString digest = sent.value(QStringLiteral("password")).toString();
+    QVERIFY(QRegularExpression(QStringLiteral("^[0-9a-f]{40}$")).match(digest).hasMatch());
+    QCOMPARE(digest, sha1Hex(password));
+
+    if (!password.isEmpty()) {
+        const QString everything = QString::fromUtf8(QJsonDocument(received).toJson());
+        QVERIFY(!everything.contains(password));
+        QVERIFY(!everything.contains(QString::fromLatin1(QUrl::toPercentEncoding(password))));
+    }
+}
+
+void TestMainSiteApi::authenticationKeyGivesTokens()
+{
+    const QString email = QStringLiteral("tokens%1@example.com").arg(++m_accounts);
+    const QJsonObject account = m_standin.addAccount(email, QStringLiteral("secret"), QStringLiteral("Channel"));
+    MainSiteApiController controller;
+    QSignalSpy keys(&controller, &MainSiteApiController::saKeyAuth);
+    QSignalSpy tokens(&controller, &MainSiteApiController::saYoutubeTokensRequest);
+
+    controller.keyAuthRequest({{QStringLiteral("email"), email}, {QStringLiteral("password"), QStringLiteral("secret")}});
+    const QString authKey = awaitResult(keys).value(QStringLiteral("result")).toObject().value(QStringLiteral("auth_key")).toString();
+    QVERIFY(!authKey.isEmpty());
+
+    controller.youtubeTokensRequest({{QStringLiteral("auth_key"), authKey}, {QStringLiteral("_receiver"), QStringLiteral("7")}});
+    const QJsonObject result = awaitResult(tokens);
+    QCOMPARE(result.value(QStringLiteral("status")).toBool(), true);
+    QCOMPARE(result.value(QStringLiteral("_receiver")).toString(), QStringLiteral("7"));
+    QVERIFY(!result.contains(QStringLiteral("auth_key")));
+    const QJsonObject answer = result.value(QStringLiteral("result")).toObject();
+    QCOMPARE(answer.value(QStringLiteral("refresh_token")).toString(), account.value(QStringLiteral("refresh_token")).toString());
+    QVERIFY(!answer.value(QStringLiteral("access_token")).toString().isEmpty());
+    const QJsonObject sent =
+        QJsonDocument::fromJson(m_standin.received(QStringLiteral("/user/gettokens")).at(0).toObject().value(QStringLiteral("body")).toString().toUtf8()).object();
+    QCOMPARE(sent, (QJsonObject{{QStringLiteral("auth_key"), authKey}}));
+
+    // A refused key is passed through whole; the field-message rule is authentication's alone.
+    controller.youtubeTokensRequest({{QStringLiteral("auth_key"), QStringLiteral("unknown")}, {QStringLiteral("_requestId"), 2}});
+    const QJsonObject refused = awaitResult(tokens);
+    QCOMPARE(refused.value(QStringLiteral("status")).toBool(), false);
+    QCOMPARE(refused.value(QStringLiteral("_requestId")).toInt(), 2);
+    QVERIFY(refused.value(QStringLiteral("result")).toObject().contains(QStringLiteral("message")));
+    QVERIFY(!refused.contains(QStringLiteral("errorMessage")));
+    QCOMPARE(m_standin.count(QStringLiteral("/user/gettokens")), 2);
+}
+
+void TestMainSiteApi::authenticationErrorMessages_data()
+{
+    QTest::addColumn<QByteArray>("canned"); // empty: the stand-in's own answer
+    QTest::addColumn<QString>("email");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("errorMessage");
+
+    const QString known = QStringLiteral("known@example.com");
+    QTest::newRow("wrong password") << QByteArray() << known << QStringLiteral("wrong") << QStringLiteral("The password is incorrect.");
+    QTest::newRow("unknown e-mail") << QByteArray() << QStringLiteral("nobody@example.com") << QStringLiteral("pw")
+                                    << QStringLiteral("No account uses this email.");
+    QTest::newRow("malformed e-mail") << QByteArray() << QStringLiteral("not-an-address") << QStringLiteral("pw")
+                                      << QStringLiteral("The email must be a valid email address.");
+    QTest::newRow("two e-mail messages win over password")
+        << QByteArray(R"({"status": false, "message": {"email": ["First.", "Second."], "password": ["Hidden."]}})") << known
+        << QStringLiteral("pw") << QStringLiteral("First., Second.");
+    QTest::newRow("password messages alone") << QByteArray(R"({"status": false, "message": {"password": ["Too short.", "Too plain."]}})")
+                                             << known << QStringLiteral("pw") << QStringLiteral("Too short., Too plain.");
+    QTest::newRow("e-mail not a list hides password")
+        << QByteArray(R"({"status": false, "message": {"email": "bad", "password": ["Hidden."]}})") << known << QStringLiteral("pw")
+        << QString();
+    QTest::newRow("status not a bool") << QByteArray(R"({"status": "true", "message": {"email": ["Odd."]}})") << known
+                                       << QStringLiteral("pw") << QStringLiteral("Odd.");
+    QTest::newRow("no message") << QByteArray(R"({"status": false})") << known << QStringLiteral("pw") << kAbsent;
+}
+
+void TestMainSiteApi::authenticationErrorMessages()
+{
+    QFETCH(QByteArray, canned);
+    QFETCH(QString, email);
+    QFETCH(QString, password);
+    QFETCH(QString, errorMessage);
+    if (!canned.isEmpty())
+        m_standin.answer(QStringLiteral("/user/authentication"), 200, canned);
+
+    MainSiteApiController controller;
+    QSignalSpy answers(&controller, &MainSiteApiController::saKeyAuth);
+    controller.keyAuthRequest({{QStringLiteral("email"), email}, {QStringLiteral("password"), password}, {QStringLiteral("_requestId"), 5}});
+    const QJsonObject result = awaitResult(answers);
+
+    QCOMPARE(result.value(QStringLiteral("status")).toBool(true), false);
+    QCOMPARE(result.value(QStringLiteral("_requestId")).toInt(), 5);
+    QVERIFY(result.value(QStringLiteral("result")).isObject());
+    if (!canned.isEmpty())
+        QCOMPARE(result.value(QStringLiteral("result")).toObject(), QJsonDocument::fromJson(canned).object());
+    if (errorMessage == kAbsent)
+        QVERIFY(!result.contains(QStringLiteral("errorMessage")));
+    else
+        QCOMPARE(result.value(QStringLiteral("errorMessage")).toString(kAbsent), errorMessage);
+    QCOMPARE(m_standin.count(QStringLiteral("/user/authentication")), 1);
+}
+
+void TestMainSiteApi::unusableAnswers_data()
+{
+    QTest::addColumn<int>("httpStatus");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QByteArray>("type");
+    QTest::addColumn<int>("networkError"); // 0: a readable answer of the wrong format
+
+    QTest::newRow("html") << 200 << QByteArray("<html><body>Maintenance</body></html>") << QByteArray("text/html") << 0;
+    QTest::newRow("empty body") << 200 << QByteArray() << QByteArray("application/json") << 0;
+    QTest::newRow("json list") << 200 << QByteArray("[{\"status\": true}]") << QByteArray("application/json") << 0;
+    QTest::newRow("truncated json") << 200 << QByteArray("{\"status\": tr") << QByteArray("application/json") << 0;
+    QTest::newRow("http 500") << 500 << QByteArray("{\"status\": true}") << QByteArray("application/json")
+                              << int(QNetworkReply::InternalServerError);
+    QTest::newRow("http 404") << 404 << QByteArray("not here") << QByteArray("text/plain") << int(QNetworkReply::ContentNotFoundError);
+}
+
+void TestMainSiteApi::unusableAnswers()
+{
+    QFETCH(int, httpStatus);
+    QFETCH(QByteArray, body);
+    QFETCH(QByteArray, type);
+    QFETCH(int, networkError);
+    LogCapture log;
+    m_standin.answer(QStringLiteral("/user/authentication"), httpStatus, body, type);
+    m_standin.answer(QStringLiteral("/user/gettokens"), httpStatus, body, type);
+
+    MainSiteApiController controller;
+    QSignalSpy keys(&controller, &MainSiteApiController::saKeyAuth);
+    QSignalSpy tokens(&controller, &MainSiteApiController::saYoutubeTokensRequest);
+    controller.keyAuthRequest({{QStringLiteral("email"), QStringLiteral("a@example.com")}, {QStringLiteral("_requestId"), 1}});
+    controller.youtubeTokensRequest({{QStringLiteral("auth_key"), QStringLiteral("k")}, {QStringLiteral("_requestId"), 2}});
+
+    for (QSignalSpy *spy : {&keys, &tokens}) {
+        const QJsonObject result = awaitResult(*spy);
+        QCOMPARE(result.value(QStringLiteral("status")).toBool(true), false);
+        QCOMPARE(result.value(QStringLiteral("_requestId")).toInt(), spy == &keys ? 1 : 2);
+        if (networkError) {
+            QCOMPARE(result.value(QStringLiteral("result")).toObject(), (QJsonObject{{QStringLiteral("code"), networkError}}));
+            QVERIFY2(result.value(QStringLiteral("errorMessage")).toString().startsWith(
+                         QStringLiteral("Netowrk error code '%1', description: '").arg(networkError)),
+                     qPrintable(result.value(QStringLiteral("errorMessage")).toString()));
+        } else {
+            QVERIFY(!result.contains(QStringLiteral("result")));
+            QCOMPARE(result.value(QStringLiteral("errorMessage")).toString(), QStringLiteral("Site respond with failed format"));
+        }
+    }
+    QCOMPARE(m_standin.totalCount(), 2);
+    const QString reason = networkError ? QStringLiteral("network error %1").arg(networkError) : QStringLiteral("the answer is not a JSON object");
+    for (const QString path : {QStringLiteral("/user/authentication"), QStringLiteral("/user/gettokens")})
+        QVERIFY2(log.contains(QStringLiteral("mainSiteApi: request to '%1' failed, %2").arg(path, reason)), qPrintable(log.text()));
+}
+
+void TestMainSiteApi::refusedPortIsANetworkError()
+{
+    QTcpServer probe;
+    QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+    const quint16 closedPort = probe.serverPort();
+    probe.close();
+    pointCloudAt(QStringLiteral("http://127.0.0.1:%1").arg(closedPort));
+    MainSiteApiController controller;
+    pointCloudAt(m_standin.baseUrl());
+
+    QSignalSpy answers(&controller, &MainSiteApiController::saKeyAuth);
+    controller.keyAuthRequest({{QStringLiteral("email"), QStringLiteral("a@example.com")}, {QStringLiteral("password"), QStringLiteral("pw")},
+                               {QStringLiteral("_requestId"), 3}});
+    const QJsonObject result = awaitResult(answers);
+    QCOMPARE(result.value(QStringLiteral("status")).toBool(true), false);
+    QCOMPARE(result.value(QStringLiteral("_requestId")).toInt(), 3);
+    QCOMPARE(result.value(QStringLiteral("result")).toObject(),
+             (QJsonObject{{QStringLiteral("code"), int(QNetworkReply::ConnectionRefusedError)}}));
+    QCOMPARE(result.value(QStringLiteral("errorMessage")).toString(), QStringLiteral("Netowrk error code '1', description: 'Connection refused'"));
+    QCOMPARE(m_standin.totalCount(), 0);
+}
+
+void TestMainSiteApi::overlappingRequestsKeepTheirKeys()
+{
+    const QString email = QStringLiteral("overlap%1@example.com").arg(++m_accounts);
+    m_standin.addAccount(email, QStringLiteral("right"), QStringLiteral("Channel"));
+    m_standin.stall(QStringLiteral("/user/authentication"), 300);
+
+    MainSiteApiController controller;
+    QSignalSpy answers(&controller, &MainSiteApiController::saKeyAuth);
+    controller.keyAuthRequest({{QStringLiteral("email"), email}, {QStringLiteral("password"), QStringLiteral("right")}, {QStringLiteral("_requestId"), 1}});
+    controller.keyAuthRequest({{QStringLiteral("email"), email}, {QStringLiteral("password"), QStringLiteral("wrong")}, {QStringLiteral("_requestId"), 2}});
+    QTRY_COMPARE_WITH_TIMEOUT(answers.count(), 2, kAnswerTimeoutMs);
+
+    QMap<int, bool> statusById;
+    for (const QList<QVariant> &args : qAsConst(answers)) {
+        const QJsonObject result = args.at(0).toJsonObject();
+        statusById.insert(result.value(QStringLiteral("_requestId")).toInt(), result.value(QStringLiteral("status")).toBool());
+    }
+    QCOMPARE(statusById, (QMap<int, bool>{{1, true}, {2, false}}));
+    QCOMPARE(m_standin.count(QStringLiteral("/user/authentication")), 2);
+}
+
+void TestMainSiteApi::createAndSetTokensSendNothing()
+{
+    MainSiteApiController controller;
+    QSignalSpy created(&controller, &MainSiteApiController::saCreateAccount);
+    QSignalSpy stored(&controller, &MainSiteApiController::saSetYoutubeTokens);
+    QSignalSpy keys(&controller, &MainSiteApiController::saKeyAuth);
+    controller.createAccountRequest();
+    controller.setYoutubeTokensRequest({{QStringLiteral("access_token"), QStringLiteral("a")}});
+    // A request sent afterwards is the only one the stand-in sees.
+    controller.keyAuthRequest({{QStringLiteral("email"), QStringLiteral("a@example.com")}, {QStringLiteral("password"), QStringLiteral("pw")}});
+    QVERIFY(!awaitResult(keys).contains(QStringLiteral("timedOut")));
+    QCOMPARE(m_standin.totalCount(), 1);
+    QCOMPARE(created.count(), 0);
+    QCOMPARE(stored.count(), 0);
+}
+
+QTEST_GUILESS_MAIN(TestMainSiteApi)
+#include "tst_cloud_main_site_api.moc"

@@ -1,0 +1,408 @@
+// The channel list with token refresh, synchronous for QML, against the web stand-in.
+#include "LogCapture.h"
+#include "WebStandinProcess.h"
+
+#include "base/SettingsSimple.h"
+#include "controllers/LynTypes.h"
+#include "controllers/cloud/CloudEndpoints.h"
+#include "controllers/cloud/YoutubeApiController.h"
+#include "nt_common/core/singleton/SpSingleton.h"
+
+#include <QJsonDocument>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QRegularExpression>
+#include <QTcpServer>
+#include <QUrlQuery>
+#include <QtTest>
+
+#include <memory>
+
+using LynClientController::CloudEndpoints;
+using LynClientController::YoutubeApiController;
+
+class TestYoutubeApi : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void listSucceedsAtOnce();
+    void expiredTokenIsRefreshedOnce();
+    void rejectedRefreshUsesEveryTry_data();
+    void rejectedRefreshUsesEveryTry();
+    void refusedPortExhaustsTheChain();
+    void unusableListAnswers_data();
+    void unusableListAnswers();
+    void refreshOnItsOwn();
+    void refreshRetriesOnlyWhenAsked_data();
+    void refreshRetriesOnlyWhenAsked();
+    void signInPageCodeGivesTokens();
+    void qmlCallerStaysResponsive();
+    void tokensStayOutOfTheLog();
+
+private:
+    // A new account on the stand-in: {access_token, refresh_token}.
+    QJsonObject newAccount(const QString &channelTitle = QStringLiteral("My channel"));
+    QJsonObject listParams(const QJsonObject &account, const QJsonValue &requestId) const;
+
+    QTemporaryDir m_dir;
+    WebStandinProcess m_standin;
+    int m_accounts = 0;
+};
+
+namespace {
+
+QString channelTitle(const QJsonObject &result)
+{
+    return result.value(QStringLiteral("result")).toObject().value(QStringLiteral("items")).toArray().at(0).toObject().value(QStringLiteral("snippet")).toObject().value(QStringLiteral("title")).toString();
+}
+
+QString accessTokenOf(const QJsonObject &channelRequest)
+{
+    return QUrlQuery(QUrl(channelRequest.value(QStringLiteral("target")).toString()).query()).queryItemValue(QStringLiteral("access_token"));
+}
+
+void pointCloudAt(const QString &baseUrl)
+{
+    CloudEndpoints::writeOverrides(*SpSingleton<LynClientBase::SettingsSimple>::sharedInstance(), baseUrl);
+}
+
+QString refusedBaseUrl()
+{
+    QTcpServer probe;
+    if (!probe.listen(QHostAddress::LocalHost, 0))
+        return QString();
+    const quint16 port = probe.serverPort();
+    probe.close();
+    return QStringLiteral("http://127.0.0.1:%1").arg(port);
+}
+
+} // namespace
+
+void TestYoutubeApi::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QVERIFY(m_standin.start());
+    SpSingleton<LynClientBase::SettingsSimple>::instance(m_dir.filePath(QStringLiteral("main.conf")), QSettings::IniFormat);
+    pointCloudAt(m_standin.baseUrl());
+    LynClientController::registerLynTypes();
+}
+
+void TestYoutubeApi::init()
+{
+    m_standin.reset();
+}
+
+QJsonObject TestYoutubeApi::newAccount(const QString &channelTitle)
+{
+    const QJsonObject account = m_standin.addAccount(QStringLiteral("yt%1@example.com").arg(++m_accounts), QStringLiteral("pw"), channelTitle);
+    m_standin.reset();
+    return account;
+}
+
+QJsonObject TestYoutubeApi::listParams(const QJsonObject &account, const QJsonValue &requestId) const
+{
+    return QJsonObject{
+        {QStringLiteral("access_token"), account.value(QStringLiteral("access_token"))},
+        {QStringLiteral("refresh_token"), account.value(QStringLiteral("refresh_token"))},
+        {QStringLiteral("part"), QStringLiteral("snippet")},
+        {QStringLiteral("_requestId"), requestId},
+    };
+}
+
+void TestYoutubeApi::listSucceedsAtOnce()
+{
+    const QJsonObject account = newAccount(QStringLiteral("Garden cameras"));
+    YoutubeApiController controller;
+    const QJsonObject result = controller.channelListRequest(listParams(account, QStringLiteral("r1")));
+
+    QCOMPARE(result.value(QStringLiteral("status")).toBool(), true);
+    QCOMPARE(result.value(QStringLiteral("_requestId")).toString(), QStringLiteral("r1"));
+    QCOMPARE(channelTitle(result), QStringLiteral("Garden cameras"));
+    QVERIFY(!result.contains(QStringLiteral("errorMessage")));
+    QVERIFY(!result.contains(QStringLiteral("access_token")));
+    QCOMPARE(m_standin.totalCount(), 1);
+    const QJsonObject request = m_standin.received(QStringLiteral("/channels")).at(0).toObject();
+    QCOMPARE(request.value(QStringLiteral("method")).toString(), QStringLiteral("GET"));
+    QCOMPARE(request.value(QStringLiteral("target")).toString(),
+             QStringLiteral("/channels?access_token=%1&part=snippet&mine=true").arg(account.value(QStringLiteral("access_token")).toString()));
+}
+
+void TestYoutubeApi::expiredTokenIsRefreshedOnce()
+{
+    const QJsonObject account = newAccount(QStringLiteral("Porch"));
+    m_standin.expire(account.value(QStringLiteral("access_token")).toString());
+    YoutubeApiController controller;
+    const QJsonObject result = controller.channelListRequest(listParams(account, 9));
+
+    QCOMPARE(result.value(QStringLiteral("status")).toBool(), true);
+    QCOMPARE(result.value(QStringLiteral("_requestId")).toInt(), 9);
+    QCOMPARE(channelTitle(result), QStringLiteral("Porch"));
+    QCOMPARE(m_standin.count(QStringLiteral("/channels")), 2);
+    QCOMPARE(m_standin.count(QStringLiteral("/token")), 1);
+    QCOMPARE(m_standin.totalCount(), 3);
+
+    const QJsonArray lists = m_standin.received(QStringLiteral("/channels"));
+    QCOMPARE(accessTokenOf(lists.at(0).toObject()), account.value(QStringLiteral("access_token")).toString());
+    const QString fresh = accessTokenOf(lists.at(1).toObject());
+    QVERIFY(!fresh.isEmpty());
+    QVERIFY(fresh != account.value(QStringLiteral("access_token")).toString());
+
+    const QJsonObject refresh = m_standin.received(QStringLiteral("/token")).at(0).toObject();
+    QCOMPARE(refresh.value(QStringLiteral("headers")).toObject().value(QStringLiteral("Content-Type")).toString(),
+             QStringLiteral("application/x-www-form-urlencoded"));
+    const QString body = refresh.value(QStringLiteral("body")).toString();
+    static const QRegularExpression form(QStringLiteral("^client_id=([0-9]+-[0-9a-z]+\\.apps\\.googleusercontent\\.com)"
+                                                        "&client_secret=([^&]{24})&refresh_token=([0-9a-f]+)&grant_type=refresh_token$"));
+    const QRegularExpressionMatch match = form.match(body);
+    QVERIFY2(match.hasMatch(), qPrintable(body));
+    QCOMPARE(match.captured(1).size(), 72);
+    QCOMPARE(match.captured(3), account.value(QStringLiteral("refresh_token")).toString());
+}
+
+void TestYoutubeApi::rejectedRefreshUsesEveryTry_data()
+{
+    QTest::addColumn<int>("amountTry"); // 0: the default
+    QTest::addColumn<int>("lists");
+    QTest::addColumn<int>("refreshes");
+    QTest::newRow("default") << 0 << 5 << 4;
+    QTest::newRow("one try") << 1 << 1 << 0;
+    QTest::newRow("three tries") << 3 << 3 << 2;
+}
+
+void TestYoutubeApi::rejectedRefreshUsesEveryTry()
+{
+    QFETCH(int, amountTry);
+    QFETCH(int, lists);
+    QFETCH(int, refreshes);
+    const QJsonObject account = newAccount();
+    m_standin.expire(account.value(QStringLiteral("access_token")).toString());
+    QJsonObject params = listParams(account, 4);
+    params.insert(QStringLiteral("refresh_token"), QStringLiteral("revoked"));
+
+    YoutubeApiController controller;
+    const QJsonObject result = amountTry ? controller.channelListRequest(params, amountTry) : controller.channelListRequest(params);
+    QCOMPARE(result.value(QStringLiteral("status")).toBool(true), false);
+    QCOMPARE(result.value(QStringLiteral("_requestId")).toInt(), 4);
+    // The expired token's 401 is a network failure of the list request.
+    QCOMPARE(result.value(QStringLiteral("result")).toObject(),
+             (QJsonObject{{QStringLiteral("code"), int(QNetworkReply::AuthenticationRequiredError)}}));
+    QVERIFY(result.value(QStringLiteral("errorMessage")).toString().startsWith(QStringLiteral("Netowrk error code '204', description: '")));
+    QCOMPARE(m_standin.count(QStringLiteral("/channels")), lists);
+    QCOMPARE(m_standin.count(QStringLiteral("/token")), refreshes);
+}
+
+void TestYoutubeApi::refusedPortExhaustsTheChain()
+{
+    pointCloudAt(refusedBaseUrl());
+    YoutubeApiController controller;
+    pointCloudAt(m_standin.baseUrl());
+    auto *manager = controller.findChild<QNetworkAccessManager *>();
+    QVERIFY(manager);
+    QStringList attempts;
+    connect(manager, &QNetworkAccessManager::finished, this, [&attempts](QNetworkReply *reply) { attempts << reply->url().path(); });
+
+    const QJsonObject result = controller.channelListRequest(
+        {{QStringLiteral("access_token"), QStringLiteral("a")}, {QStringLiteral("refresh_token"), QStringLiteral("r")},
+         {QStringLiteral("part"), QStringLiteral("snippet")}, {QStringLiteral("_requestId"), 8}});
+
+    QCOMPARE(attempts.count(QStringLiteral("/channels")), 5);
+    QCOMPARE(attempts.count(QStringLiteral("/token")), 4);
+    QCOMPARE(attempts.size(), 9);
+    QCOMPARE(result.value(QStringLiteral("status")).toBool(true), false);
+    QCOMPARE(result.value(QStringLiteral("_requestId")).toInt(), 8);
+    QCOMPARE(result.value(QStringLiteral("result")).toObject(), (QJsonObject{{QStringLiteral("code"), int(QNetworkReply::ConnectionRefusedError)}}));
+    QCOMPARE(result.value(QStringLiteral("errorMessage")).toString(), QStringLiteral("Netowrk error code '1', description: 'Connection refused'"));
+    QCOMPARE(m_standin.totalCount(), 0);
+}
+
+void TestYoutubeApi::unusableListAnswers_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QByteArray>("type");
+    QTest::addColumn<QString>("errorMessage");
+    QTest::addColumn<bool>("hasResult");
+    QTest::newRow("error object") << QByteArray(R"({"error": {"code": 403, "message": "The request cannot be completed.", "errors": []}})")
+                                  << QByteArray("application/json") << QStringLiteral("Youtube API response contains error") << true;
+    QTest::newRow("error beside items") << QByteArray(R"({"items": [], "error": null})") << QByteArray("application/json")
+                                        << QStringLiteral("Youtube API response contains error") << true;
+    QTest::newRow("html") << QByteArray("<html>quota</html>") << QByteArray("text/html") << QStringLiteral("Youtube respond with failed format") << false;
+    QTest::newRow("empty") << QByteArray() << QByteArray("application/json") << QStringLiteral("Youtube respond with failed format") << false;
+    QTest::newRow("number") << QByteArray("42") << QByteArray("application/json") << QStringLiteral("Youtube respond with failed format") << false;
+}
+
+void TestYoutubeApi::unusableListAnswers()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QByteArray, type);
+    QFETCH(QString, errorMessage);
+    QFETCH(bool, hasResult);
+    const QJsonObject account = newAccount();
+    m_standin.answer(QStringLiteral("/channels"), 200, body, type);
+
+    YoutubeApiController controller;
+    const QJsonObject result = controller.channelListSimpleRequest(listParams(account, 6));
+    QCOMPARE(result.value(QStringLiteral("status")).toBool(true), false);
+    QCOMPARE(result.value(QStringLiteral("_requestId")).toInt(), 6);
+    QCOMPARE(result.value(QStringLiteral("errorMessage")).toString(), errorMessage);
+    QCOMPARE(result.contains(QStringLiteral("result")), hasResult);
+    if (hasResult)
+        QCOMPARE(result.value(QStringLiteral("result")).toObject(), QJsonDocument::fromJson(body).object());
+    QCOMPARE(m_standin.totalCount(), 1);
+
+    // The chain retries such an answer like any failure: five lists, four refreshes
+    // (each refresh succeeds, so four lists with a fresh token in between).
+    m_standin.reset();
+    m_standin.answer(QStringLiteral("/channels"), 200, body, type);
+    const QJsonObject chained = controller.channelListRequest(listParams(account, 7));
+    QCOMPARE(chained.value(QStringLiteral("errorMessage")).toString(), errorMessage);
+    QCOMPARE(chained.value(QStringLiteral("_requestId")).toInt(), 7);
+    QCOMPARE(m_standin.count(QStringLiteral("/channels")), 9);
+    QCOMPARE(m_standin.count(QStringLiteral("/token")), 4);
+}
+
+void TestYoutubeApi::refreshOnItsOwn()
+{
+    const QJsonObject account = newAccount(QStringLiteral("Shed"));
+    YoutubeApiController controller;
+    const QJsonObject refreshParams{
+        {QStringLiteral("client_id"), QStringLiteral("id-from-qml")},
+        {QStringLiteral("client_secret"), QStringLiteral("secret-from-qml")},
+        {QStringLiteral("refresh_token"), account.value(QStringLiteral("refresh_token"))},
+        {QStringLiteral("_requestId"), 11},
+    };
+    const QJsonObject refreshed = controller.refreshAccessTokenRequest(refreshParams);
+    QCOMPARE(refreshed.value(QStringLiteral("status")).toBool(), true);
+    QCOMPARE(refreshed.value(QStringLiteral("_requestId")).toInt(), 11);
+    const QString fresh = refreshed.value(QStringLiteral("result")).toObject().value(QStringLiteral("access_token")).toString();
+    QVERIFY(!fresh.isEmpty());
+    QCOMPARE(m_standin.received(QStringLiteral("/token")).at(0).toObject().value(QStringLiteral("body")).toString(),
+             QStringLiteral("client_id=id-from-qml&client_secret=secret-from-qml&refresh_token=%1&grant_type=refresh_token")
+                 .arg(account.value(QStringLiteral("refresh_token")).toString()));
+
+    const QJsonObject listed = controller.channelListSimpleRequest(
+        {{QStringLiteral("access_token"), fresh}, {QStringLiteral("part"), QStringLiteral("snippet")}, {QStringLiteral("_requestId"), 12}});
+    QCOMPARE(channelTitle(listed), QStringLiteral("Shed"));
+    QCOMPARE(listed.value(QStringLiteral("_requestId")).toInt(), 12);
+
+    m_standin.answer(QStringLiteral("/token"), 200, "access_token=x", "text/plain");
+    const QJsonObject garbled = controller.refreshAccessTokenRequest(refreshParams);
+    QCOMPARE(garbled.value(QStringLiteral("status")).toBool(true), false);
+    QCOMPARE(garbled.value(QStringLiteral("_requestId")).toInt(), 11);
+    QCOMPARE(garbled.value(QStringLiteral("errorMessage")).toString(), QStringLiteral("Youtube respond with failed format"));
+}
+
+void TestYoutubeApi::refreshRetriesOnlyWhenAsked_data()
+{
+    QTest::addColumn<int>("amountTry"); // 0: the default
+    QTest::addColumn<int>("requests");
+    QTest::newRow("default") << 0 << 1;
+    QTest::newRow("three tries") << 3 << 3;
+}
+
+void TestYoutubeApi::refreshRetriesOnlyWhenAsked()
+{
+    QFETCH(int, amountTry);
+    QFETCH(int, requests);
+    m_standin.answer(QStringLiteral("/token"), 503, R"({"error": "backend_error"})");
+    YoutubeApiController controller;
+    const QJsonObject params{{QStringLiteral("refresh_token"), QStringLiteral("r")}, {QStringLiteral("_requestId"), 13}};
+    const QJsonObject result = amountTry ? controller.refreshAccessTokenRequest(params, amountTry) : controller.refreshAccessTokenRequest(params);
+    QCOMPARE(result.value(QStringLiteral("status")).toBool(true), false);
+    QCOMPARE(result.value(QStringLiteral("_requestId")).toInt(), 13);
+    QCOMPARE(result.value(QStringLiteral("result")).toObject(),
+             (QJsonObject{{QStringLiteral("code"), int(QNetworkReply::ServiceUnavailableError)}}));
+    QCOMPARE(m_standin.count(QStringLiteral("/token")), requests);
+}
+
+void TestYoutubeApi::signInPageCodeGivesTokens()
+{
+    YoutubeApiController controller;
+    QCOMPARE(controller.property("authorizationUrl").toString(), m_standin.baseUrl() + QStringLiteral("/auth"));
+    QCOMPARE(controller.property("tokenUrl").toString(), m_standin.baseUrl() + QStringLiteral("/token"));
+    const QString clientId = controller.property("clientId").toString();
+    const QString clientSecret = controller.property("clientSecret").toString();
+    QCOMPARE(clientId.size(), 72);
+    QCOMPARE(clientSecret.size(), 24);
+    const QByteArray page = m_standin.get(QStringLiteral("/auth?client_id=%1&redirect_uri=urn:ietf:wg:oauth:2.0:oob&response_type=code&access_type=offline")
+                                              .arg(clientId));
+    const QRegularExpressionMatch code = QRegularExpression(QStringLiteral("Success code=([0-9a-f]+)")).match(QString::fromUtf8(page));
+    QVERIFY2(code.hasMatch(), page.constData());
+
+    const QByteArray exchange = QStringLiteral("code=%1&client_id=%2&client_secret=%3&redirect_uri=urn:ietf:wg:oauth:2.0:oob&grant_type=authorization_code")
+                                    .arg(code.captured(1), clientId, clientSecret)
+                                    .toUtf8();
+    const QJsonObject tokens = QJsonDocument::fromJson(m_standin.postForm(QStringLiteral("/token"), exchange)).object();
+    QVERIFY(!tokens.value(QStringLiteral("refresh_token")).toString().isEmpty());
+    QVERIFY(m_standin.postForm(QStringLiteral("/token"), exchange).contains("invalid_grant")); // a code works once
+
+    const QJsonObject result = controller.channelListRequest(
+        {{QStringLiteral("access_token"), tokens.value(QStringLiteral("access_token"))},
+         {QStringLiteral("refresh_token"), tokens.value(QStringLiteral("refresh_token"))}, {QStringLiteral("part"), QStringLiteral("snippet")}});
+    QCOMPARE(result.value(QStringLiteral("status")).toBool(), true);
+}
+
+void TestYoutubeApi::qmlCallerStaysResponsive()
+{
+    const QJsonObject account = newAccount(QStringLiteral("Slow channel"));
+    m_standin.expire(account.value(QStringLiteral("access_token")).toString());
+    m_standin.stall(QStringLiteral("/channels"), 600);
+
+    QQmlEngine engine;
+    QQmlComponent component(&engine);
+    component.setData(R"(
+        import QtQml 2.15
+        import LYN 1.0
+        QtObject {
+            id: root
+            property int ticks: 0
+            property int ticksDuringCall: -1
+            property var result: ({})
+            property Timer timer: Timer { interval: 20; repeat: true; running: true; onTriggered: root.ticks++ }
+            property YoutubeApiController api: YoutubeApiController {}
+            function listChannels(accessToken, refreshToken) {
+                var before = ticks
+                result = api.channelListRequest({"access_token": accessToken, "refresh_token": refreshToken,
+                                                 "part": "snippet", "_requestId": "qml"})
+                ticksDuringCall = ticks - before
+            }
+        })",
+                      QUrl());
+    std::unique_ptr<QObject> root(component.create());
+    QVERIFY2(root, qPrintable(component.errorString()));
+
+    QVERIFY(QMetaObject::invokeMethod(root.get(), "listChannels", Q_ARG(QVariant, account.value(QStringLiteral("access_token")).toString()),
+                                      Q_ARG(QVariant, account.value(QStringLiteral("refresh_token")).toString())));
+    // Two stalled list requests of 600 ms: a blocked GUI thread would leave the timer at rest.
+    const int ticks = root->property("ticksDuringCall").toInt();
+    QVERIFY2(ticks >= 15, qPrintable(QString::number(ticks)));
+    const QJsonObject result = QJsonObject::fromVariantMap(root->property("result").toMap());
+    QCOMPARE(result.value(QStringLiteral("status")).toBool(), true);
+    QCOMPARE(result.value(QStringLiteral("_requestId")).toString(), QStringLiteral("qml"));
+    QCOMPARE(channelTitle(result), QStringLiteral("Slow channel"));
+    QCOMPARE(m_standin.count(QStringLiteral("/channels")), 2);
+    QCOMPARE(m_standin.count(QStringLiteral("/token")), 1);
+}
+
+void TestYoutubeApi::tokensStayOutOfTheLog()
+{
+    LogCapture log;
+    const QJsonObject account = newAccount();
+    m_standin.expire(account.value(QStringLiteral("access_token")).toString());
+    QJsonObject params = listParams(account, 1);
+    params.insert(QStringLiteral("refresh_token"), QStringLiteral("revokedrefreshtoken"));
+    YoutubeApiController controller;
+    QCOMPARE(controller.channelListRequest(params, 2).value(QStringLiteral("status")).toBool(true), false);
+
+    QVERIFY2(log.contains(QStringLiteral("'/channels' failed, network error 204")), qPrintable(log.text()));
+    QVERIFY2(log.contains(QStringLiteral("'/token' failed, network error 302")), qPrintable(log.text()));
+    QVERIFY(!log.contains(account.value(QStringLiteral("access_token")).toString()));
+    QVERIFY(!log.contains(QStringLiteral("revokedrefreshtoken")));
+}
+
+QTEST_MAIN(TestYoutubeApi)
+#include "tst_cloud_youtube_api.moc"
