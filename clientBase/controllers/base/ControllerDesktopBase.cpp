@@ -14,8 +14,9 @@ const QString kDoNotClear = QStringLiteral("_do_not_clear_model");
 ControllerDesktopBase::ControllerDesktopBase(QObject *parent)
     : ControllerItemBase(parent)
 {
-    m_autoUpdateTimer.setInterval(m_autoUpdateInterval * 1000);
-    connect(&m_autoUpdateTimer, &QTimer::timeout, this, &ControllerDesktopBase::onAutoUpdateTimerTimeout);
+    connect(&m_schedule, &NtCommon::RefreshSchedule::timeout, this, &ControllerDesktopBase::onAutoUpdateTimerTimeout);
+    connect(&m_schedule, &NtCommon::RefreshSchedule::autoUpdateChanged, this, &ControllerDesktopBase::autoUpdateChanged);
+    connect(&m_schedule, &NtCommon::RefreshSchedule::autoUpdateIntervalChanged, this, &ControllerDesktopBase::autoUpdateIntervalChanged);
 }
 
 bool ControllerDesktopBase::handleMessage(const QString &actionName, const QJsonObject &mapParams)
@@ -86,51 +87,34 @@ void ControllerDesktopBase::insertParam4trQuery(QString key, QVariant value)
 
 bool ControllerDesktopBase::autoUpdate() const
 {
-    return m_autoUpdate;
+    return m_schedule.autoUpdate();
 }
 
 int ControllerDesktopBase::autoUpdateInterval() const
 {
-    return m_autoUpdateInterval;
+    return m_schedule.autoUpdateInterval();
 }
 
 void ControllerDesktopBase::setAutoUpdate(bool value)
 {
-    if (value == m_autoUpdate)
-        return;
-    m_autoUpdate = value;
-    if (value)
-        m_autoUpdateTimer.start(m_autoUpdateInterval * 1000);
-    else
-        m_autoUpdateTimer.stop();
-    emit autoUpdateChanged(value);
+    m_schedule.setAutoUpdate(value);
 }
 
 void ControllerDesktopBase::setAutoUpdateInterval(int seconds)
 {
-    if (seconds == m_autoUpdateInterval)
-        return;
-    m_autoUpdateInterval = seconds;
-    m_autoUpdateTimer.setInterval(seconds * 1000);
-    emit autoUpdateIntervalChanged(seconds);
+    m_schedule.setAutoUpdateInterval(seconds);
 }
 
 void ControllerDesktopBase::onAutoUpdateTimerTimeout()
 {
     static const QString tag = NtCommon::LocationTag::make(kSourcePath, QStringLiteral("LynClientController::ControllerDesktopBase::onAutoUpdateTimerTimeout"));
     try {
+        // A copy: the stored query keeps its own keys, and a notification's _request does not go out again.
         QJsonObject params = m_queryParams;
         params.insert(kDoNotClear, true);
+        params.remove(QStringLiteral("_request"));
         const QJsonObject data = newerThanHeld(m_queryData);
-        const bool previous = m_useTrQuery;
-        m_useTrQuery = true;
-        try {
-            trQuery(params, data, m_queryHints);
-        } catch (...) {
-            m_useTrQuery = previous;
-            throw;
-        }
-        m_useTrQuery = previous;
+        NtCommon::RefreshSchedule::withFlagOn(m_useTrQuery, [&] { trQuery(params, data, m_queryHints); });
     } catch (const std::exception &e) {
         if (auto log = spdlog::get("main"))
             log->error(NtCommon::LocationTag::exceptionText(tag, e).toStdString());

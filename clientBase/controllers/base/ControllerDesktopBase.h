@@ -1,8 +1,7 @@
 #pragma once
 
 #include "controllers/base/ControllerItemBase.h"
-
-#include <QTimer>
+#include "nt_common/model/RefreshSchedule.h"
 
 namespace LynClientController {
 
@@ -54,9 +53,7 @@ private:
 
     QJsonObject m_lastSrUpdated;
     QJsonObject m_lastSrInserted;
-    QTimer m_autoUpdateTimer;
-    bool m_autoUpdate = false;
-    int m_autoUpdateInterval = 30;
+    NtCommon::RefreshSchedule m_schedule;
 };
 
 } // namespace LynClientController

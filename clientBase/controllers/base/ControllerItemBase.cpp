@@ -3,6 +3,7 @@
 #include "base/LynClientNetwork.h"
 #include "nt_common/core/error/ErrorDescription.h"
 #include "nt_common/core/error/LocationTag.h"
+#include "nt_common/model/TableAnswer.h"
 
 #include <spdlog/spdlog.h>
 
@@ -131,15 +132,13 @@ void ControllerItemBase::onMessageReceived(QString actionName, QJsonObject mapPa
 void ControllerItemBase::handleSaQuery(const QJsonObject &mapParams)
 {
     const bool own = isOwnAnswer(mapParams);
-    if (m_originalModel && !m_isStaticModel && own && !mapParams.contains(QStringLiteral("_do_not_clear_model")))
-        m_originalModel->clear();
-    emit saQuery(mapParams);
-    if (m_isStaticModel || own) {
-        if (m_proxyModel)
-            m_proxyModel->sortRows();
-        if (m_originalModel)
-            m_originalModel->setDataAtLeastLoaded(true);
+    {
+        // The screens feed the records while the signal is handled; they merge as one batch.
+        NtCommon::TableAnswer answer(m_originalModel, !m_isStaticModel && own && !mapParams.contains(QStringLiteral("_do_not_clear_model")));
+        emit saQuery(mapParams);
     }
+    if (m_isStaticModel || own)
+        NtCommon::TableAnswer::finish(m_originalModel, m_proxyModel);
 }
 
 void ControllerItemBase::preDispatch(QJsonObject &)
@@ -177,11 +176,7 @@ bool ControllerItemBase::isOwnAnswer(const QJsonObject &mapParams) const
 
 void ControllerItemBase::removeRowOf(const QJsonObject &mapParams)
 {
-    if (!m_originalModel)
-        return;
-    const int row = m_originalModel->checkValueByRole(QStringLiteral("rowID"), mapParams.value(QStringLiteral("rowID")).toVariant());
-    if (row >= 0)
-        m_originalModel->removeRow(row);
+    NtCommon::TableAnswer::removeRecord(m_originalModel, mapParams.value(QStringLiteral("rowID")).toVariant());
 }
 
 } // namespace LynClientController

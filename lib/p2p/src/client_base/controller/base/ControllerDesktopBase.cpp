@@ -18,8 +18,9 @@ ControllerDesktopBase::ControllerDesktopBase(QQuickItem *parent)
     , m_srUpdatedThrottle([this] { reportFailure("srUpdatedPure", [this] { srUpdatedPure(); }); }, kThrottleMs)
     , m_srInsertedThrottle([this] { reportFailure("srInsertedPure", [this] { srInsertedPure(); }); }, kThrottleMs)
 {
-    m_autoUpdateTimer.setInterval(m_autoUpdateInterval * 1000);
-    connect(&m_autoUpdateTimer, &QTimer::timeout, this, &ControllerDesktopBase::onAutoUpdateTimerTimeout);
+    connect(&m_schedule, &NtCommon::RefreshSchedule::timeout, this, &ControllerDesktopBase::onAutoUpdateTimerTimeout);
+    connect(&m_schedule, &NtCommon::RefreshSchedule::autoUpdateChanged, this, &ControllerDesktopBase::autoUpdateChanged);
+    connect(&m_schedule, &NtCommon::RefreshSchedule::autoUpdateIntervalChanged, this, &ControllerDesktopBase::autoUpdateIntervalChanged);
 }
 
 bool ControllerDesktopBase::handleMessage(QString actionName, std::shared_ptr<DTO> dto)
@@ -126,48 +127,29 @@ void ControllerDesktopBase::insertParam4trGetList(QString key, QVariant value)
 
 bool ControllerDesktopBase::autoUpdate() const
 {
-    return m_autoUpdate;
+    return m_schedule.autoUpdate();
 }
 
 int ControllerDesktopBase::autoUpdateInterval() const
 {
-    return m_autoUpdateInterval;
+    return m_schedule.autoUpdateInterval();
 }
 
 void ControllerDesktopBase::setAutoUpdate(bool value)
 {
-    if (value == m_autoUpdate)
-        return;
-    m_autoUpdate = value;
-    if (value)
-        m_autoUpdateTimer.start(m_autoUpdateInterval * 1000);
-    else
-        m_autoUpdateTimer.stop();
-    emit autoUpdateChanged(value);
+    m_schedule.setAutoUpdate(value);
 }
 
 void ControllerDesktopBase::setAutoUpdateInterval(int seconds)
 {
-    if (seconds == m_autoUpdateInterval)
-        return;
-    m_autoUpdateInterval = seconds;
-    m_autoUpdateTimer.setInterval(seconds * 1000);
-    emit autoUpdateIntervalChanged(seconds);
+    m_schedule.setAutoUpdateInterval(seconds);
 }
 
 void ControllerDesktopBase::onAutoUpdateTimerTimeout()
 {
     reportFailure("onAutoUpdateTimerTimeout", [this] {
         DTO query = refreshQuery();
-        const bool previous = m_useTrGetList;
-        m_useTrGetList = true;
-        try {
-            trGetList(query);
-        } catch (...) {
-            m_useTrGetList = previous;
-            throw;
-        }
-        m_useTrGetList = previous;
+        NtCommon::RefreshSchedule::withFlagOn(m_useTrGetList, [&] { trGetList(query); });
     });
 }
 
@@ -178,6 +160,8 @@ void ControllerDesktopBase::onCurrentIdChanged(QString currentId)
 
 void ControllerDesktopBase::srUpdatedPure()
 {
+    if (!m_useTrGetList)
+        return;
     DTO query = refreshQuery();
     trGetList(query);
     emit srUpdated(m_lastSrUpdated);
@@ -185,6 +169,8 @@ void ControllerDesktopBase::srUpdatedPure()
 
 void ControllerDesktopBase::srInsertedPure()
 {
+    if (!m_useTrGetList)
+        return;
     DTO query = refreshQuery();
     trGetList(query);
     emit srInserted(m_lastSrInserted);

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "client_base/controller/base/ControllerItemBase.h"
-#include "client_base/controller/base/NotificationThrottle.h"
-
-#include <QTimer>
+#include "nt_common/model/NotificationThrottle.h"
+#include "nt_common/model/RefreshSchedule.h"
 
 namespace P2pClientController {
 
@@ -69,11 +68,9 @@ private:
 
     DTO m_lastSrUpdated;
     DTO m_lastSrInserted;
-    NotificationThrottle m_srUpdatedThrottle;
-    NotificationThrottle m_srInsertedThrottle;
-    QTimer m_autoUpdateTimer;
-    bool m_autoUpdate = false;
-    int m_autoUpdateInterval = 30;
+    NtCommon::NotificationThrottle m_srUpdatedThrottle;
+    NtCommon::NotificationThrottle m_srInsertedThrottle;
+    NtCommon::RefreshSchedule m_schedule;
 };
 
 } // namespace P2pClientController
