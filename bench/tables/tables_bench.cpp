@@ -127,7 +127,15 @@ int main(int argc, char *argv[])
     out << QString::asprintf("%-52s %9.1f ms", "reference: stable_sort 100k by dtStart", sortStart) << Qt::endl;
     out << QString::asprintf("%-52s %9.1f ms (%d rows)", "reference: scan 100k, two words", scan, plainMatches) << Qt::endl;
 
+    {
+        OriginalModel alone;
+        alone.setModelBase(QSharedPointer<LYNModels::ArchiveModel>::create());
+        line("merge 100k answer into empty model, no proxy", timed([&] { alone.mergeRecords(answer); }), sortRowId,
+             "of sort by rowID");
+    }
+
     Table t;
+    t.proxy.setFilterFields({"deviceName", "detected", "filePath"});
     t.proxy.setFilterPattern(QStringLiteral("o"));
     line("merge 100k answer into empty model (proxy filtering)", timed([&] { t.answer(answer); }), sortRowId,
          "of sort by rowID");
@@ -140,6 +148,16 @@ int main(int argc, char *argv[])
         increment.append(record(shuffled.at(i), 1700000000000LL + i));
     line("merge 1k answer (900 new, 100 updated) into 100k", timed([&] { t.answer(increment); }), sortRowId,
          "of sort by rowID");
+
+    // The same with the view ordered by time.
+    Table byTime;
+    byTime.proxy.setFilterFields({"deviceName", "detected", "filePath"});
+    byTime.proxy.setFilterPattern(QStringLiteral("o"));
+    byTime.proxy.sortRows(QStringLiteral("dtStart"), Qt::DescendingOrder);
+    line("merge 100k answer, proxy sorted by dtStart", timed([&] { byTime.answer(answer); }), sortStart,
+         "of sort by dtStart");
+    line("merge 1k answer into 100k, proxy sorted by dtStart", timed([&] { byTime.answer(increment); }), sortStart,
+         "of sort by dtStart");
 
     t.proxy.setFilterPattern(QString());
     double refilter = timed([&] { t.proxy.setFilterPattern(kSearch); });

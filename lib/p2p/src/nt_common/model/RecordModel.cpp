@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <type_traits>
 
 namespace NtCommon {
 
@@ -20,11 +21,13 @@ void warn(const std::string &text)
 }
 } // namespace
 
-struct RecordModel::Staged
+struct RecordModel::Incoming
 {
-    int row; // existing row, or -1 for a new one
-    Record record;
-    bool changed;
+    RecordKey::Value key;
+    const QVariantMap *map = nullptr;
+    qint64 update = 0;
+    bool hasUpdate = false;
+    bool usableUpdate = false;
 };
 
 RecordModel::RecordModel(const RecordKey &key, QObject *parent)
@@ -37,6 +40,14 @@ int RecordModel::rowCount(const QModelIndex &parent) const
 {
     flushPending();
     return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+QModelIndex RecordModel::index(int row, int column, const QModelIndex &parent) const
+{
+    flushPending();
+    if (row < 0 || row >= int(m_rows.size()) || column != 0 || parent.isValid())
+        return QModelIndex();
+    return createIndex(row, column);
 }
 
 QVariant RecordModel::data(const QModelIndex &index, int role) const
@@ -321,6 +332,8 @@ void RecordModel::setRoleList(QStringList list)
     for (const Record &record : m_rows)
         maps.push_back(toMap(record));
     m_roleList = list;
+    m_rolesSorted = std::is_sorted(list.begin(), list.end());
+    m_keyFieldIndex = list.indexOf(m_key.field());
     m_fieldIndex.clear();
     for (int i = 0; i < list.size(); ++i)
         m_fieldIndex.insert(list.at(i), i);
@@ -427,98 +440,100 @@ void RecordModel::flushPending() const
     const_cast<RecordModel *>(this)->mergeRecords(records);
 }
 
-bool RecordModel::stageRecord(const QVariantMap &map, std::vector<Staged> &staged, QHash<QString, int> &textIndex,
-                              QHash<qint64, int> &numberIndex)
+bool RecordModel::readIncoming(const QVariantMap &map, Incoming *incoming) const
 {
     const bool strict = m_key.kind() == RecordKey::Kind::Text;
-    RecordKey::Value key;
-    if (!m_key.fromRecord(map.value(m_key.field()), &key)) {
+    if (!m_key.fromRecord(map.value(m_key.field()), &incoming->key)) {
         warn("RecordModel::addRow: record without a usable " + m_key.field().toStdString() + " dropped");
         return false;
     }
-    const QVariant newUpdate = map.value(kDtUpdate);
-    const bool hasUpdate = newUpdate.isValid() && !newUpdate.toString().isEmpty();
-    qint64 update = 0;
-    if (hasUpdate && !RecordKey::stamp(newUpdate, &update)) {
+    const QVariant update = map.value(kDtUpdate);
+    const QMetaType::Type type = static_cast<QMetaType::Type>(update.type());
+    const bool number = type == QMetaType::Int || type == QMetaType::LongLong || type == QMetaType::Double
+                        || type == QMetaType::UInt || type == QMetaType::ULongLong;
+    // Absent, or with an empty text: applied whatever the stored time.
+    incoming->hasUpdate = update.isValid() && (number || !update.toString().isEmpty());
+    incoming->usableUpdate = RecordKey::stamp(update, &incoming->update);
+    if (incoming->hasUpdate && !incoming->usableUpdate) {
         if (strict) {
             warn("RecordModel::addRow: record with an unusable dtUpdate dropped");
             return false;
         }
-        update = 0;
     }
+    incoming->map = &map;
+    return true;
+}
 
-    int *slot = strict ? &textIndex[key.text] : &numberIndex[key.number];
-    if (*slot == 0) {
-        const Position p = search(key);
-        if (p.found) {
-            staged.push_back({p.row, m_rows[p.row], false});
-        } else {
-            staged.push_back({-1, makeRecord(key, map), true});
-            *slot = int(staged.size());
-            return true;
-        }
-        *slot = int(staged.size());
-    }
-    Staged &entry = staged[*slot - 1];
-    bool apply = !hasUpdate;
-    if (!apply) {
+bool RecordModel::applyIncoming(Record &record, const Incoming &incoming) const
+{
+    if (incoming.hasUpdate) {
         // A stored time that is no number counts as 0 here, and as older than anything on the P2P tables.
         qint64 stored = 0;
-        if (!RecordKey::stamp(valueOf(entry.record, kDtUpdate), &stored))
-            stored = strict ? std::numeric_limits<qint64>::min() : 0;
-        apply = update >= stored;
+        if (!RecordKey::stamp(valueOf(record, kDtUpdate), &stored))
+            stored = m_key.kind() == RecordKey::Kind::Text ? std::numeric_limits<qint64>::min() : 0;
+        if ((incoming.usableUpdate ? incoming.update : 0) < stored)
+            return false;
     }
-    if (apply) {
-        for (auto it = map.constBegin(); it != map.constEnd(); ++it) {
-            const int field = fieldIndex(it.key());
-            if (field >= 0)
-                entry.record.fields[field] = it.key() == m_key.field() ? m_key.stored(it.value()) : it.value();
-        }
-        entry.changed = true;
-    }
+    forEachField(*incoming.map, [&](int field, const QString &, const QVariant &value) { record.fields[field] = value; }, nullptr);
     return true;
 }
 
 int RecordModel::mergeBatch(const QVector<QVariantMap> &records)
 {
-    std::vector<Staged> staged;
-    staged.reserve(records.size());
-    QHash<QString, int> textIndex;
-    QHash<qint64, int> numberIndex;
+    std::vector<Incoming> incoming;
+    incoming.reserve(records.size());
     for (const QVariantMap &map : records) {
-        if (!stageRecord(map, staged, textIndex, numberIndex))
+        Incoming in;
+        if (!readIncoming(map, &in))
             continue;
         // Every taken record counts for the newest update time, applied or not.
-        qint64 update = 0;
-        if (RecordKey::stamp(map.value(kDtUpdate), &update) && update > m_maxDtUtcLastUpdate)
-            m_maxDtUtcLastUpdate = update;
+        if (in.usableUpdate && in.update > m_maxDtUtcLastUpdate)
+            m_maxDtUtcLastUpdate = in.update;
+        incoming.push_back(in);
     }
+    // Highest key first, and in arrival order within one key, like the rows.
+    std::stable_sort(incoming.begin(), incoming.end(),
+                     [this](const Incoming &a, const Incoming &b) { return m_key.compare(a.key, b.key) > 0; });
 
+    // One walk down the rows and the incoming keys together.
     std::vector<int> updated;
     std::vector<RecordKey::Value> updatedKeys;
     std::vector<Record> inserted;
-    for (Staged &entry : staged) {
-        if (entry.row >= 0 && entry.changed) {
-            entry.record.forget();
-            updatedKeys.push_back(entry.record.key);
-            m_rows[entry.row] = std::move(entry.record);
-            updated.push_back(entry.row);
-        } else if (entry.row < 0) {
-            inserted.push_back(std::move(entry.record));
+    std::vector<int> positions;
+    int row = 0;
+    const int rows = int(m_rows.size());
+    for (std::size_t i = 0; i < incoming.size();) {
+        std::size_t end = i + 1;
+        while (end < incoming.size() && m_key.compare(incoming[end].key, incoming[i].key) == 0)
+            ++end;
+        while (row < rows && m_key.compare(m_rows[row].key, incoming[i].key) > 0)
+            ++row;
+        const bool found = row < rows && m_key.compare(m_rows[row].key, incoming[i].key) == 0;
+        if (found) {
+            Record record = m_rows[row];
+            bool changed = false;
+            for (std::size_t k = i; k < end; ++k)
+                changed = applyIncoming(record, incoming[k]) || changed;
+            if (changed) {
+                record.forget();
+                updatedKeys.push_back(record.key);
+                m_rows[row] = std::move(record);
+                updated.push_back(row);
+            }
+        } else {
+            Record record = makeRecord(incoming[i].key, *incoming[i].map);
+            for (std::size_t k = i + 1; k < end; ++k)
+                applyIncoming(record, incoming[k]);
+            inserted.push_back(std::move(record));
+            positions.push_back(row);
         }
+        i = end;
     }
     if (updated.empty() && inserted.empty())
         return 0;
-    std::sort(updated.begin(), updated.end());
-    std::sort(inserted.begin(), inserted.end(), [this](const Record &a, const Record &b) { return m_key.compare(a.key, b.key) > 0; });
-
-    // Where each new row goes among the old ones; equal positions form one run.
-    std::vector<int> positions;
-    positions.reserve(inserted.size());
     int runs = 0;
-    for (const Record &record : inserted) {
-        positions.push_back(search(record.key).row);
-        if (positions.size() == 1 || positions.back() != positions[positions.size() - 2])
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        if (i == 0 || positions[i] != positions[i - 1])
             ++runs;
     }
     const int changes = int(updated.size() + inserted.size());
@@ -538,25 +553,36 @@ int RecordModel::mergeBatch(const QVector<QVariantMap> &records)
             i = j + 1;
         }
     }
+    if (reset) {
+        // One pass builds the new list, however many places the new rows go to.
+        std::vector<Record> merged;
+        merged.reserve(finalCount);
+        std::size_t next = 0;
+        for (int old = 0; old <= int(m_rows.size()); ++old) {
+            while (next < inserted.size() && positions[next] == old)
+                merged.push_back(std::move(inserted[next++]));
+            if (old < int(m_rows.size()))
+                merged.push_back(std::move(m_rows[old]));
+        }
+        m_rows.swap(merged);
+        ++m_revision;
+        endResetModel();
+    }
     int shift = 0;
-    for (std::size_t i = 0; i < inserted.size();) {
+    for (std::size_t i = 0; !reset && i < inserted.size();) {
         std::size_t j = i;
         while (j + 1 < inserted.size() && positions[j + 1] == positions[i])
             ++j;
         const int at = positions[i] + shift;
         const int count = int(j - i + 1);
-        if (!reset)
-            beginInsertRows(QModelIndex(), at, at + count - 1);
+        beginInsertRows(QModelIndex(), at, at + count - 1);
         m_rows.insert(m_rows.begin() + at, std::make_move_iterator(inserted.begin() + i),
                       std::make_move_iterator(inserted.begin() + j + 1));
         ++m_revision;
-        if (!reset)
-            endInsertRows();
+        endInsertRows();
         shift += count;
         i = j + 1;
     }
-    if (reset)
-        endResetModel();
     m_merging = false;
     emit mergeFinished();
 
@@ -591,15 +617,35 @@ Record RecordModel::makeRecord(const RecordKey::Value &key, const QVariantMap &m
     Record record;
     record.key = key;
     record.fields.resize(m_roleList.size());
-    for (auto it = map.constBegin(); it != map.constEnd(); ++it) {
-        const QVariant value = it.key() == m_key.field() ? m_key.stored(it.value()) : it.value();
-        const int field = fieldIndex(it.key());
-        if (field >= 0)
-            record.fields[field] = value;
-        else
-            record.extra.insert(it.key(), value);
-    }
+    forEachField(map, [&](int field, const QString &, const QVariant &value) { record.fields[field] = value; },
+                 [&](const QString &name, const QVariant &value) { record.extra.insert(name, value); });
     return record;
+}
+
+template <class OnField, class OnOther>
+void RecordModel::forEachField(const QVariantMap &map, OnField onField, OnOther onOther) const
+{
+    // The roles are usually the description's names in map order: walk both together.
+    const int roles = m_roleList.size();
+    int field = 0;
+    for (auto it = map.constBegin(); it != map.constEnd(); ++it) {
+        const QString &name = it.key();
+        int position = -1;
+        if (m_rolesSorted) {
+            int order = 1;
+            while (field < roles && (order = QString::compare(m_roleList.at(field), name)) < 0)
+                ++field;
+            if (field < roles && order == 0)
+                position = field;
+        } else {
+            position = fieldIndex(name);
+        }
+        const bool isKey = position >= 0 ? position == m_keyFieldIndex : name == m_key.field();
+        if (position >= 0)
+            onField(position, name, isKey ? m_key.stored(it.value()) : it.value());
+        else if constexpr (!std::is_same_v<OnOther, std::nullptr_t>)
+            onOther(name, isKey ? m_key.stored(it.value()) : it.value());
+    }
 }
 
 QVariantMap RecordModel::toMap(const Record &record) const

@@ -34,6 +34,8 @@ public:
     RecordModel(const RecordKey &key, QObject *parent);
 
     Q_INVOKABLE int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    // The proxy's sort asks for two indexes per comparison: no virtual detours.
+    QModelIndex index(int row, int column = 0, const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role) const override;
     bool setData(const QModelIndex &index, const QVariant &value, int role) override;
     QHash<int, QByteArray> roleNames() const override;
@@ -112,14 +114,18 @@ private:
         int row;
         bool found;
     };
-    struct Staged;
+    struct Incoming;
 
     Position search(const RecordKey::Value &key) const;
     void flushPending() const;
     // Returns the number of rows inserted.
     int mergeBatch(const QVector<QVariantMap> &records);
-    bool stageRecord(const QVariantMap &map, std::vector<Staged> &staged, QHash<QString, int> &textIndex,
-                     QHash<qint64, int> &numberIndex);
+    bool readIncoming(const QVariantMap &map, Incoming *incoming) const;
+    // Applies one record to a row's copy under the dtUpdate rule; false when it was older.
+    bool applyIncoming(Record &record, const Incoming &incoming) const;
+    // Calls onField(position, name, value) for the record's fields of the table, onOther for the rest.
+    template <class OnField, class OnOther>
+    void forEachField(const QVariantMap &map, OnField onField, OnOther onOther) const;
     void applyLimit();
     Record makeRecord(const RecordKey::Value &key, const QVariantMap &map) const;
     QVariantMap toMap(const Record &record) const;
@@ -132,6 +138,8 @@ private:
     std::vector<Record> m_rows;
     QStringList m_roleList;
     QHash<QString, int> m_fieldIndex;
+    bool m_rolesSorted = true;
+    int m_keyFieldIndex = -1;
     mutable QString m_lastMissingRole;
     qint64 m_maxDtUtcLastUpdate = 0;
     bool m_dataAtLeastLoaded = false;

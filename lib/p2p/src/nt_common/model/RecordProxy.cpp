@@ -80,7 +80,7 @@ RecordModel *RecordProxy::recordModel() const
 
 void RecordProxy::setFilterPattern(QString filterPattern)
 {
-    if (filterPattern == filterRegularExpression().pattern())
+    if (filterPattern == m_expression.pattern())
         return;
     QString pattern = filterPattern;
     if (m_extendedSearch) {
@@ -98,8 +98,9 @@ void RecordProxy::setFilterPattern(QString filterPattern)
                       expression.errorString().toStdString());
     }
     expression.optimize();
-    forgetDecisions();
-    setFilterRegularExpression(expression);
+    // Kept here rather than in the framework, whose own re-filter removes hidden rows one interval at a time.
+    m_expression = expression;
+    refilter();
     m_filterRowCount = rowCount();
     emit filterFinished();
 }
@@ -201,15 +202,26 @@ void RecordProxy::sortRows(QString role, Qt::SortOrder order)
     emit sortStarted();
     if (m_originalModel)
         setSortRole(m_originalModel->roleOf(role));
+    m_sortOrder = order;
+    // The record model keeps its rows in descending key order: sorting by the
+    // key is the source order itself (framework column -1), or its reverse.
+    const bool byKey = role == m_keyField;
+    const int column = byKey ? -1 : 0;
+    const Qt::SortOrder frameworkOrder = byKey ? (order == Qt::DescendingOrder ? Qt::AscendingOrder : Qt::DescendingOrder) : order;
     // An answer that left the order intact needs no new layout.
-    if (sortColumn() != 0 || sortOrder() != order || !inOrder())
-        sort(0, order);
+    if (sortColumn() != column || QSortFilterProxyModel::sortOrder() != frameworkOrder || !inOrder())
+        sort(column, frameworkOrder);
     emit sortFinished();
 }
 
 void RecordProxy::sortRows()
 {
-    sortRows(m_sortedRole, sortOrder());
+    sortRows(m_sortedRole, m_sortOrder);
+}
+
+Qt::SortOrder RecordProxy::sortOrder() const
+{
+    return m_sortOrder;
 }
 
 void RecordProxy::getSortedRole()
@@ -416,7 +428,7 @@ bool RecordProxy::matchesSearch(int sourceRow) const
 {
     if (m_searchFields.isEmpty())
         return false;
-    const QRegularExpression &expression = filterRegularExpression();
+    const QRegularExpression &expression = m_expression;
     const bool matchAll = expression.pattern().isEmpty();
     const Record &record = m_originalModel->recordAt(sourceRow);
     for (const QString &field : m_searchFields) {
@@ -530,15 +542,17 @@ const std::vector<int> &RecordProxy::ranks() const
 
 bool RecordProxy::inOrder() const
 {
-    if (!m_originalModel || !m_originalModel->hasDescription())
+    if (!m_originalModel || (sortColumn() >= 0 && !m_originalModel->hasDescription()))
         return false;
-    const std::vector<int> &rank = ranks();
-    const bool ascending = sortOrder() == Qt::AscendingOrder;
+    // Column -1 orders by source row.
+    const std::vector<int> *rank = sortColumn() >= 0 ? &ranks() : nullptr;
+    auto position = [rank](int sourceRow) { return rank ? (*rank)[sourceRow] : sourceRow; };
+    const bool ascending = QSortFilterProxyModel::sortOrder() == Qt::AscendingOrder;
     const int rows = rowCount();
-    int previous = rows > 0 ? mapToSource(index(0, 0)).row() : -1;
+    int previous = rows > 0 ? position(mapToSource(index(0, 0)).row()) : -1;
     for (int row = 1; row < rows; ++row) {
-        const int current = mapToSource(index(row, 0)).row();
-        if (ascending ? rank[current] < rank[previous] : rank[previous] < rank[current])
+        const int current = position(mapToSource(index(row, 0)).row());
+        if (ascending ? current < previous : previous < current)
             return false;
         previous = current;
     }
@@ -564,7 +578,9 @@ void RecordProxy::applyFilters()
 void RecordProxy::refilter()
 {
     forgetDecisions();
-    QSortFilterProxyModel::invalidateFilter();
+    // Every row may change: one rebuild of the mapping (in the current order)
+    // costs less than removing and inserting the rows interval by interval.
+    invalidate();
 }
 
 void RecordProxy::forgetDecisions()

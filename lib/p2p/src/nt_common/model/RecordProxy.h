@@ -3,6 +3,7 @@
 #include <QMap>
 #include <QMutex>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QSortFilterProxyModel>
 #include <QStringList>
 #include <QVariant>
@@ -58,6 +59,8 @@ public:
     Q_INVOKABLE int getFilterRowCount() const;
 
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+    // The order last asked for by sortRows.
+    Qt::SortOrder sortOrder() const;
 
     bool extendedSearch() const;
     void setExtendedSearch(bool value);
@@ -129,6 +132,8 @@ private:
     QMutex m_sortLock;
     bool m_extendedSearch = true;
     int m_filterRowCount = 0;
+    QRegularExpression m_expression;
+    Qt::SortOrder m_sortOrder = Qt::DescendingOrder;
     QMetaObject::Connection m_sourceDataChanged;
     QMetaObject::Connection m_sourceMergeFinished;
     int m_memoSlot = -1;
