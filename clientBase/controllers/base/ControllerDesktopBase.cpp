@@ -14,9 +14,7 @@ const QString kDoNotClear = QStringLiteral("_do_not_clear_model");
 ControllerDesktopBase::ControllerDesktopBase(QObject *parent)
     : ControllerItemBase(parent)
 {
-    connect(&m_schedule, &NtCommon::RefreshSchedule::timeout, this, &ControllerDesktopBase::onAutoUpdateTimerTimeout);
-    connect(&m_schedule, &NtCommon::RefreshSchedule::autoUpdateChanged, this, &ControllerDesktopBase::autoUpdateChanged);
-    connect(&m_schedule, &NtCommon::RefreshSchedule::autoUpdateIntervalChanged, this, &ControllerDesktopBase::autoUpdateIntervalChanged);
+    m_schedule.relayTo(this);
 }
 
 bool ControllerDesktopBase::handleMessage(const QString &actionName, const QJsonObject &mapParams)
@@ -83,26 +81,6 @@ QJsonObject ControllerDesktopBase::trDuplicate(QJsonObject mapParams)
 void ControllerDesktopBase::insertParam4trQuery(QString key, QVariant value)
 {
     m_queryParams.insert(key, QJsonValue::fromVariant(value));
-}
-
-bool ControllerDesktopBase::autoUpdate() const
-{
-    return m_schedule.autoUpdate();
-}
-
-int ControllerDesktopBase::autoUpdateInterval() const
-{
-    return m_schedule.autoUpdateInterval();
-}
-
-void ControllerDesktopBase::setAutoUpdate(bool value)
-{
-    m_schedule.setAutoUpdate(value);
-}
-
-void ControllerDesktopBase::setAutoUpdateInterval(int seconds)
-{
-    m_schedule.setAutoUpdateInterval(seconds);
 }
 
 void ControllerDesktopBase::onAutoUpdateTimerTimeout()

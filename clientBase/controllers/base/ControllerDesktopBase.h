@@ -24,8 +24,8 @@ public:
     Q_INVOKABLE QJsonObject trDuplicate(QJsonObject mapParams);
     Q_INVOKABLE void insertParam4trQuery(QString key, QVariant value);
 
-    bool autoUpdate() const;
-    int autoUpdateInterval() const;
+    bool autoUpdate() const { return m_schedule.autoUpdate(); }
+    int autoUpdateInterval() const { return m_schedule.autoUpdateInterval(); }
 
 signals:
     void currentIdChanged(QString currentId);
@@ -39,8 +39,8 @@ signals:
     void autoUpdateIntervalChanged(int autoUpdateInterval);
 
 public slots:
-    void setAutoUpdate(bool value);
-    void setAutoUpdateInterval(int seconds);
+    void setAutoUpdate(bool value) { m_schedule.setAutoUpdate(value); }
+    void setAutoUpdateInterval(int seconds) { m_schedule.setAutoUpdateInterval(seconds); }
     virtual void onAutoUpdateTimerTimeout();
     void onCurrentIdChanged(QString currentId);
     void srUpdatedPure();

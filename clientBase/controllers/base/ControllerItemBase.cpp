@@ -72,51 +72,6 @@ QVariant ControllerItemBase::defaultFieldValue(QString field_name) const
     return m_modelBase ? m_modelBase->getFieldDescr(field_name).defaultValue : QVariant();
 }
 
-OriginalModel *ControllerItemBase::originalModel() const
-{
-    return m_originalModel;
-}
-
-ProxyModel *ControllerItemBase::proxyModel() const
-{
-    return m_proxyModel;
-}
-
-bool ControllerItemBase::isStaticModel() const
-{
-    return m_isStaticModel;
-}
-
-bool ControllerItemBase::useTrQuery() const
-{
-    return m_useTrQuery;
-}
-
-void ControllerItemBase::setUseTrQuery(bool value)
-{
-    m_useTrQuery = value;
-}
-
-bool ControllerItemBase::ignoreSrUpdated() const
-{
-    return m_ignoreSrUpdated;
-}
-
-void ControllerItemBase::setIgnoreSrUpdated(bool value)
-{
-    m_ignoreSrUpdated = value;
-}
-
-bool ControllerItemBase::ignoreSrInserted() const
-{
-    return m_ignoreSrInserted;
-}
-
-void ControllerItemBase::setIgnoreSrInserted(bool value)
-{
-    m_ignoreSrInserted = value;
-}
-
 void ControllerItemBase::onMessageReceived(QString actionName, QJsonObject mapParams)
 {
     static const QString tag = NtCommon::LocationTag::make(kSourcePath, QStringLiteral("LynClientController::ControllerItemBase::onMessageReceived"));

@@ -18,6 +18,15 @@ public:
     void setAutoUpdate(bool value);
     void setAutoUpdateInterval(int seconds);
 
+    // The controller's periodic refresh and change signals follow this schedule.
+    template <class Controller>
+    void relayTo(Controller *controller)
+    {
+        connect(this, &RefreshSchedule::timeout, controller, &Controller::onAutoUpdateTimerTimeout);
+        connect(this, &RefreshSchedule::autoUpdateChanged, controller, &Controller::autoUpdateChanged);
+        connect(this, &RefreshSchedule::autoUpdateIntervalChanged, controller, &Controller::autoUpdateIntervalChanged);
+    }
+
     // Runs `step` with `flag` switched on, restoring it afterwards even when `step` throws.
     template <class Step>
     static void withFlagOn(bool &flag, Step step)

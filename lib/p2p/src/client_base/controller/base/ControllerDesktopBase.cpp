@@ -18,9 +18,7 @@ ControllerDesktopBase::ControllerDesktopBase(QQuickItem *parent)
     , m_srUpdatedThrottle([this] { reportFailure("srUpdatedPure", [this] { srUpdatedPure(); }); }, kThrottleMs)
     , m_srInsertedThrottle([this] { reportFailure("srInsertedPure", [this] { srInsertedPure(); }); }, kThrottleMs)
 {
-    connect(&m_schedule, &NtCommon::RefreshSchedule::timeout, this, &ControllerDesktopBase::onAutoUpdateTimerTimeout);
-    connect(&m_schedule, &NtCommon::RefreshSchedule::autoUpdateChanged, this, &ControllerDesktopBase::autoUpdateChanged);
-    connect(&m_schedule, &NtCommon::RefreshSchedule::autoUpdateIntervalChanged, this, &ControllerDesktopBase::autoUpdateIntervalChanged);
+    m_schedule.relayTo(this);
 }
 
 bool ControllerDesktopBase::handleMessage(QString actionName, std::shared_ptr<DTO> dto)
@@ -123,26 +121,6 @@ void ControllerDesktopBase::trUnlock(QJsonObject mapParams)
 void ControllerDesktopBase::insertParam4trGetList(QString key, QVariant value)
 {
     m_getListParams.insert(key, QJsonValue::fromVariant(value));
-}
-
-bool ControllerDesktopBase::autoUpdate() const
-{
-    return m_schedule.autoUpdate();
-}
-
-int ControllerDesktopBase::autoUpdateInterval() const
-{
-    return m_schedule.autoUpdateInterval();
-}
-
-void ControllerDesktopBase::setAutoUpdate(bool value)
-{
-    m_schedule.setAutoUpdate(value);
-}
-
-void ControllerDesktopBase::setAutoUpdateInterval(int seconds)
-{
-    m_schedule.setAutoUpdateInterval(seconds);
 }
 
 void ControllerDesktopBase::onAutoUpdateTimerTimeout()

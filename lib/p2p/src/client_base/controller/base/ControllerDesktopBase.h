@@ -35,8 +35,8 @@ public:
     Q_INVOKABLE void trUnlock(QJsonObject mapParams);
     Q_INVOKABLE void insertParam4trGetList(QString key, QVariant value);
 
-    bool autoUpdate() const;
-    int autoUpdateInterval() const;
+    bool autoUpdate() const { return m_schedule.autoUpdate(); }
+    int autoUpdateInterval() const { return m_schedule.autoUpdateInterval(); }
 
 signals:
     void currentIdChanged(QString currentId);
@@ -52,8 +52,8 @@ signals:
     void autoUpdateIntervalChanged(int autoUpdateInterval);
 
 public slots:
-    void setAutoUpdate(bool value);
-    void setAutoUpdateInterval(int seconds);
+    void setAutoUpdate(bool value) { m_schedule.setAutoUpdate(value); }
+    void setAutoUpdateInterval(int seconds) { m_schedule.setAutoUpdateInterval(seconds); }
     virtual void onAutoUpdateTimerTimeout();
     void onCurrentIdChanged(QString currentId);
     void srUpdatedPure();

@@ -124,36 +124,6 @@ void ControllerItemBase::setFilterPattern(QString filterPattern)
         m_proxyModel->setFilterPattern(filterPattern);
 }
 
-OriginalModel *ControllerItemBase::originalModel() const
-{
-    return m_originalModel;
-}
-
-ProxyModel *ControllerItemBase::proxyModel() const
-{
-    return m_proxyModel;
-}
-
-qlonglong ControllerItemBase::objectNumber() const
-{
-    return m_receiverId;
-}
-
-bool ControllerItemBase::isStaticModel() const
-{
-    return m_isStaticModel;
-}
-
-bool ControllerItemBase::useTrGetList() const
-{
-    return m_useTrGetList;
-}
-
-void ControllerItemBase::setUseTrGetList(bool value)
-{
-    m_useTrGetList = value;
-}
-
 bool ControllerItemBase::useThread() const
 {
     return m_useThread;
