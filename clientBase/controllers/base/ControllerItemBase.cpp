@@ -102,16 +102,12 @@ void ControllerItemBase::preDispatch(QJsonObject &)
 
 void ControllerItemBase::attachOriginalModel(OriginalModel *model)
 {
-    m_originalModel = model;
-    if (model)
-        connect(model, &OriginalModel::dataAtLeastLoadedChanged, this, &ControllerItemBase::dataAtLeastLoadedChanged);
+    NtCommon::TableAnswer::attachModel(this, m_originalModel, model);
 }
 
 void ControllerItemBase::attachProxyModel(ProxyModel *proxy)
 {
-    m_proxyModel = proxy;
-    if (proxy)
-        proxy->setOriginalModel(m_originalModel);
+    NtCommon::TableAnswer::attachProxy(m_proxyModel, proxy, m_originalModel);
 }
 
 void ControllerItemBase::connectRouter(void (LynClientBase::HandleRecievedMessages::*signal)(QString, QJsonObject))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QVariant>
 #include <QVector>
 
@@ -25,6 +26,22 @@ public:
     static void finish(RecordModel *model, RecordProxy *proxy);
     // Removes the record the server reported gone, if the model holds it.
     static void removeRecord(RecordModel *model, const QVariant &key);
+
+    // A controller takes its record model (relaying the model's loaded flag) and its proxy over it.
+    template <class Controller, class Model>
+    static void attachModel(Controller *controller, Model *&slot, Model *model)
+    {
+        slot = model;
+        if (model)
+            QObject::connect(model, &Model::dataAtLeastLoadedChanged, controller, &Controller::dataAtLeastLoadedChanged);
+    }
+    template <class Proxy, class Model>
+    static void attachProxy(Proxy *&slot, Proxy *proxy, Model *model)
+    {
+        slot = proxy;
+        if (proxy)
+            proxy->setOriginalModel(model);
+    }
 
 private:
     RecordModel *m_model;
