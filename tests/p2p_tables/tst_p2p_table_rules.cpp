@@ -262,24 +262,6 @@ private slots:
         QCOMPARE(m_sent.size(), 2);
     }
 
-    void commandsCarryTheirNames()
-    {
-        DTO params{{"id", "2"}};
-        m_controller->trNew(params);
-        m_controller->trUpdate(params);
-        m_controller->trRemove(params);
-        m_controller->trDuplicate(params);
-        m_controller->trLock(params);
-        m_controller->trUnlock(params);
-        m_controller->trInfo(params);
-        QStringList names;
-        for (const DTO &sent : qAsConst(m_sent))
-            names << sent.value("FN").toString();
-        QCOMPARE(names, QStringList({"peersManager_trNew", "peersManager_trUpdate", "peersManager_trRemove",
-                                     "peersManager_trDuplicate", "peersManager_trLock", "peersManager_trUnlock",
-                                     "peersManager_trInfo"}));
-    }
-
     void untrustedAnswersAreDropped()
     {
         fillThree();

@@ -4,7 +4,6 @@
 #include "controllers/models/ArchiveModel.h"
 #include "controllers/models/DeviceModel.h"
 #include "controllers/models/ModuleSystemModel.h"
-#include "controllers/models/YoutubeSettingsModel.h"
 #include "nt_common/model/TableAnswer.h"
 
 #include <QAbstractItemModelTester>
@@ -98,9 +97,6 @@ private slots:
         QVERIFY(second.getFieldDescr("rowID").seqNum > device.getFieldDescr("fileSdp").seqNum);
 
         QCOMPARE(LYNModels::ModuleSystemModel().fields().keys(), (QStringList{"dtInsert", "dtUpdate", "rowID"}));
-        LYNModels::YoutubeSettingsModel youtube;
-        QCOMPARE(youtube.getFieldDescr("rstIDStreamDevice").defaultValue, QVariant(-1));
-        QVERIFY(youtube.getFieldDescr("serverURL").defaultValue.toString().endsWith("/live2"));
     }
 
     void undeclaredFieldRaisesWithTheTableAndFieldNames()
@@ -341,15 +337,6 @@ private slots:
         QVERIFY(!m.setData(m.index(0), "x", 100));
         QVERIFY(m.setData(m.index(0), "x", 259));
         QCOMPARE(m.data(m.index(0), 259).toString(), QStringLiteral("x"));
-    }
-
-    void dataAtLeastLoadedNotifiesOnlyOnChange()
-    {
-        OriginalModel &m = model(QSharedPointer<LimitedTable>::create(0));
-        QSignalSpy loaded(&m, &OriginalModel::dataAtLeastLoadedChanged);
-        m.setDataAtLeastLoaded(true);
-        m.setDataAtLeastLoaded(true);
-        QCOMPARE(loaded.count(), 1);
     }
 };
 
