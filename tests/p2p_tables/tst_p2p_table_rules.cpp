@@ -5,12 +5,14 @@
 #include "StreamsController.h"
 #include "StreamsModel.h"
 #include "client_base/base/HandleReceivedMessagesP2pClient.h"
+#include "client_base/controller/relay/SingleTcpRelayBaseController.h"
 
 #include <QAbstractItemModelTester>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSignalSpy>
+#include <QThread>
 #include <QtTest>
 
 #include <memory>
@@ -107,6 +109,12 @@ private slots:
         QCOMPARE(model->findId("99"), 0);
         send("saGetList", {{"STATE", "start"}, {"RECEIVER", m_controller->receiverId()}});
         QCOMPARE(model->rowCount(), 0);
+        // RECEIVER as text names this controller just as well.
+        model->addRow(DTO{{"id", "99"}});
+        send("saGetList", {{"STATE", "start"}, {"RECEIVER", QString::number(m_controller->receiverId())},
+                           {"records", QJsonArray{QJsonObject{{"id", "5"}}}}});
+        QCOMPARE(model->rowCount(), 1);
+        QCOMPARE(model->findId("5"), 0);
     }
 
     void infoRemovesOnlyOnNumericFailure()
@@ -210,27 +218,48 @@ private slots:
         QCOMPARE(m_sent.size(), 1);
         QCOMPARE(m_sent.first().value("dtUpdate").toDouble(), 251.0);
         QVERIFY(!m_controller->useTrGetList());
-        // Only the periodic path is forced; a notification with queries off sends nothing.
+        // Only the periodic path is forced; a notification with queries off sends and tells nothing.
+        QSignalSpy inserted(m_controller.get(), &StreamsController::srInserted);
+        QSignalSpy updated(m_controller.get(), &StreamsController::srUpdated);
         send("srInserted", {{"id", "5"}});
+        send("srUpdated", {{"id", "5"}});
         QCOMPARE(m_sent.size(), 1);
+        QCOMPARE(inserted.count(), 0);
+        QCOMPARE(updated.count(), 0);
     }
 
-    void commandsCarryTheirNames()
+    void commandBufferKeepsOnlyItsOwnThreadsCommands()
     {
+        QList<QList<DTO>> lists;
+        connect(m_link.data(), &P2pClientBase::ClientNetworkSimple::sendListMessagesSignal, this,
+                [&lists](QList<std::shared_ptr<DTO>> list, bool) {
+                    QList<DTO> copies;
+                    for (const auto &dto : list)
+                        copies.append(*dto);
+                    lists.append(copies);
+                });
+        m_controller->onBufferCmd();
         DTO params{{"id", "2"}};
-        m_controller->trNew(params);
-        m_controller->trUpdate(params);
-        m_controller->trRemove(params);
-        m_controller->trDuplicate(params);
         m_controller->trLock(params);
+
+        // The server link's tunnel sends from its own thread while the GUI buffers.
+        std::unique_ptr<QThread> tunnel(QThread::create([] {
+            P2pClientController::SingleTcpRelayBaseController relay;
+            relay.trSendRequest({{"message", "tunnelled"}});
+        }));
+        tunnel->start();
+        QVERIFY(tunnel->wait(5000));
+        QTRY_COMPARE_WITH_TIMEOUT(m_sent.size(), 1, 5000);
+        QCOMPARE(m_sent.first().value("FN").toString(), QStringLiteral("singleTcpRelay_trSendRequest"));
+        QCOMPARE(m_sent.first().value("message").toString(), QStringLiteral("tunnelled"));
+
+        m_controller->sendBufferCmd();
+        m_controller->offBufferCmd();
+        QCOMPARE(lists.size(), 1);
+        QCOMPARE(lists.first().size(), 1);
+        QCOMPARE(lists.first().first().value("FN").toString(), QStringLiteral("peersManager_trLock"));
         m_controller->trUnlock(params);
-        m_controller->trInfo(params);
-        QStringList names;
-        for (const DTO &sent : qAsConst(m_sent))
-            names << sent.value("FN").toString();
-        QCOMPARE(names, QStringList({"peersManager_trNew", "peersManager_trUpdate", "peersManager_trRemove",
-                                     "peersManager_trDuplicate", "peersManager_trLock", "peersManager_trUnlock",
-                                     "peersManager_trInfo"}));
+        QCOMPARE(m_sent.size(), 2);
     }
 
     void untrustedAnswersAreDropped()

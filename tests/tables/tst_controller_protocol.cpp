@@ -201,6 +201,9 @@ private slots:
         auto c = controller();
         c->setUseTrQuery(true);
         c->trQuery({{"keep", 1}}, {{"rstIDDevice", 2}});
+        // A notification-driven refresh leaves its _request in the stored query.
+        c->onMessageReceived("srUpdated", {});
+        QCOMPARE(c->getMapParamsFromTrQuery().value("_request").toString(), QStringLiteral("srUpdated"));
         c->setUseTrQuery(false);
         m_sent.clear();
 
@@ -217,6 +220,7 @@ private slots:
         QCOMPARE(query.value("data").toObject().value("dtUpdate").toObject().value("$gte").toInt(), 1);
         QVERIFY(!c->useTrQuery());
         QVERIFY(c->getMapParamsFromTrQuery().value("_do_not_clear_model").toBool());
+        QVERIFY(!c->getMapParamsFromTrQuery().contains("_request"));
     }
 
     void goneRecordsLeaveTheModel()
@@ -248,7 +252,8 @@ private slots:
         QCOMPARE(messages.size(), 12);
         for (const QJsonValue &m : messages)
             c->onMessageReceived(m.toObject().value("action").toString(), m.toObject());
-        QCOMPARE(ids(c->originalModel()), (QList<qint64>{12, 11, 10}));
+        // The two records without a whole-number rowID became (one) row 0; nothing else changed.
+        QCOMPARE(ids(c->originalModel()), (QList<qint64>{12, 11, 10, 0}));
         QVERIFY(m_sent.isEmpty());
     }
 

@@ -207,6 +207,32 @@ private slots:
         QVERIFY(!m_proxy->proxyData(5, "deviceName").isValid());
     }
 
+    void mergedUpdatesNotifyPerRunAndReFilterOnlyTheirRows()
+    {
+        // Every decision on a row logs the missing field once: the log counts the rows decided.
+        LogCapture log;
+        m_proxy->setFilterFields({"nosuchfield", "deviceName"});
+        const QString missing = QStringLiteral("role 'nosuchfield' not found in original model");
+        QCOMPARE(log.count(missing), 4);
+        m_proxy->invalidateFilter();
+        QCOMPARE(log.count(missing), 8);
+
+        QSignalSpy changed(m_model.get(), &QAbstractItemModel::dataChanged);
+        QSignalSpy listChanged(m_model.get(), &OriginalModel::dataListChanged);
+        m_model->mergeRecords({{{"rowID", 4}, {"deviceName", "garage door"}}, {{"rowID", 3}, {"deviceName", "Back door 2"}},
+                               {{"rowID", 1}, {"deviceName", "Front"}}, {{"rowID", 2}, {"dtUpdate", 0}, {"deviceName", "older"}}});
+        // Rows 0 and 1 (ids 4 and 3) form one run, row 3 (id 1) another; id 2 was older and is dropped.
+        QCOMPARE(changed.count(), 2);
+        QCOMPARE(changed.at(0).at(0).toModelIndex().row(), 0);
+        QCOMPARE(changed.at(0).at(1).toModelIndex().row(), 1);
+        QCOMPARE(changed.at(1).at(0).toModelIndex().row(), 3);
+        QCOMPARE(listChanged.count(), 3);
+        QCOMPARE(log.count(missing), 8 + 3);
+
+        m_proxy->setFilterPattern("door");
+        QCOMPARE(shown(), (QStringList{"garage door", "Back door 2"}));
+    }
+
     void sourceChangesRefilterUnlessPreparing()
     {
         m_proxy->setHardFilterRole("camType", "=", 2);

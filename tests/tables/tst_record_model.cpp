@@ -1,15 +1,19 @@
 #include "LogCapture.h"
 #include "controllers/base/OriginalModel.h"
+#include "controllers/base/ProxyModel.h"
 #include "controllers/models/ArchiveModel.h"
 #include "controllers/models/DeviceModel.h"
 #include "controllers/models/ModuleSystemModel.h"
-#include "controllers/models/YoutubeSettingsModel.h"
+#include "nt_common/model/TableAnswer.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <random>
+
 using LynClientController::OriginalModel;
+using LynClientController::ProxyModel;
 
 namespace {
 
@@ -93,9 +97,6 @@ private slots:
         QVERIFY(second.getFieldDescr("rowID").seqNum > device.getFieldDescr("fileSdp").seqNum);
 
         QCOMPARE(LYNModels::ModuleSystemModel().fields().keys(), (QStringList{"dtInsert", "dtUpdate", "rowID"}));
-        LYNModels::YoutubeSettingsModel youtube;
-        QCOMPARE(youtube.getFieldDescr("rstIDStreamDevice").defaultValue, QVariant(-1));
-        QVERIFY(youtube.getFieldDescr("serverURL").defaultValue.toString().endsWith("/live2"));
     }
 
     void undeclaredFieldRaisesWithTheTableAndFieldNames()
@@ -165,20 +166,96 @@ private slots:
         QCOMPARE(m.rowCount(), 4);
     }
 
-    void recordsFromTheWireDoNotBreakTheOrder()
+    void recordsWithoutAWholeNumberRowIdBecomeRowZero()
     {
-        LogCapture log;
         OriginalModel &m = model(QSharedPointer<LimitedTable>::create(0));
         m.addRow(rec(4, 1));
         m.addRow({{"rowID", "12"}, {"dtUpdate", "x"}});
         m.addRow({{"rowID", 8.0}});
-        m.addRow({{"rowID", "abc"}, {"dtUpdate", 5}});
-        m.addRow({{"name", "no id"}});
-        m.addRow({{"rowID", QVariantList{1, 2}}});
-        QCOMPARE(ids(m), (QList<qint64>{12, 8, 4}));
-        QCOMPARE(log.count("record without integer rowID dropped"), 3);
+        m.addRow({{"rowID", "abc"}, {"dtUpdate", 5}, {"name", "text id"}});
+        m.addRow({{"name", "no id"}, {"dtUpdate", 7}});
+        m.addRow({{"rowID", 2.5}, {"dtUpdate", 1e300}});
+        QCOMPARE(ids(m), (QList<qint64>{12, 8, 4, 0}));
+        QCOMPARE(m.findId(0), 3);
+        // The second id-less record merged into the first one, and its time counted.
+        QCOMPARE(m.originalData(3).value("name").toString(), QStringLiteral("no id"));
+        QCOMPARE(m.getMaxDtUtcLastUpdate(), 7);
+
+        // rowID is written like any other field, and look-ups follow it.
+        QVERIFY(m.setData(m.index(1), 9, 260));
+        QCOMPARE(m.findId(9), 1);
         m.updateValue(0, "rowID", 99);
-        QCOMPARE(m.findId(12), 0);
+        QCOMPARE(m.findId(99), 0);
+        QCOMPARE(m.findId(12), -1);
+    }
+
+    void batchAndSingleMergesAgree_data()
+    {
+        QTest::addColumn<int>("seed");
+        for (int seed : {1, 2, 3, 4})
+            QTest::addRow("seed %d", seed) << seed;
+    }
+
+    void batchAndSingleMergesAgree()
+    {
+        QFETCH(int, seed);
+        std::mt19937 random(seed);
+        auto pick = [&](int n) { return int(random() % unsigned(n)); };
+        // Answers with repeated ids, older and newer times, missing fields and strangers.
+        QVector<QVector<QVariantMap>> answers;
+        for (int a = 0; a < 6; ++a) {
+            QVector<QVariantMap> answer;
+            const int size = a == 0 ? 300 : pick(120);
+            for (int i = 0; i < size; ++i) {
+                QVariantMap r{{"rowID", pick(400)}, {"name", QStringLiteral("n%1").arg(pick(50))}};
+                if (pick(5))
+                    r.insert("dtUpdate", pick(1000));
+                if (!pick(7))
+                    r.insert("stranger", i);
+                answer.append(r);
+            }
+            answers.append(answer);
+        }
+        auto build = [](OriginalModel &m, ProxyModel &p) {
+            m.setModelBase(QSharedPointer<LimitedTable>::create(0));
+            p.setOriginalModel(&m);
+            p.setFilterPattern("n1 1");
+            p.sortRows("name", Qt::AscendingOrder);
+        };
+        OriginalModel single, batched;
+        ProxyModel singleProxy, batchedProxy;
+        build(single, singleProxy);
+        build(batched, batchedProxy);
+        QAbstractItemModelTester t1(&single, QAbstractItemModelTester::FailureReportingMode::Fatal);
+        QAbstractItemModelTester t2(&batched, QAbstractItemModelTester::FailureReportingMode::Fatal);
+        QAbstractItemModelTester t3(&singleProxy, QAbstractItemModelTester::FailureReportingMode::Fatal);
+        QAbstractItemModelTester t4(&batchedProxy, QAbstractItemModelTester::FailureReportingMode::Fatal);
+        QSignalSpy batchedInserts(&batched, &QAbstractItemModel::rowsInserted);
+        QSignalSpy batchedResets(&batched, &QAbstractItemModel::modelReset);
+
+        for (const QVector<QVariantMap> &answer : qAsConst(answers)) {
+            for (const QVariantMap &r : answer)
+                single.addRow(r);
+            singleProxy.sortRows();
+            {
+                NtCommon::TableAnswer batch(&batched, false);
+                for (const QVariantMap &r : answer)
+                    batched.addRow(r);
+            }
+            NtCommon::TableAnswer::finish(&batched, &batchedProxy);
+
+            QCOMPARE(batched.rowCount(), single.rowCount());
+            for (int row = 0; row < single.rowCount(); ++row)
+                QCOMPARE(batched.originalData(row), single.originalData(row));
+            QCOMPARE(batched.getMaxDtUtcLastUpdate(), single.getMaxDtUtcLastUpdate());
+            QCOMPARE(batchedProxy.rowCount(), singleProxy.rowCount());
+            QVERIFY(batchedProxy.rowCount() > 0);
+            for (int row = 0; row < singleProxy.rowCount(); ++row)
+                QCOMPARE(batchedProxy.proxyData(row, "rowID"), singleProxy.proxyData(row, "rowID"));
+        }
+        // A few notifications per answer, not one per row.
+        QVERIFY(batchedInserts.count() + batchedResets.count() <= 6 * 17);
+        QVERIFY(single.rowCount() > 200);
     }
 
     void clearKeepsNewestUpdateAndRemovalsAreBounded()
@@ -260,15 +337,6 @@ private slots:
         QVERIFY(!m.setData(m.index(0), "x", 100));
         QVERIFY(m.setData(m.index(0), "x", 259));
         QCOMPARE(m.data(m.index(0), 259).toString(), QStringLiteral("x"));
-    }
-
-    void dataAtLeastLoadedNotifiesOnlyOnChange()
-    {
-        OriginalModel &m = model(QSharedPointer<LimitedTable>::create(0));
-        QSignalSpy loaded(&m, &OriginalModel::dataAtLeastLoadedChanged);
-        m.setDataAtLeastLoaded(true);
-        m.setDataAtLeastLoaded(true);
-        QCOMPARE(loaded.count(), 1);
     }
 };
 

@@ -14,8 +14,7 @@ const QString kDoNotClear = QStringLiteral("_do_not_clear_model");
 ControllerDesktopBase::ControllerDesktopBase(QObject *parent)
     : ControllerItemBase(parent)
 {
-    m_autoUpdateTimer.setInterval(m_autoUpdateInterval * 1000);
-    connect(&m_autoUpdateTimer, &QTimer::timeout, this, &ControllerDesktopBase::onAutoUpdateTimerTimeout);
+    m_schedule.relayTo(this);
 }
 
 bool ControllerDesktopBase::handleMessage(const QString &actionName, const QJsonObject &mapParams)
@@ -84,53 +83,16 @@ void ControllerDesktopBase::insertParam4trQuery(QString key, QVariant value)
     m_queryParams.insert(key, QJsonValue::fromVariant(value));
 }
 
-bool ControllerDesktopBase::autoUpdate() const
-{
-    return m_autoUpdate;
-}
-
-int ControllerDesktopBase::autoUpdateInterval() const
-{
-    return m_autoUpdateInterval;
-}
-
-void ControllerDesktopBase::setAutoUpdate(bool value)
-{
-    if (value == m_autoUpdate)
-        return;
-    m_autoUpdate = value;
-    if (value)
-        m_autoUpdateTimer.start(m_autoUpdateInterval * 1000);
-    else
-        m_autoUpdateTimer.stop();
-    emit autoUpdateChanged(value);
-}
-
-void ControllerDesktopBase::setAutoUpdateInterval(int seconds)
-{
-    if (seconds == m_autoUpdateInterval)
-        return;
-    m_autoUpdateInterval = seconds;
-    m_autoUpdateTimer.setInterval(seconds * 1000);
-    emit autoUpdateIntervalChanged(seconds);
-}
-
 void ControllerDesktopBase::onAutoUpdateTimerTimeout()
 {
     static const QString tag = NtCommon::LocationTag::make(kSourcePath, QStringLiteral("LynClientController::ControllerDesktopBase::onAutoUpdateTimerTimeout"));
     try {
+        // A copy: the stored query keeps its own keys, and a notification's _request does not go out again.
         QJsonObject params = m_queryParams;
         params.insert(kDoNotClear, true);
+        params.remove(QStringLiteral("_request"));
         const QJsonObject data = newerThanHeld(m_queryData);
-        const bool previous = m_useTrQuery;
-        m_useTrQuery = true;
-        try {
-            trQuery(params, data, m_queryHints);
-        } catch (...) {
-            m_useTrQuery = previous;
-            throw;
-        }
-        m_useTrQuery = previous;
+        NtCommon::RefreshSchedule::withFlagOn(m_useTrQuery, [&] { trQuery(params, data, m_queryHints); });
     } catch (const std::exception &e) {
         if (auto log = spdlog::get("main"))
             log->error(NtCommon::LocationTag::exceptionText(tag, e).toStdString());

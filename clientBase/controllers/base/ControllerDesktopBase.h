@@ -1,8 +1,7 @@
 #pragma once
 
 #include "controllers/base/ControllerItemBase.h"
-
-#include <QTimer>
+#include "nt_common/model/RefreshSchedule.h"
 
 namespace LynClientController {
 
@@ -25,8 +24,8 @@ public:
     Q_INVOKABLE QJsonObject trDuplicate(QJsonObject mapParams);
     Q_INVOKABLE void insertParam4trQuery(QString key, QVariant value);
 
-    bool autoUpdate() const;
-    int autoUpdateInterval() const;
+    bool autoUpdate() const { return m_schedule.autoUpdate(); }
+    int autoUpdateInterval() const { return m_schedule.autoUpdateInterval(); }
 
 signals:
     void currentIdChanged(QString currentId);
@@ -40,8 +39,8 @@ signals:
     void autoUpdateIntervalChanged(int autoUpdateInterval);
 
 public slots:
-    void setAutoUpdate(bool value);
-    void setAutoUpdateInterval(int seconds);
+    void setAutoUpdate(bool value) { m_schedule.setAutoUpdate(value); }
+    void setAutoUpdateInterval(int seconds) { m_schedule.setAutoUpdateInterval(seconds); }
     virtual void onAutoUpdateTimerTimeout();
     void onCurrentIdChanged(QString currentId);
     void srUpdatedPure();
@@ -54,9 +53,7 @@ private:
 
     QJsonObject m_lastSrUpdated;
     QJsonObject m_lastSrInserted;
-    QTimer m_autoUpdateTimer;
-    bool m_autoUpdate = false;
-    int m_autoUpdateInterval = 30;
+    NtCommon::RefreshSchedule m_schedule;
 };
 
 } // namespace LynClientController

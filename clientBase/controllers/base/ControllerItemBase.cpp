@@ -3,6 +3,7 @@
 #include "base/LynClientNetwork.h"
 #include "nt_common/core/error/ErrorDescription.h"
 #include "nt_common/core/error/LocationTag.h"
+#include "nt_common/model/TableAnswer.h"
 
 #include <spdlog/spdlog.h>
 
@@ -71,51 +72,6 @@ QVariant ControllerItemBase::defaultFieldValue(QString field_name) const
     return m_modelBase ? m_modelBase->getFieldDescr(field_name).defaultValue : QVariant();
 }
 
-OriginalModel *ControllerItemBase::originalModel() const
-{
-    return m_originalModel;
-}
-
-ProxyModel *ControllerItemBase::proxyModel() const
-{
-    return m_proxyModel;
-}
-
-bool ControllerItemBase::isStaticModel() const
-{
-    return m_isStaticModel;
-}
-
-bool ControllerItemBase::useTrQuery() const
-{
-    return m_useTrQuery;
-}
-
-void ControllerItemBase::setUseTrQuery(bool value)
-{
-    m_useTrQuery = value;
-}
-
-bool ControllerItemBase::ignoreSrUpdated() const
-{
-    return m_ignoreSrUpdated;
-}
-
-void ControllerItemBase::setIgnoreSrUpdated(bool value)
-{
-    m_ignoreSrUpdated = value;
-}
-
-bool ControllerItemBase::ignoreSrInserted() const
-{
-    return m_ignoreSrInserted;
-}
-
-void ControllerItemBase::setIgnoreSrInserted(bool value)
-{
-    m_ignoreSrInserted = value;
-}
-
 void ControllerItemBase::onMessageReceived(QString actionName, QJsonObject mapParams)
 {
     static const QString tag = NtCommon::LocationTag::make(kSourcePath, QStringLiteral("LynClientController::ControllerItemBase::onMessageReceived"));
@@ -131,15 +87,13 @@ void ControllerItemBase::onMessageReceived(QString actionName, QJsonObject mapPa
 void ControllerItemBase::handleSaQuery(const QJsonObject &mapParams)
 {
     const bool own = isOwnAnswer(mapParams);
-    if (m_originalModel && !m_isStaticModel && own && !mapParams.contains(QStringLiteral("_do_not_clear_model")))
-        m_originalModel->clear();
-    emit saQuery(mapParams);
-    if (m_isStaticModel || own) {
-        if (m_proxyModel)
-            m_proxyModel->sortRows();
-        if (m_originalModel)
-            m_originalModel->setDataAtLeastLoaded(true);
+    {
+        // The screens feed the records while the signal is handled; they merge as one batch.
+        NtCommon::TableAnswer answer(m_originalModel, !m_isStaticModel && own && !mapParams.contains(QStringLiteral("_do_not_clear_model")));
+        emit saQuery(mapParams);
     }
+    if (m_isStaticModel || own)
+        NtCommon::TableAnswer::finish(m_originalModel, m_proxyModel);
 }
 
 void ControllerItemBase::preDispatch(QJsonObject &)
@@ -148,16 +102,12 @@ void ControllerItemBase::preDispatch(QJsonObject &)
 
 void ControllerItemBase::attachOriginalModel(OriginalModel *model)
 {
-    m_originalModel = model;
-    if (model)
-        connect(model, &OriginalModel::dataAtLeastLoadedChanged, this, &ControllerItemBase::dataAtLeastLoadedChanged);
+    NtCommon::TableAnswer::attachModel(this, m_originalModel, model);
 }
 
 void ControllerItemBase::attachProxyModel(ProxyModel *proxy)
 {
-    m_proxyModel = proxy;
-    if (proxy)
-        proxy->setOriginalModel(m_originalModel);
+    NtCommon::TableAnswer::attachProxy(m_proxyModel, proxy, m_originalModel);
 }
 
 void ControllerItemBase::connectRouter(void (LynClientBase::HandleRecievedMessages::*signal)(QString, QJsonObject))
@@ -177,11 +127,7 @@ bool ControllerItemBase::isOwnAnswer(const QJsonObject &mapParams) const
 
 void ControllerItemBase::removeRowOf(const QJsonObject &mapParams)
 {
-    if (!m_originalModel)
-        return;
-    const int row = m_originalModel->checkValueByRole(QStringLiteral("rowID"), mapParams.value(QStringLiteral("rowID")).toVariant());
-    if (row >= 0)
-        m_originalModel->removeRow(row);
+    NtCommon::TableAnswer::removeRecord(m_originalModel, mapParams.value(QStringLiteral("rowID")).toVariant());
 }
 
 } // namespace LynClientController

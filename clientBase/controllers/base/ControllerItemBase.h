@@ -35,15 +35,15 @@ public:
     Q_INVOKABLE QJsonObject getMapParamsFromTrQuery() const;
     Q_INVOKABLE QVariant defaultFieldValue(QString field_name) const;
 
-    OriginalModel *originalModel() const;
-    ProxyModel *proxyModel() const;
-    bool isStaticModel() const;
-    bool useTrQuery() const;
-    void setUseTrQuery(bool value);
-    bool ignoreSrUpdated() const;
-    void setIgnoreSrUpdated(bool value);
-    bool ignoreSrInserted() const;
-    void setIgnoreSrInserted(bool value);
+    OriginalModel *originalModel() const { return m_originalModel; }
+    ProxyModel *proxyModel() const { return m_proxyModel; }
+    bool isStaticModel() const { return m_isStaticModel; }
+    bool useTrQuery() const { return m_useTrQuery; }
+    void setUseTrQuery(bool value) { m_useTrQuery = value; }
+    bool ignoreSrUpdated() const { return m_ignoreSrUpdated; }
+    void setIgnoreSrUpdated(bool value) { m_ignoreSrUpdated = value; }
+    bool ignoreSrInserted() const { return m_ignoreSrInserted; }
+    void setIgnoreSrInserted(bool value) { m_ignoreSrInserted = value; }
 
 signals:
     void saInfo(QJsonObject mapParams);

@@ -1,119 +1,18 @@
 #pragma once
 
-#include <QMap>
-#include <QMutex>
-#include <QPointer>
-#include <QSortFilterProxyModel>
-#include <QStringList>
-#include <QVariant>
+#include "client_base/model/OriginalModel.h"
+#include "nt_common/model/RecordProxy.h"
 
 namespace P2pClientController {
 
-class OriginalModel;
-
-// What a view shows of a record model: a free-text search over chosen fields,
-// hard filters in named groups, and an order by one field's type code.
-class ProxyModel : public QSortFilterProxyModel
+// What a view shows of a P2P record model.
+class ProxyModel : public NtCommon::RecordProxy
 {
     Q_OBJECT
-    Q_PROPERTY(bool extendedSearch READ extendedSearch WRITE setExtendedSearch NOTIFY extendedSearchChanged)
-    Q_PROPERTY(bool showAllByZeroSearch READ showAllByZeroSearch CONSTANT)
-    Q_PROPERTY(QString sortedRole READ sortedRole NOTIFY sortedRoleChanged)
-    Q_PROPERTY(bool isPrepareMode READ isPrepareMode WRITE setIsPrepareMode NOTIFY isPrepareModeChanged)
-
 public:
     explicit ProxyModel(QObject *parent = nullptr);
 
     Q_INVOKABLE void setOriginalModel(P2pClientController::OriginalModel *originalModel);
-    Q_INVOKABLE void setFilterPattern(QString filterPattern);
-    Q_INVOKABLE void setFilterFields(QStringList filterRoleList);
-    Q_INVOKABLE void appendHardFilterRole(QString role, QString operation, QVariant value,
-                                          QString condition = QStringLiteral("and"),
-                                          QString group_filter_name = QStringLiteral("default"));
-    Q_INVOKABLE void removeHardFilterRole(QString role, QString value);
-    Q_INVOKABLE void removeHardFilterRole(QString role);
-    Q_INVOKABLE void setHardFilterRole(QString role, QString operation, QVariant value,
-                                       QString condition = QStringLiteral("and"));
-    Q_INVOKABLE void clearHardFilter();
-    Q_INVOKABLE void appendHardFilterGroup(QString group, QString condition);
-    Q_INVOKABLE void removeHardFilterGroup(QString group);
-    Q_INVOKABLE void clearHardFilterGroup();
-    Q_INVOKABLE void beginPrepare();
-    Q_INVOKABLE void endPrepare();
-    Q_INVOKABLE void invalidateFilter();
-    Q_INVOKABLE void sortRows(QString role, Qt::SortOrder order);
-    Q_INVOKABLE void sortRows();
-    Q_INVOKABLE void getSortedRole();
-    Q_INVOKABLE int checkValueByRole(QString role, QVariant value) const;
-    Q_INVOKABLE int checkValueByRole(QStringList roles, QVariantList values) const;
-    Q_INVOKABLE QVariant proxyData(int row, QString role) const;
-    Q_INVOKABLE QVariant proxyData(QString parameterRole, QString parameter, QString valueRole) const;
-    Q_INVOKABLE int rowCount(const QModelIndex &parent = QModelIndex()) const override;
-    Q_INVOKABLE int getFilterRowCount() const;
-
-    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
-
-    bool extendedSearch() const;
-    void setExtendedSearch(bool value);
-    bool showAllByZeroSearch() const;
-    QString sortedRole() const;
-    bool isPrepareMode() const;
-    void setIsPrepareMode(bool value);
-
-signals:
-    void extendedSearchChanged();
-    void sortStarted();
-    void sortFinished();
-    void filterFinished();
-    void sortedRoleChanged(QString sortedRole);
-    void isPrepareModeChanged(bool isPrepareMode);
-
-public slots:
-    void onSourceModelChanged();
-    void onDataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QVector<int> &roles);
-    void onDataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight);
-
-protected:
-    bool filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const override;
-    bool lessThan(const QModelIndex &left, const QModelIndex &right) const override;
-
-private:
-    struct HardFilter
-    {
-        QString role;
-        QString condition;
-        QVariant value;
-        QString operation;
-        QString group;
-    };
-    struct FilterGroup
-    {
-        QString name;
-        QString condition;
-        bool result = true;
-        bool first = true;
-    };
-
-    template <class T>
-    static qint64 nextKey(const QMap<qint64, T> &map);
-    void applyFilters();
-    // Outcome of one hard filter on one record value; false for an operation we do not know.
-    bool evaluate(const HardFilter &filter, const QVariant &value, int type) const;
-    bool passesHardFilters(int sourceRow) const;
-    bool matchesSearch(int sourceRow) const;
-    int typeOf(const QString &field) const;
-
-    QStringList m_filterFields;
-    QStringList m_searchFields;
-    QPointer<OriginalModel> m_originalModel;
-    QString m_sortedRole = QStringLiteral("id");
-    QMap<qint64, FilterGroup> m_groupFilterExp;
-    QMap<qint64, HardFilter> m_hardFilters;
-    bool m_isPrepareMode = false;
-    QMutex m_sortLock;
-    bool m_extendedSearch = true;
-    int m_filterRowCount = 0;
-    QMetaObject::Connection m_sourceDataChanged;
 };
 
 } // namespace P2pClientController

@@ -1,5 +1,9 @@
 #include "client_base/controller/base/ControllerBase.h"
 
+#include <QMutex>
+#include <QMutexLocker>
+#include <QThread>
+
 #include <atomic>
 
 namespace P2pClientController {
@@ -13,12 +17,20 @@ QSharedPointer<P2pClientBase::ClientNetworkSimple> &sharedLink()
     return link;
 }
 
-// Switched from the GUI thread only; while on, every controller's commands collect here.
-bool g_buffering = false;
-QList<std::shared_ptr<DTO>> &bufferedCommands()
+// The command buffer belongs to the thread that switched it on (the GUI thread's
+// controllers); commands sent from any other thread, such as the server link's
+// tunnel requests, go out at once and are never collected or resent.
+struct CommandBuffer
 {
-    static QList<std::shared_ptr<DTO>> list;
-    return list;
+    QMutex lock;
+    QThread *owner = nullptr;
+    QList<std::shared_ptr<DTO>> commands;
+};
+
+CommandBuffer &commandBuffer()
+{
+    static CommandBuffer buffer;
+    return buffer;
 }
 } // namespace
 
@@ -38,28 +50,41 @@ void ControllerBase::sendCommand(const QString &commandName, const QJsonObject &
 {
     auto message = std::make_shared<DTO>(DTO{{QStringLiteral("FN"), commandName}, {QStringLiteral("RECEIVER"), m_receiverId}});
     message->merge(params);
-    if (g_buffering)
-        bufferedCommands().append(std::make_shared<DTO>(*message));
-    else
-        emit link()->sendMessageSignal(message, false);
+    {
+        CommandBuffer &buffer = commandBuffer();
+        QMutexLocker locker(&buffer.lock);
+        if (buffer.owner && buffer.owner == QThread::currentThread()) {
+            buffer.commands.append(message);
+            return;
+        }
+    }
+    emit link()->sendMessageSignal(message, false);
 }
 
 void ControllerBase::onBufferCmd()
 {
-    bufferedCommands().clear();
-    g_buffering = true;
+    CommandBuffer &buffer = commandBuffer();
+    QMutexLocker locker(&buffer.lock);
+    buffer.commands.clear();
+    buffer.owner = QThread::currentThread();
 }
 
 void ControllerBase::offBufferCmd()
 {
-    g_buffering = false;
+    CommandBuffer &buffer = commandBuffer();
+    QMutexLocker locker(&buffer.lock);
+    buffer.owner = nullptr;
 }
 
 void ControllerBase::sendBufferCmd(bool block4write)
 {
     QList<std::shared_ptr<DTO>> copies;
-    for (const auto &command : bufferedCommands())
-        copies.append(std::make_shared<DTO>(*command));
+    {
+        CommandBuffer &buffer = commandBuffer();
+        QMutexLocker locker(&buffer.lock);
+        for (const auto &command : qAsConst(buffer.commands))
+            copies.append(std::make_shared<DTO>(*command));
+    }
     emit link()->sendListMessagesSignal(copies, block4write);
 }
 

@@ -24,7 +24,7 @@ public:
     virtual bool handleMessage(QString actionName, std::shared_ptr<DTO> dto);
 
     // Builds {"FN": commandName, "RECEIVER": receiverId} + params and sends it,
-    // or keeps it while buffering is on.
+    // or keeps it while the calling thread has buffering on.
     void sendCommand(const QString &commandName, const QJsonObject &params);
     void onBufferCmd();
     void offBufferCmd();

@@ -18,8 +18,7 @@ ControllerDesktopBase::ControllerDesktopBase(QQuickItem *parent)
     , m_srUpdatedThrottle([this] { reportFailure("srUpdatedPure", [this] { srUpdatedPure(); }); }, kThrottleMs)
     , m_srInsertedThrottle([this] { reportFailure("srInsertedPure", [this] { srInsertedPure(); }); }, kThrottleMs)
 {
-    m_autoUpdateTimer.setInterval(m_autoUpdateInterval * 1000);
-    connect(&m_autoUpdateTimer, &QTimer::timeout, this, &ControllerDesktopBase::onAutoUpdateTimerTimeout);
+    m_schedule.relayTo(this);
 }
 
 bool ControllerDesktopBase::handleMessage(QString actionName, std::shared_ptr<DTO> dto)
@@ -124,50 +123,11 @@ void ControllerDesktopBase::insertParam4trGetList(QString key, QVariant value)
     m_getListParams.insert(key, QJsonValue::fromVariant(value));
 }
 
-bool ControllerDesktopBase::autoUpdate() const
-{
-    return m_autoUpdate;
-}
-
-int ControllerDesktopBase::autoUpdateInterval() const
-{
-    return m_autoUpdateInterval;
-}
-
-void ControllerDesktopBase::setAutoUpdate(bool value)
-{
-    if (value == m_autoUpdate)
-        return;
-    m_autoUpdate = value;
-    if (value)
-        m_autoUpdateTimer.start(m_autoUpdateInterval * 1000);
-    else
-        m_autoUpdateTimer.stop();
-    emit autoUpdateChanged(value);
-}
-
-void ControllerDesktopBase::setAutoUpdateInterval(int seconds)
-{
-    if (seconds == m_autoUpdateInterval)
-        return;
-    m_autoUpdateInterval = seconds;
-    m_autoUpdateTimer.setInterval(seconds * 1000);
-    emit autoUpdateIntervalChanged(seconds);
-}
-
 void ControllerDesktopBase::onAutoUpdateTimerTimeout()
 {
     reportFailure("onAutoUpdateTimerTimeout", [this] {
         DTO query = refreshQuery();
-        const bool previous = m_useTrGetList;
-        m_useTrGetList = true;
-        try {
-            trGetList(query);
-        } catch (...) {
-            m_useTrGetList = previous;
-            throw;
-        }
-        m_useTrGetList = previous;
+        NtCommon::RefreshSchedule::withFlagOn(m_useTrGetList, [&] { trGetList(query); });
     });
 }
 
@@ -178,6 +138,8 @@ void ControllerDesktopBase::onCurrentIdChanged(QString currentId)
 
 void ControllerDesktopBase::srUpdatedPure()
 {
+    if (!m_useTrGetList)
+        return;
     DTO query = refreshQuery();
     trGetList(query);
     emit srUpdated(m_lastSrUpdated);
@@ -185,6 +147,8 @@ void ControllerDesktopBase::srUpdatedPure()
 
 void ControllerDesktopBase::srInsertedPure()
 {
+    if (!m_useTrGetList)
+        return;
     DTO query = refreshQuery();
     trGetList(query);
     emit srInserted(m_lastSrInserted);

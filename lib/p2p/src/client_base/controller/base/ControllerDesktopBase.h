@@ -1,9 +1,8 @@
 #pragma once
 
 #include "client_base/controller/base/ControllerItemBase.h"
-#include "client_base/controller/base/NotificationThrottle.h"
-
-#include <QTimer>
+#include "nt_common/model/NotificationThrottle.h"
+#include "nt_common/model/RefreshSchedule.h"
 
 namespace P2pClientController {
 
@@ -36,8 +35,8 @@ public:
     Q_INVOKABLE void trUnlock(QJsonObject mapParams);
     Q_INVOKABLE void insertParam4trGetList(QString key, QVariant value);
 
-    bool autoUpdate() const;
-    int autoUpdateInterval() const;
+    bool autoUpdate() const { return m_schedule.autoUpdate(); }
+    int autoUpdateInterval() const { return m_schedule.autoUpdateInterval(); }
 
 signals:
     void currentIdChanged(QString currentId);
@@ -53,8 +52,8 @@ signals:
     void autoUpdateIntervalChanged(int autoUpdateInterval);
 
 public slots:
-    void setAutoUpdate(bool value);
-    void setAutoUpdateInterval(int seconds);
+    void setAutoUpdate(bool value) { m_schedule.setAutoUpdate(value); }
+    void setAutoUpdateInterval(int seconds) { m_schedule.setAutoUpdateInterval(seconds); }
     virtual void onAutoUpdateTimerTimeout();
     void onCurrentIdChanged(QString currentId);
     void srUpdatedPure();
@@ -69,11 +68,9 @@ private:
 
     DTO m_lastSrUpdated;
     DTO m_lastSrInserted;
-    NotificationThrottle m_srUpdatedThrottle;
-    NotificationThrottle m_srInsertedThrottle;
-    QTimer m_autoUpdateTimer;
-    bool m_autoUpdate = false;
-    int m_autoUpdateInterval = 30;
+    NtCommon::NotificationThrottle m_srUpdatedThrottle;
+    NtCommon::NotificationThrottle m_srInsertedThrottle;
+    NtCommon::RefreshSchedule m_schedule;
 };
 
 } // namespace P2pClientController

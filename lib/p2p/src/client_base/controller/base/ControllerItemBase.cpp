@@ -1,6 +1,7 @@
 #include "client_base/controller/base/ControllerItemBase.h"
 
 #include "nt_common/core/error/LocationTag.h"
+#include "nt_common/model/TableAnswer.h"
 
 #include <spdlog/spdlog.h>
 
@@ -124,36 +125,6 @@ void ControllerItemBase::setFilterPattern(QString filterPattern)
         m_proxyModel->setFilterPattern(filterPattern);
 }
 
-OriginalModel *ControllerItemBase::originalModel() const
-{
-    return m_originalModel;
-}
-
-ProxyModel *ControllerItemBase::proxyModel() const
-{
-    return m_proxyModel;
-}
-
-qlonglong ControllerItemBase::objectNumber() const
-{
-    return m_receiverId;
-}
-
-bool ControllerItemBase::isStaticModel() const
-{
-    return m_isStaticModel;
-}
-
-bool ControllerItemBase::useTrGetList() const
-{
-    return m_useTrGetList;
-}
-
-void ControllerItemBase::setUseTrGetList(bool value)
-{
-    m_useTrGetList = value;
-}
-
 bool ControllerItemBase::useThread() const
 {
     return m_useThread;
@@ -207,16 +178,12 @@ void ControllerItemBase::setupModels(const QSharedPointer<ModelBase> &descriptio
 
 void ControllerItemBase::attachOriginalModel(OriginalModel *model)
 {
-    m_originalModel = model;
-    if (model)
-        connect(model, &OriginalModel::dataAtLeastLoadedChanged, this, &ControllerItemBase::dataAtLeastLoadedChanged);
+    NtCommon::TableAnswer::attachModel(this, m_originalModel, model);
 }
 
 void ControllerItemBase::attachProxyModel(ProxyModel *proxy)
 {
-    m_proxyModel = proxy;
-    if (proxy)
-        proxy->setOriginalModel(m_originalModel);
+    NtCommon::TableAnswer::attachProxy(m_proxyModel, proxy, m_originalModel);
 }
 
 void ControllerItemBase::subscribe(void (HandleReceivedMessagesP2pClient::*signal)(QString, std::shared_ptr<DTO>))

@@ -44,12 +44,12 @@ public:
     Q_INVOKABLE void sortRows(QString role, Qt::SortOrder order);
     Q_INVOKABLE void setFilterPattern(QString filterPattern);
 
-    OriginalModel *originalModel() const;
-    ProxyModel *proxyModel() const;
-    qlonglong objectNumber() const;
-    bool isStaticModel() const;
-    bool useTrGetList() const;
-    void setUseTrGetList(bool value);
+    OriginalModel *originalModel() const { return m_originalModel; }
+    ProxyModel *proxyModel() const { return m_proxyModel; }
+    qlonglong objectNumber() const { return m_receiverId; }
+    bool isStaticModel() const { return m_isStaticModel; }
+    bool useTrGetList() const { return m_useTrGetList; }
+    void setUseTrGetList(bool value) { m_useTrGetList = value; }
     bool useThread() const;
     void setUseThread(bool value);
     DTO getListParams() const;

@@ -10,8 +10,8 @@ namespace ClientControllerHelper {
 class ClientControllerItemHelperBase : public ClientControllerHelperBase
 {
 protected:
-    // Merges the answer's "records" list; entries that are not objects are logged and skipped.
-    void mergeRecords(const DTO &message);
+    // The answer's "records" list; entries that are not objects are logged and skipped.
+    static QVector<QVariantMap> recordsOf(const DTO &message);
     // Removes the row named by the answer's `id`, if there is one.
     void removeRowOf(const DTO &message);
 

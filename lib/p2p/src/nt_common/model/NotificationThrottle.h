@@ -6,7 +6,7 @@
 
 #include <functional>
 
-namespace P2pClientController {
+namespace NtCommon {
 
 // Runs an action at most once per interval: at once when the last run is old
 // enough, otherwise once more when the interval is over.
@@ -27,4 +27,4 @@ private:
     QTimer m_trailing;
 };
 
-} // namespace P2pClientController
+} // namespace NtCommon

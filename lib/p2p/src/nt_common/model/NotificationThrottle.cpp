@@ -1,6 +1,6 @@
-#include "client_base/controller/base/NotificationThrottle.h"
+#include "nt_common/model/NotificationThrottle.h"
 
-namespace P2pClientController {
+namespace NtCommon {
 
 NotificationThrottle::NotificationThrottle(std::function<void()> action, int intervalMs, QObject *parent)
     : QObject(parent)
@@ -28,4 +28,4 @@ void NotificationThrottle::run()
     m_action();
 }
 
-} // namespace P2pClientController
+} // namespace NtCommon

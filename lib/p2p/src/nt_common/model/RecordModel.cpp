@@ -1,0 +1,690 @@
+#include "nt_common/model/RecordModel.h"
+
+#include <spdlog/spdlog.h>
+
+#include <algorithm>
+#include <limits>
+#include <type_traits>
+
+namespace NtCommon {
+
+namespace {
+const QString kDtUpdate = QStringLiteral("dtUpdate");
+// Above this many separate insertion runs, or when most rows change, views get one reset.
+constexpr int kMaxRuns = 16;
+constexpr int kResetMinimum = 64;
+
+void warn(const std::string &text)
+{
+    if (auto log = spdlog::get("main"))
+        log->warn(text);
+}
+} // namespace
+
+struct RecordModel::Incoming
+{
+    RecordKey::Value key;
+    const QVariantMap *map = nullptr;
+    qint64 update = 0;
+    bool hasUpdate = false;
+    bool usableUpdate = false;
+};
+
+RecordModel::RecordModel(const RecordKey &key, QObject *parent)
+    : QAbstractListModel(parent)
+    , m_key(key)
+{
+}
+
+int RecordModel::rowCount(const QModelIndex &parent) const
+{
+    flushPending();
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+QModelIndex RecordModel::index(int row, int column, const QModelIndex &parent) const
+{
+    flushPending();
+    if (row < 0 || row >= int(m_rows.size()) || column != 0 || parent.isValid())
+        return QModelIndex();
+    return createIndex(row, column);
+}
+
+QVariant RecordModel::data(const QModelIndex &index, int role) const
+{
+    flushPending();
+    if (!index.isValid() || index.row() < 0 || index.row() >= int(m_rows.size()))
+        return QVariant();
+    if (role < kFirstRole) {
+        if (auto log = spdlog::get("main"))
+            log->critical("Critical Error: role '{}' not found in role list: [{}]", m_lastMissingRole.toStdString(),
+                          m_roleList.join(QStringLiteral(", ")).toStdString());
+        return QVariant();
+    }
+    const int field = role - kFirstRole;
+    if (field >= m_roleList.size())
+        return QVariant();
+    return m_rows[index.row()].fields.value(field);
+}
+
+bool RecordModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    flushPending();
+    if (!hasDescription() || role < kFirstRole || role - kFirstRole >= m_roleList.size())
+        return false;
+    if (!index.isValid() || index.row() < 0 || index.row() >= int(m_rows.size()))
+        return false;
+    return writeField(m_rows[index.row()], role - kFirstRole, value);
+}
+
+QHash<int, QByteArray> RecordModel::roleNames() const
+{
+    QHash<int, QByteArray> names;
+    if (!hasDescription())
+        return names;
+    for (int i = 0; i < m_roleList.size(); ++i)
+        names.insert(kFirstRole + i, m_roleList.at(i).toLatin1());
+    return names;
+}
+
+bool RecordModel::hasDescription() const
+{
+    return m_catalog != nullptr;
+}
+
+int RecordModel::fieldType(const QString &name) const
+{
+    return m_catalog ? m_catalog->type(name) : 0;
+}
+
+qlonglong RecordModel::limit() const
+{
+    return m_catalog ? m_catalog->limit() : 0;
+}
+
+QString RecordModel::roleTitle(QString role) const
+{
+    return m_catalog ? m_catalog->titleOrEmpty(role) : QString();
+}
+
+qlonglong RecordModel::getFieldProperties(QString role) const
+{
+    return m_catalog ? m_catalog->properties(role) : -1;
+}
+
+QString RecordModel::getFieldName(QString role) const
+{
+    return m_catalog ? m_catalog->title(role) : QString();
+}
+
+qlonglong RecordModel::getSeqNum(QString role) const
+{
+    return m_catalog ? m_catalog->seqNum(role) : -1;
+}
+
+void RecordModel::setCatalog(std::unique_ptr<FieldCatalog> catalog)
+{
+    m_catalog = std::move(catalog);
+    setRoleList(m_catalog->names());
+}
+
+const RecordKey &RecordModel::recordKey() const
+{
+    return m_key;
+}
+
+int RecordModel::roleOf(const QString &name) const
+{
+    const int i = fieldIndex(name);
+    if (i < 0) {
+        m_lastMissingRole = name;
+        return kMissingRole;
+    }
+    return kFirstRole + i;
+}
+
+int RecordModel::fieldIndex(const QString &name) const
+{
+    return m_fieldIndex.value(name, -1);
+}
+
+QVariant RecordModel::fieldValue(int row, const QString &name) const
+{
+    flushPending();
+    if (row < 0 || row >= int(m_rows.size()))
+        return QVariant();
+    return valueOf(m_rows[row], name);
+}
+
+const Record &RecordModel::recordAt(int row) const
+{
+    flushPending();
+    return m_rows[row];
+}
+
+quint64 RecordModel::revision() const
+{
+    flushPending();
+    return m_revision;
+}
+
+bool RecordModel::isMerging() const
+{
+    return m_merging;
+}
+
+void RecordModel::mergeRecords(const QVector<QVariantMap> &records)
+{
+    flushPending();
+    if (records.isEmpty())
+        return;
+    if (limit() < 1 || !hasDescription()) {
+        mergeBatch(records);
+        return;
+    }
+    // The limit rule runs after every single insertion.
+    for (const QVariantMap &record : records) {
+        if (mergeBatch({record}) > 0)
+            applyLimit();
+    }
+}
+
+void RecordModel::beginBatch()
+{
+    ++m_batchDepth;
+}
+
+void RecordModel::endBatch()
+{
+    if (m_batchDepth > 0 && --m_batchDepth == 0)
+        flushPending();
+}
+
+int RecordModel::acquireMemoSlot()
+{
+    for (int slot = 0; slot < Record::kMemoSlots; ++slot) {
+        if (!m_memoTaken[slot]) {
+            m_memoTaken[slot] = true;
+            nextMemoGeneration(slot);
+            return slot;
+        }
+    }
+    return -1;
+}
+
+void RecordModel::releaseMemoSlot(int slot)
+{
+    if (slot >= 0 && slot < Record::kMemoSlots)
+        m_memoTaken[slot] = false;
+}
+
+quint32 RecordModel::nextMemoGeneration(int slot)
+{
+    quint32 &generation = m_memoGeneration[slot];
+    generation = (generation + 1) & 0x7fffffff;
+    if (generation == 0) {
+        // After a wrap, old decisions could look current again.
+        for (const Record &record : m_rows)
+            record.memo[slot] = 0;
+        generation = 1;
+    }
+    return generation;
+}
+
+quint32 RecordModel::memoGeneration(int slot) const
+{
+    return m_memoGeneration[slot];
+}
+
+int RecordModel::checkValueByRole(QString role, QVariant value) const
+{
+    flushPending();
+    if (role == m_key.field()) {
+        RecordKey::Value key;
+        const bool usable = m_key.kind() == RecordKey::Kind::Integer ? RecordKey::wholeNumber(value, &key.number)
+                                                                       : m_key.fromText(RecordKey::idText(value), &key);
+        return usable ? rowOfKey(key) : -1;
+    }
+    for (int row = 0; row < int(m_rows.size()); ++row) {
+        if (valueOf(m_rows[row], role) == value)
+            return row;
+    }
+    return -1;
+}
+
+int RecordModel::checkValueByRole(QStringList roles, QVariantList values) const
+{
+    flushPending();
+    for (int row = 0; row < int(m_rows.size()); ++row) {
+        bool all = true;
+        for (int i = 0; i < roles.size() && all; ++i)
+            all = i < values.size() && valueOf(m_rows[row], roles.at(i)) == values.at(i);
+        if (all)
+            return row;
+    }
+    return -1;
+}
+
+QVariantMap RecordModel::originalData(int row) const
+{
+    flushPending();
+    if (row < 0 || row >= int(m_rows.size()))
+        return QVariantMap();
+    return toMap(m_rows[row]);
+}
+
+QVariant RecordModel::originalData(int row, QString role) const
+{
+    return data(index(row, 0), roleOf(role));
+}
+
+QVariant RecordModel::originalData(QString parameterRole, QString parameter, QString valueRole) const
+{
+    flushPending();
+    for (const Record &record : m_rows) {
+        if (valueOf(record, parameterRole).toString() == parameter)
+            return valueOf(record, valueRole);
+    }
+    return QVariant();
+}
+
+void RecordModel::addRow(QVariantMap mapParams)
+{
+    if (m_batchDepth > 0)
+        m_pending.append(mapParams);
+    else
+        mergeRecords({mapParams});
+}
+
+void RecordModel::clear()
+{
+    flushPending();
+    const bool hadRows = !m_rows.empty();
+    beginResetModel();
+    m_rows.clear();
+    ++m_revision;
+    endResetModel();
+    if (hadRows)
+        emit rowCountChanged(0);
+}
+
+void RecordModel::removeRow(int row, const QModelIndex &parent)
+{
+    flushPending();
+    if (parent.isValid() || row < 0 || row >= int(m_rows.size()))
+        return;
+    removeAt(row);
+    emit rowCountChanged(int(m_rows.size()));
+}
+
+void RecordModel::delRow(QString id)
+{
+    const int row = rowOfKeyText(id);
+    if (row >= 0)
+        removeAt(row);
+}
+
+void RecordModel::setRoleList(QStringList list)
+{
+    flushPending();
+    std::vector<QVariantMap> maps;
+    maps.reserve(m_rows.size());
+    for (const Record &record : m_rows)
+        maps.push_back(toMap(record));
+    m_roleList = list;
+    m_rolesSorted = std::is_sorted(list.begin(), list.end());
+    m_keyFieldIndex = list.indexOf(m_key.field());
+    m_fieldIndex.clear();
+    for (int i = 0; i < list.size(); ++i)
+        m_fieldIndex.insert(list.at(i), i);
+    for (std::size_t row = 0; row < m_rows.size(); ++row)
+        m_rows[row] = makeRecord(m_rows[row].key, maps[row]);
+    ++m_revision;
+}
+
+QStringList RecordModel::getRoleListForQml() const
+{
+    return m_roleList;
+}
+
+void RecordModel::updateValue(QString id, QString role, QVariant value, bool useRefresh)
+{
+    const int row = rowOfKeyText(id);
+    if (row >= 0)
+        updateValue(row, role, value, useRefresh);
+}
+
+void RecordModel::updateValue(int row, QString role, QVariant value, bool useRefresh)
+{
+    flushPending();
+    if (row < 0 || row >= int(m_rows.size()))
+        return;
+    if (valueOf(m_rows[row], role) == value)
+        return;
+    if (!setData(index(row, 0), value, roleOf(role)))
+        return;
+    if (useRefresh) {
+        const QModelIndex changed = index(row, 0);
+        emit dataChanged(changed, changed, {});
+    }
+}
+
+void RecordModel::refresh()
+{
+    flushPending();
+    if (m_rows.empty())
+        return;
+    emit dataChanged(index(0, 0), index(int(m_rows.size()) - 1, 0), {});
+}
+
+qlonglong RecordModel::getMaxDtUtcLastUpdate() const
+{
+    flushPending();
+    return m_maxDtUtcLastUpdate;
+}
+
+void RecordModel::setMaxDtUtcLastUpdate(qlonglong value)
+{
+    flushPending();
+    m_maxDtUtcLastUpdate = value;
+}
+
+bool RecordModel::dataAtLeastLoaded() const
+{
+    return m_dataAtLeastLoaded;
+}
+
+void RecordModel::setDataAtLeastLoaded(bool value)
+{
+    if (value == m_dataAtLeastLoaded)
+        return;
+    m_dataAtLeastLoaded = value;
+    emit dataAtLeastLoadedChanged(value);
+}
+
+int RecordModel::rowOfKeyText(const QString &text) const
+{
+    RecordKey::Value key;
+    return m_key.fromText(text, &key) ? rowOfKey(key) : -1;
+}
+
+int RecordModel::rowOfKey(const RecordKey::Value &key) const
+{
+    flushPending();
+    const Position p = search(key);
+    return p.found ? p.row : -1;
+}
+
+RecordModel::Position RecordModel::search(const RecordKey::Value &key) const
+{
+    // First row whose key is not above the wanted one; rows run from highest to lowest.
+    int lo = 0;
+    int hi = int(m_rows.size());
+    while (lo < hi) {
+        const int mid = lo + (hi - lo) / 2;
+        if (m_key.compare(m_rows[mid].key, key) > 0)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return {lo, lo < int(m_rows.size()) && m_key.compare(m_rows[lo].key, key) == 0};
+}
+
+void RecordModel::flushPending() const
+{
+    if (m_pending.isEmpty())
+        return;
+    // Taken out first: the merge's own signals make views read the rows again.
+    const QVector<QVariantMap> records = std::move(m_pending);
+    m_pending.clear();
+    const_cast<RecordModel *>(this)->mergeRecords(records);
+}
+
+bool RecordModel::readIncoming(const QVariantMap &map, Incoming *incoming) const
+{
+    const bool strict = m_key.kind() == RecordKey::Kind::Text;
+    if (!m_key.fromRecord(map.value(m_key.field()), &incoming->key)) {
+        warn("RecordModel::addRow: record without a usable " + m_key.field().toStdString() + " dropped");
+        return false;
+    }
+    const QVariant update = map.value(kDtUpdate);
+    const QMetaType::Type type = static_cast<QMetaType::Type>(update.type());
+    const bool number = type == QMetaType::Int || type == QMetaType::LongLong || type == QMetaType::Double
+                        || type == QMetaType::UInt || type == QMetaType::ULongLong;
+    // Absent, or with an empty text: applied whatever the stored time.
+    incoming->hasUpdate = update.isValid() && (number || !update.toString().isEmpty());
+    incoming->usableUpdate = RecordKey::stamp(update, &incoming->update);
+    if (incoming->hasUpdate && !incoming->usableUpdate) {
+        if (strict) {
+            warn("RecordModel::addRow: record with an unusable dtUpdate dropped");
+            return false;
+        }
+    }
+    incoming->map = &map;
+    return true;
+}
+
+bool RecordModel::applyIncoming(Record &record, const Incoming &incoming) const
+{
+    if (incoming.hasUpdate) {
+        // A stored time that is no number counts as 0 here, and as older than anything on the P2P tables.
+        qint64 stored = 0;
+        if (!RecordKey::stamp(valueOf(record, kDtUpdate), &stored))
+            stored = m_key.kind() == RecordKey::Kind::Text ? std::numeric_limits<qint64>::min() : 0;
+        if ((incoming.usableUpdate ? incoming.update : 0) < stored)
+            return false;
+    }
+    forEachField(*incoming.map, [&](int field, const QString &, const QVariant &value) { record.fields[field] = value; }, nullptr);
+    return true;
+}
+
+int RecordModel::mergeBatch(const QVector<QVariantMap> &records)
+{
+    std::vector<Incoming> incoming;
+    incoming.reserve(records.size());
+    for (const QVariantMap &map : records) {
+        Incoming in;
+        if (!readIncoming(map, &in))
+            continue;
+        // Every taken record counts for the newest update time, applied or not.
+        if (in.usableUpdate && in.update > m_maxDtUtcLastUpdate)
+            m_maxDtUtcLastUpdate = in.update;
+        incoming.push_back(in);
+    }
+    // Highest key first, and in arrival order within one key, like the rows.
+    std::stable_sort(incoming.begin(), incoming.end(),
+                     [this](const Incoming &a, const Incoming &b) { return m_key.compare(a.key, b.key) > 0; });
+
+    // One walk down the rows and the incoming keys together.
+    std::vector<int> updated;
+    std::vector<RecordKey::Value> updatedKeys;
+    std::vector<Record> inserted;
+    std::vector<int> positions;
+    int row = 0;
+    const int rows = int(m_rows.size());
+    for (std::size_t i = 0; i < incoming.size();) {
+        std::size_t end = i + 1;
+        while (end < incoming.size() && m_key.compare(incoming[end].key, incoming[i].key) == 0)
+            ++end;
+        while (row < rows && m_key.compare(m_rows[row].key, incoming[i].key) > 0)
+            ++row;
+        const bool found = row < rows && m_key.compare(m_rows[row].key, incoming[i].key) == 0;
+        if (found) {
+            Record record = m_rows[row];
+            bool changed = false;
+            for (std::size_t k = i; k < end; ++k)
+                changed = applyIncoming(record, incoming[k]) || changed;
+            if (changed) {
+                record.forget();
+                updatedKeys.push_back(record.key);
+                m_rows[row] = std::move(record);
+                updated.push_back(row);
+            }
+        } else {
+            Record record = makeRecord(incoming[i].key, *incoming[i].map);
+            for (std::size_t k = i + 1; k < end; ++k)
+                applyIncoming(record, incoming[k]);
+            inserted.push_back(std::move(record));
+            positions.push_back(row);
+        }
+        i = end;
+    }
+    if (updated.empty() && inserted.empty())
+        return 0;
+    int runs = 0;
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        if (i == 0 || positions[i] != positions[i - 1])
+            ++runs;
+    }
+    const int changes = int(updated.size() + inserted.size());
+    const int finalCount = int(m_rows.size() + inserted.size());
+    const bool reset = runs > kMaxRuns || (changes >= kResetMinimum && 2 * changes > finalCount);
+
+    m_merging = true;
+    if (reset)
+        beginResetModel();
+    ++m_revision;
+    if (!reset) {
+        for (std::size_t i = 0; i < updated.size();) {
+            std::size_t j = i;
+            while (j + 1 < updated.size() && updated[j + 1] == updated[j] + 1)
+                ++j;
+            emit dataChanged(index(updated[i], 0), index(updated[j], 0), {});
+            i = j + 1;
+        }
+    }
+    if (reset) {
+        // One pass builds the new list, however many places the new rows go to.
+        std::vector<Record> merged;
+        merged.reserve(finalCount);
+        std::size_t next = 0;
+        for (int old = 0; old <= int(m_rows.size()); ++old) {
+            while (next < inserted.size() && positions[next] == old)
+                merged.push_back(std::move(inserted[next++]));
+            if (old < int(m_rows.size()))
+                merged.push_back(std::move(m_rows[old]));
+        }
+        m_rows.swap(merged);
+        ++m_revision;
+        endResetModel();
+    }
+    int shift = 0;
+    for (std::size_t i = 0; !reset && i < inserted.size();) {
+        std::size_t j = i;
+        while (j + 1 < inserted.size() && positions[j + 1] == positions[i])
+            ++j;
+        const int at = positions[i] + shift;
+        const int count = int(j - i + 1);
+        beginInsertRows(QModelIndex(), at, at + count - 1);
+        m_rows.insert(m_rows.begin() + at, std::make_move_iterator(inserted.begin() + i),
+                      std::make_move_iterator(inserted.begin() + j + 1));
+        ++m_revision;
+        endInsertRows();
+        shift += count;
+        i = j + 1;
+    }
+    m_merging = false;
+    emit mergeFinished();
+
+    if (!inserted.empty())
+        emit rowCountChanged(int(m_rows.size()));
+    for (const RecordKey::Value &key : updatedKeys)
+        emit dataListChanged(rowOfKey(key));
+    return int(inserted.size());
+}
+
+void RecordModel::applyLimit()
+{
+    const qlonglong cap = limit();
+    if (cap < 1 || qlonglong(m_rows.size()) <= cap)
+        return;
+    int oldest = 0;
+    qint64 oldestUpdate = std::numeric_limits<qint64>::max();
+    for (int row = 0; row < int(m_rows.size()); ++row) {
+        qint64 update = 0;
+        RecordKey::stamp(valueOf(m_rows[row], kDtUpdate), &update);
+        if (update < oldestUpdate) {
+            oldest = row;
+            oldestUpdate = update;
+        }
+    }
+    removeAt(oldest);
+    emit rowCountChanged(int(m_rows.size()));
+}
+
+Record RecordModel::makeRecord(const RecordKey::Value &key, const QVariantMap &map) const
+{
+    Record record;
+    record.key = key;
+    record.fields.resize(m_roleList.size());
+    forEachField(map, [&](int field, const QString &, const QVariant &value) { record.fields[field] = value; },
+                 [&](const QString &name, const QVariant &value) { record.extra.insert(name, value); });
+    return record;
+}
+
+template <class OnField, class OnOther>
+void RecordModel::forEachField(const QVariantMap &map, OnField onField, OnOther onOther) const
+{
+    // The roles are usually the description's names in map order: walk both together.
+    const int roles = m_roleList.size();
+    int field = 0;
+    for (auto it = map.constBegin(); it != map.constEnd(); ++it) {
+        const QString &name = it.key();
+        int position = -1;
+        if (m_rolesSorted) {
+            int order = 1;
+            while (field < roles && (order = QString::compare(m_roleList.at(field), name)) < 0)
+                ++field;
+            if (field < roles && order == 0)
+                position = field;
+        } else {
+            position = fieldIndex(name);
+        }
+        const bool isKey = position >= 0 ? position == m_keyFieldIndex : name == m_key.field();
+        if (position >= 0)
+            onField(position, name, isKey ? m_key.stored(it.value()) : it.value());
+        else if constexpr (!std::is_same_v<OnOther, std::nullptr_t>)
+            onOther(name, isKey ? m_key.stored(it.value()) : it.value());
+    }
+}
+
+QVariantMap RecordModel::toMap(const Record &record) const
+{
+    QVariantMap map = record.extra;
+    for (int i = 0; i < record.fields.size(); ++i) {
+        if (record.fields.at(i).isValid())
+            map.insert(m_roleList.at(i), record.fields.at(i));
+    }
+    return map;
+}
+
+QVariant RecordModel::valueOf(const Record &record, const QString &name) const
+{
+    const int field = fieldIndex(name);
+    return field >= 0 ? record.fields.value(field) : record.extra.value(name);
+}
+
+bool RecordModel::writeField(Record &record, int field, const QVariant &value)
+{
+    const bool isKey = m_roleList.at(field) == m_key.field();
+    if (isKey) {
+        RecordKey::Value key;
+        if (!m_key.fromRecord(value, &key))
+            return false;
+        record.key = key;
+    }
+    record.fields[field] = isKey ? m_key.stored(value) : value;
+    record.forget();
+    ++m_revision;
+    return true;
+}
+
+void RecordModel::removeAt(int row)
+{
+    beginRemoveRows(QModelIndex(), row, row);
+    m_rows.erase(m_rows.begin() + row);
+    ++m_revision;
+    endRemoveRows();
+}
+
+} // namespace NtCommon

@@ -1,0 +1,592 @@
+#include "nt_common/model/RecordProxy.h"
+
+#include "nt_common/core/error/LocationTag.h"
+#include "nt_common/model/RecordModel.h"
+
+#include <QMutexLocker>
+#include <QRegularExpression>
+
+#include <spdlog/spdlog.h>
+
+#include <algorithm>
+#include <numeric>
+
+namespace NtCommon {
+
+namespace {
+const QString kAnd = QStringLiteral("and");
+const QString kOr = QStringLiteral("or");
+const QString kDefaultGroup = QStringLiteral("default");
+
+bool isIntegerType(int type)
+{
+    return type == 1 || type == 2;
+}
+
+// One row's value of the sort field, prepared once per sort.
+struct SortEntry
+{
+    qint64 integer = 0;
+    double real = 0;
+    QString text;
+    QString folded;
+};
+} // namespace
+
+RecordProxy::RecordProxy(const QString &sourcePath, const QString &filterFunction, const QString &keyField, QObject *parent)
+    : QSortFilterProxyModel(parent)
+    , m_filterTag(LocationTag::make(sourcePath, filterFunction))
+    , m_keyField(keyField)
+    , m_sortedRole(keyField)
+{
+    setDynamicSortFilter(false);
+    m_groupFilterExp.insert(0, FilterGroup{kDefaultGroup, kAnd});
+    connect(this, &QSortFilterProxyModel::sourceModelChanged, this, &RecordProxy::onSourceModelChanged);
+}
+
+RecordProxy::~RecordProxy()
+{
+    if (m_originalModel)
+        m_originalModel->releaseMemoSlot(m_memoSlot);
+}
+
+template <class T>
+qint64 RecordProxy::nextKey(const QMap<qint64, T> &map)
+{
+    return map.isEmpty() ? 0 : map.lastKey() + 1;
+}
+
+void RecordProxy::setRecordModel(RecordModel *model)
+{
+    if (m_originalModel)
+        m_originalModel->releaseMemoSlot(m_memoSlot);
+    m_memoSlot = -1;
+    m_originalModel = model;
+    if (model) {
+        m_memoSlot = model->acquireMemoSlot();
+        m_memoGeneration = m_memoSlot >= 0 ? model->memoGeneration(m_memoSlot) : 0;
+    }
+    m_ranksValid = false;
+    setSourceModel(model);
+    m_filterFields = model ? model->getRoleListForQml() : QStringList();
+    applyFilters();
+    sortRows(m_keyField, Qt::DescendingOrder);
+}
+
+RecordModel *RecordProxy::recordModel() const
+{
+    return m_originalModel;
+}
+
+void RecordProxy::setFilterPattern(QString filterPattern)
+{
+    if (filterPattern == m_expression.pattern())
+        return;
+    QString pattern = filterPattern;
+    if (m_extendedSearch) {
+        const QStringList parts = filterPattern.split(QLatin1Char(' '));
+        if (parts.size() >= 2) {
+            pattern.clear();
+            for (const QString &part : parts)
+                pattern += QStringLiteral("(?=.*") + part + QLatin1Char(')');
+        }
+    }
+    QRegularExpression expression(pattern, QRegularExpression::CaseInsensitiveOption);
+    if (!expression.isValid()) {
+        if (auto log = spdlog::get("main"))
+            log->warn("ProxyModel::setFilterPattern(): invalid pattern '{}': {}", pattern.toStdString(),
+                      expression.errorString().toStdString());
+    }
+    expression.optimize();
+    // Kept here rather than in the framework, whose own re-filter removes hidden rows one interval at a time.
+    m_expression = expression;
+    refilter();
+    m_filterRowCount = rowCount();
+    emit filterFinished();
+}
+
+void RecordProxy::setFilterFields(QStringList filterRoleList)
+{
+    m_filterFields = filterRoleList;
+    applyFilters();
+}
+
+void RecordProxy::appendHardFilterRole(QString role, QString operation, QVariant value, QString condition,
+                                       QString group_filter_name)
+{
+    m_hardFilters.insert(nextKey(m_hardFilters), HardFilter{role, condition, value, operation, group_filter_name});
+    applyFilters();
+}
+
+void RecordProxy::removeHardFilterRole(QString role, QString value)
+{
+    for (auto it = m_hardFilters.begin(); it != m_hardFilters.end();) {
+        if (it->role == role && it->value == QVariant(value))
+            it = m_hardFilters.erase(it);
+        else
+            ++it;
+    }
+    applyFilters();
+}
+
+void RecordProxy::removeHardFilterRole(QString role)
+{
+    for (auto it = m_hardFilters.begin(); it != m_hardFilters.end();) {
+        if (it->role == role)
+            it = m_hardFilters.erase(it);
+        else
+            ++it;
+    }
+    applyFilters();
+}
+
+void RecordProxy::setHardFilterRole(QString role, QString operation, QVariant value, QString condition)
+{
+    m_hardFilters.clear();
+    appendHardFilterRole(role, operation, value, condition, kDefaultGroup);
+}
+
+void RecordProxy::clearHardFilter()
+{
+    m_hardFilters.clear();
+    applyFilters();
+}
+
+void RecordProxy::appendHardFilterGroup(QString group, QString condition)
+{
+    m_groupFilterExp.insert(nextKey(m_groupFilterExp), FilterGroup{group, condition});
+    forgetDecisions();
+}
+
+void RecordProxy::removeHardFilterGroup(QString group)
+{
+    for (auto it = m_groupFilterExp.begin(); it != m_groupFilterExp.end();) {
+        if (it->name == group)
+            it = m_groupFilterExp.erase(it);
+        else
+            ++it;
+    }
+    forgetDecisions();
+}
+
+void RecordProxy::clearHardFilterGroup()
+{
+    m_groupFilterExp.clear();
+    forgetDecisions();
+}
+
+void RecordProxy::beginPrepare()
+{
+    m_isPrepareMode = true;
+    emit isPrepareModeChanged(true);
+}
+
+void RecordProxy::endPrepare()
+{
+    refilter();
+    m_isPrepareMode = false;
+    emit isPrepareModeChanged(false);
+}
+
+void RecordProxy::invalidateFilter()
+{
+    refilter();
+}
+
+void RecordProxy::sortRows(QString role, Qt::SortOrder order)
+{
+    if (role != m_sortedRole) {
+        m_sortedRole = role;
+        emit sortedRoleChanged(role);
+    }
+    emit sortStarted();
+    if (m_originalModel)
+        setSortRole(m_originalModel->roleOf(role));
+    m_sortOrder = order;
+    // The record model keeps its rows in descending key order: sorting by the
+    // key is the source order itself (framework column -1), or its reverse.
+    const bool byKey = role == m_keyField;
+    const int column = byKey ? -1 : 0;
+    const Qt::SortOrder frameworkOrder = byKey ? (order == Qt::DescendingOrder ? Qt::AscendingOrder : Qt::DescendingOrder) : order;
+    // An answer that left the order intact needs no new layout.
+    if (sortColumn() != column || QSortFilterProxyModel::sortOrder() != frameworkOrder || !inOrder())
+        sort(column, frameworkOrder);
+    emit sortFinished();
+}
+
+void RecordProxy::sortRows()
+{
+    sortRows(m_sortedRole, m_sortOrder);
+}
+
+Qt::SortOrder RecordProxy::sortOrder() const
+{
+    return m_sortOrder;
+}
+
+void RecordProxy::getSortedRole()
+{
+}
+
+int RecordProxy::checkValueByRole(QString role, QVariant value) const
+{
+    if (!m_originalModel)
+        return -1;
+    for (int row = 0; row < rowCount(); ++row) {
+        if (m_originalModel->fieldValue(mapToSource(index(row, 0)).row(), role) == value)
+            return row;
+    }
+    return -1;
+}
+
+int RecordProxy::checkValueByRole(QStringList roles, QVariantList values) const
+{
+    if (!m_originalModel)
+        return -1;
+    for (int row = 0; row < rowCount(); ++row) {
+        const int sourceRow = mapToSource(index(row, 0)).row();
+        bool all = true;
+        for (int i = 0; i < roles.size() && all; ++i)
+            all = i < values.size() && m_originalModel->fieldValue(sourceRow, roles.at(i)) == values.at(i);
+        if (all)
+            return row;
+    }
+    return -1;
+}
+
+QVariant RecordProxy::proxyData(int row, QString role) const
+{
+    if (!m_originalModel || row < 0 || row >= rowCount())
+        return QVariant();
+    return m_originalModel->fieldValue(mapToSource(index(row, 0)).row(), role);
+}
+
+QVariant RecordProxy::proxyData(QString parameterRole, QString parameter, QString valueRole) const
+{
+    if (!m_originalModel)
+        return QVariant();
+    for (int row = 0; row < rowCount(); ++row) {
+        const int sourceRow = mapToSource(index(row, 0)).row();
+        if (m_originalModel->fieldValue(sourceRow, parameterRole).toString() == parameter)
+            return m_originalModel->fieldValue(sourceRow, valueRole);
+    }
+    return QVariant();
+}
+
+int RecordProxy::rowCount(const QModelIndex &parent) const
+{
+    return QSortFilterProxyModel::rowCount(parent);
+}
+
+int RecordProxy::getFilterRowCount() const
+{
+    return m_filterRowCount;
+}
+
+void RecordProxy::sort(int column, Qt::SortOrder order)
+{
+    QMutexLocker locker(&m_sortLock);
+    QSortFilterProxyModel::sort(column, order);
+}
+
+bool RecordProxy::extendedSearch() const
+{
+    return m_extendedSearch;
+}
+
+void RecordProxy::setExtendedSearch(bool value)
+{
+    if (value == m_extendedSearch)
+        return;
+    m_extendedSearch = value;
+    emit extendedSearchChanged();
+    if (!m_isPrepareMode)
+        refilter();
+}
+
+bool RecordProxy::showAllByZeroSearch() const
+{
+    return false;
+}
+
+QString RecordProxy::sortedRole() const
+{
+    return m_sortedRole;
+}
+
+bool RecordProxy::isPrepareMode() const
+{
+    return m_isPrepareMode;
+}
+
+void RecordProxy::setIsPrepareMode(bool value)
+{
+    m_isPrepareMode = value;
+    emit isPrepareModeChanged(value);
+}
+
+void RecordProxy::onSourceModelChanged()
+{
+    disconnect(m_sourceDataChanged);
+    disconnect(m_sourceMergeFinished);
+    if (!sourceModel())
+        return;
+    m_sourceDataChanged = connect(sourceModel(), &QAbstractItemModel::dataChanged, this,
+                                  QOverload<const QModelIndex &, const QModelIndex &, const QVector<int> &>::of(&RecordProxy::onDataChanged));
+    if (auto *model = qobject_cast<RecordModel *>(sourceModel())) {
+        m_sourceMergeFinished = connect(model, &RecordModel::mergeFinished, this, [this] {
+            if (m_refilterAfterMerge && !m_isPrepareMode)
+                QSortFilterProxyModel::invalidateFilter();
+            m_refilterAfterMerge = false;
+        });
+    }
+}
+
+void RecordProxy::onDataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QVector<int> &)
+{
+    onDataChanged(topLeft, bottomRight);
+}
+
+void RecordProxy::onDataChanged(const QModelIndex &, const QModelIndex &)
+{
+    if (m_isPrepareMode)
+        return;
+    // The changed rows forgot their decisions; the others answer from memory.
+    if (m_originalModel && m_originalModel->isMerging())
+        m_refilterAfterMerge = true;
+    else
+        QSortFilterProxyModel::invalidateFilter();
+}
+
+bool RecordProxy::filterAcceptsRow(int sourceRow, const QModelIndex &) const
+{
+    if (!m_originalModel)
+        return false;
+    if (m_memoSlot < 0)
+        return decide(sourceRow);
+    quint32 &memo = m_originalModel->recordAt(sourceRow).memo[m_memoSlot];
+    if (memo >> 1 == m_memoGeneration)
+        return memo & 1;
+    const bool accepted = decide(sourceRow);
+    memo = (m_memoGeneration << 1) | (accepted ? 1 : 0);
+    return accepted;
+}
+
+bool RecordProxy::decide(int sourceRow) const
+{
+    return passesHardFilters(sourceRow) && matchesSearch(sourceRow);
+}
+
+bool RecordProxy::passesHardFilters(int sourceRow) const
+{
+    if (m_hardFilters.isEmpty())
+        return true;
+    QVector<FilterGroup> groups;
+    groups.reserve(m_groupFilterExp.size());
+    for (const FilterGroup &group : m_groupFilterExp)
+        groups.append(FilterGroup{group.name, group.condition});
+
+    QString previousCondition;
+    for (const HardFilter &filter : m_hardFilters) {
+        const QVariant value = m_originalModel->fieldIndex(filter.role) >= 0 ? m_originalModel->fieldValue(sourceRow, filter.role) : QVariant();
+        const bool outcome = evaluate(filter, value, typeOf(filter.role));
+
+        auto group = std::find_if(groups.begin(), groups.end(), [&](const FilterGroup &g) { return g.name == filter.group; });
+        if (group == groups.end()) {
+            if (auto log = spdlog::get("main"))
+                log->warn("_group_filter_exp doesn't contain value for key='{}'", filter.group.toStdString());
+            return false;
+        }
+        if (group->first) {
+            group->result = outcome;
+            group->first = false;
+        } else if (previousCondition == kAnd) {
+            group->result = group->result && outcome;
+        } else if (previousCondition == kOr) {
+            group->result = group->result || outcome;
+        } else if (auto log = spdlog::get("main")) {
+            log->critical("{}, description: Invalid group expression operation '{}'.", m_filterTag.toStdString(),
+                          previousCondition.toStdString());
+        }
+        previousCondition = filter.condition;
+    }
+
+    bool joined = groups.isEmpty() || groups.first().result;
+    for (int i = 1; i < groups.size(); ++i) {
+        const QString &condition = groups.at(i - 1).condition;
+        if (condition == kAnd)
+            joined = joined && groups.at(i).result;
+        else if (condition == kOr)
+            joined = joined || groups.at(i).result;
+        else if (auto log = spdlog::get("main"))
+            log->critical("Invalid group expression condition: {}", condition.toStdString());
+    }
+    return joined;
+}
+
+bool RecordProxy::matchesSearch(int sourceRow) const
+{
+    if (m_searchFields.isEmpty())
+        return false;
+    const QRegularExpression &expression = m_expression;
+    const bool matchAll = expression.pattern().isEmpty();
+    const Record &record = m_originalModel->recordAt(sourceRow);
+    for (const QString &field : m_searchFields) {
+        const int position = m_originalModel->fieldIndex(field);
+        if (position < 0) {
+            if (auto log = spdlog::get("main"))
+                log->warn("ProxyModel::filterAcceptsRow(): role '{}' not found in original model", field.toStdString());
+            continue;
+        }
+        if (matchAll || expression.match(record.fields.value(position).toString()).hasMatch())
+            return true;
+    }
+    return false;
+}
+
+bool RecordProxy::evaluate(const HardFilter &filter, const QVariant &value, int type) const
+{
+    const QString &op = filter.operation;
+    if (op == QLatin1String("="))
+        return value.toString() == filter.value.toString();
+    if (op == QLatin1String("!="))
+        return value.toString() != filter.value.toString();
+
+    const bool integer = isIntegerType(type);
+    const qint64 li = value.toLongLong(), ri = filter.value.toLongLong();
+    const double ld = value.toDouble(), rd = filter.value.toDouble();
+    if (op == QLatin1String(">"))
+        return integer ? li > ri : ld > rd;
+    if (op == QLatin1String(">="))
+        return integer ? li >= ri : ld >= rd;
+    if (op == QLatin1String("<"))
+        return integer ? li < ri : ld < rd;
+    if (op == QLatin1String("<="))
+        return integer ? li <= ri : ld <= rd;
+
+    // A filter we cannot evaluate hides the row rather than showing unfiltered data.
+    if (auto log = spdlog::get("main"))
+        log->critical("{}, description: Invalid expression operation '{}'.", m_filterTag.toStdString(), op.toStdString());
+    return false;
+}
+
+bool RecordProxy::lessThan(const QModelIndex &left, const QModelIndex &right) const
+{
+    if (!m_originalModel || !m_originalModel->hasDescription())
+        return false;
+    const std::vector<int> &rank = ranks();
+    return rank[left.row()] < rank[right.row()];
+}
+
+const std::vector<int> &RecordProxy::ranks() const
+{
+    const RecordModel &model = *m_originalModel;
+    const quint64 revision = model.revision();
+    if (m_ranksValid && m_ranksRevision == revision && m_ranksRole == sortRole())
+        return m_ranks;
+
+    const int rows = model.rowCount();
+    const QStringList &roles = model.getRoleListForQml();
+    const int field = sortRole() - RecordModel::kFirstRole;
+    const QString name = field >= 0 && field < roles.size() ? roles.at(field) : QString();
+    const int type = typeOf(name);
+    const int position = model.fieldIndex(name);
+
+    std::vector<SortEntry> entries(rows);
+    for (int row = 0; row < rows; ++row) {
+        const QVariant value = position >= 0 ? model.recordAt(row).fields.value(position) : QVariant();
+        SortEntry &e = entries[row];
+        if (isIntegerType(type)) {
+            e.integer = value.toLongLong();
+        } else if (type == 3 || type == 4) {
+            e.real = value.toDouble();
+        } else {
+            e.text = value.toString();
+            e.folded = e.text.toLower();
+        }
+    }
+    const RecordKey &key = model.recordKey();
+    const bool byKey = name == key.field();
+    // Equal values fall back to the key; texts equal but for case keep their order.
+    auto less = [&](int a, int b) {
+        if (byKey)
+            return key.compare(model.recordAt(a).key, model.recordAt(b).key) < 0;
+        const SortEntry &l = entries[a];
+        const SortEntry &r = entries[b];
+        if (isIntegerType(type)) {
+            if (l.integer != r.integer)
+                return l.integer < r.integer;
+        } else if (type == 3 || type == 4) {
+            if (l.real != r.real)
+                return l.real < r.real;
+        } else {
+            const int c = QString::compare(l.folded, r.folded);
+            if (c != 0)
+                return c < 0;
+            if (l.text != r.text)
+                return false;
+        }
+        return key.compare(model.recordAt(a).key, model.recordAt(b).key) < 0;
+    };
+    std::vector<int> order(rows);
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), less);
+    m_ranks.assign(rows, 0);
+    for (int i = 1; i < rows; ++i)
+        m_ranks[order[i]] = less(order[i - 1], order[i]) ? i : m_ranks[order[i - 1]];
+    m_ranksRevision = revision;
+    m_ranksRole = sortRole();
+    m_ranksValid = true;
+    return m_ranks;
+}
+
+bool RecordProxy::inOrder() const
+{
+    if (!m_originalModel || (sortColumn() >= 0 && !m_originalModel->hasDescription()))
+        return false;
+    // Column -1 orders by source row.
+    const std::vector<int> *rank = sortColumn() >= 0 ? &ranks() : nullptr;
+    auto position = [rank](int sourceRow) { return rank ? (*rank)[sourceRow] : sourceRow; };
+    const bool ascending = QSortFilterProxyModel::sortOrder() == Qt::AscendingOrder;
+    const int rows = rowCount();
+    int previous = rows > 0 ? position(mapToSource(index(0, 0)).row()) : -1;
+    for (int row = 1; row < rows; ++row) {
+        const int current = position(mapToSource(index(row, 0)).row());
+        if (ascending ? current < previous : previous < current)
+            return false;
+        previous = current;
+    }
+    return true;
+}
+
+int RecordProxy::typeOf(const QString &field) const
+{
+    return m_originalModel ? m_originalModel->fieldType(field) : 0;
+}
+
+void RecordProxy::applyFilters()
+{
+    m_searchFields = m_filterFields;
+    for (const HardFilter &filter : qAsConst(m_hardFilters))
+        m_searchFields.removeOne(filter.role);
+    if (m_isPrepareMode)
+        forgetDecisions();
+    else
+        refilter();
+}
+
+void RecordProxy::refilter()
+{
+    forgetDecisions();
+    // Every row may change: one rebuild of the mapping (in the current order)
+    // costs less than removing and inserting the rows interval by interval.
+    invalidate();
+}
+
+void RecordProxy::forgetDecisions()
+{
+    if (m_originalModel && m_memoSlot >= 0)
+        m_memoGeneration = m_originalModel->nextMemoGeneration(m_memoSlot);
+}
+
+} // namespace NtCommon
