@@ -158,8 +158,11 @@ void TestVideoWindow::stoppedStreamBlanksSurfaces()
     QVERIFY(m_player);
     m_sender.stop();
     m_player->stop();
+    // The stop runs on the player's worker; the interface shows it at once.
+    QCOMPARE(m_player->state(), QmlVlcPlayerProxy::Stopping);
+    QVERIFY(!m_player->playing());
     QTRY_VERIFY_WITH_TIMEOUT(!m_left->currentFrame() && !m_right->currentFrame(), streamWaitMs);
-    QCOMPARE(m_player->state(), QmlVlcPlayerProxy::Stopped);
+    QTRY_COMPARE_WITH_TIMEOUT(m_player->state(), QmlVlcPlayerProxy::Stopped, streamWaitMs);
 
     const QImage blank = grab();
     saveGrab(blank, QStringLiteral("stopped.png"));
