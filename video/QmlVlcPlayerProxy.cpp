@@ -181,7 +181,7 @@ void QmlVlcPlayerProxy::checkHealth()
 void QmlVlcPlayerProxy::followVisibility()
 {
     const QmlVlcVideoOutput& output = videoOutput();
-    const bool unseen = !output.videoSurfaces().isEmpty() && !output.anySurfaceSeen();
+    const bool unseen = output.allSurfacesHidden();
     const qint64 now = QmlVlcFrameSink::monotonicMs();
     if (!unseen) {
         m_unseenSinceMs = 0;

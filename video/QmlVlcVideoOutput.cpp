@@ -17,10 +17,11 @@ quint64 nextOutputId()
     return ++counter;
 }
 
+// The surface is in a window.
 bool isSeen(const QmlVlcVideoSurface* surface)
 {
     const QQuickWindow* window = surface->window();
-    if (!window || !window->isVisible() || window->visibility() == QWindow::Minimized || !surface->isVisible())
+    if (!window->isVisible() || window->visibility() == QWindow::Minimized || !surface->isVisible())
         return false;
     const QRectF inScene = surface->mapRectToScene(QRectF(0, 0, surface->width(), surface->height()));
     return inScene.intersects(QRectF(0, 0, window->width(), window->height()));
@@ -116,11 +117,14 @@ void QmlVlcVideoOutput::present(const std::shared_ptr<const QmlVlcI420Frame>& fr
         surface->presentFrame(frame);
 }
 
-bool QmlVlcVideoOutput::anySurfaceSeen() const
+bool QmlVlcVideoOutput::allSurfacesHidden() const
 {
+    if (m_attachedSurfaces.isEmpty())
+        return false;
     for (const QmlVlcVideoSurface* surface : m_attachedSurfaces) {
-        if (isSeen(surface))
-            return true;
+        // A surface in no window is not shown anywhere yet; not a reason to stop.
+        if (!surface->window() || isSeen(surface))
+            return false;
     }
-    return false;
+    return true;
 }

@@ -48,8 +48,9 @@ public:
     bool hasNewFrame() const { return m_sink->hasNewFrame(); }
     // Surfaces drop their picture (the player stopped).
     void blank();
-    // True when some attached surface can be seen in a shown, not minimised window.
-    bool anySurfaceSeen() const;
+    // True when surfaces are attached, all in windows, and none can be seen
+    // (hidden, scrolled out, or in a hidden or minimised window).
+    bool allSurfacesHidden() const;
 
 signals:
     void frameDelivered();
