@@ -11,6 +11,7 @@
 #include "QmlVlcFrameSink.h"
 #include "QmlVlcVideoOutput.h"
 #include "QmlVlcVideoSurface.h"
+#include "QSGVlcVideoFrameMaterial.h"
 #include "TestMedia.h"
 #include "vlc/player.h"
 
@@ -58,6 +59,8 @@ private slots:
     void negotiatedGeometry_data();
     void negotiatedGeometry();
     void decodesInPlaceAndNeverOverwritesHeldFrames();
+    void materialsDifferByOutputAndFrame();
+    void sizeChangeKeepsLastPicture();
     void surfacesShareFramesAndDetach();
 
 private:
@@ -152,6 +155,17 @@ void TestFramePath::negotiatedGeometry()
     QVERIFY(frame->vPlane >= frame->uPlane + frame->uPlaneSize);
     QVERIFY(frame->vPlane + frame->vPlaneSize <= end);
     QVERIFY(frame->frameBuf.size() < yPitch * height + 2 * uvPitch * (height / 2) + 4 * 32);
+
+    // Padding repeats the picture's edge instead of leaving stale bytes.
+    const auto luma = [&](int x, int y) { return frame->yPlane[y * yPitch + x]; };
+    if (streamSize.width() < width) {
+        for (int y = 0; y < streamSize.height(); ++y)
+            QCOMPARE(luma(width - 1, y), luma(width - 2, y));
+    }
+    if (streamSize.height() < height) {
+        for (int x = 0; x < width; ++x)
+            QCOMPARE(luma(x, height - 1), luma(x, height - 2));
+    }
     player.stop();
 }
 
@@ -237,6 +251,83 @@ void TestFramePath::surfacesShareFramesAndDetach()
     player.reset();
     QVERIFY(!left.source());
     QVERIFY(left.currentFrame());
+}
+
+void TestFramePath::materialsDifferByOutputAndFrame()
+{
+    auto first = std::make_shared<QmlVlcI420Frame>();
+    first->serial = 1;
+    auto second = std::make_shared<QmlVlcI420Frame>();
+    second->serial = 2;
+
+    // Fresh materials: nothing uploaded yet, yet they must not pass for one another.
+    QSGVlcVideoFrameMaterial a;
+    QSGVlcVideoFrameMaterial b;
+    a.setFrame(1, first);
+    b.setFrame(2, first);
+    QVERIFY(a.compare(&b) != 0);
+    QCOMPARE(a.compare(&b), -b.compare(&a));
+
+    b.setFrame(1, second);
+    QVERIFY(a.compare(&b) != 0);
+    b.setFrame(1, first);
+    QCOMPARE(a.compare(&b), 0);
+}
+
+void TestFramePath::sizeChangeKeepsLastPicture()
+{
+    // Two elementary streams back to back: the second brings its own
+    // parameter sets with a new picture size.
+    QByteArray stream;
+    for (const QSize& size : {QSize(640, 360), QSize(320, 180)}) {
+        const QString part = m_media.path(QStringLiteral("part-%1.h264").arg(size.width()));
+        QVERIFY(TestMedia::runFfmpeg({"-f", "lavfi", "-i",
+                                      QStringLiteral("testsrc=size=%1x%2:rate=25").arg(size.width()).arg(size.height()),
+                                      "-t", "2", "-c:v", "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p",
+                                      "-g", "25", "-f", "h264", part}));
+        QFile file(part);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        stream += file.readAll();
+    }
+    const QString raw = m_media.path(QStringLiteral("resized.h264"));
+    QFile rawFile(raw);
+    QVERIFY(rawFile.open(QIODevice::WriteOnly) && rawFile.write(stream) == stream.size());
+    rawFile.close();
+    const QString both = m_media.path(QStringLiteral("resized.ts"));
+    QVERIFY(TestMedia::runFfmpeg({"-r", "25", "-i", raw, "-c", "copy", both}));
+
+    QmlVlcPlayer player;
+    player.classBegin();
+    QmlVlcVideoSurface surface;
+    surface.setSource(&player);
+    QList<QSize> sizes;
+    bool blankWhilePlaying = false;
+    // Samples on every pass of the event loop, so a blank of one tick shows.
+    QTimer sampler;
+    connect(&sampler, &QTimer::timeout, this, [&] {
+        if (player.state() != QmlVlcPlayerProxy::Playing)
+            return;
+        const auto frame = surface.currentFrame();
+        if (!frame) {
+            blankWhilePlaying = blankWhilePlaying || !sizes.isEmpty();
+            return;
+        }
+        const QSize size(frame->width, frame->height);
+        if (sizes.isEmpty() || sizes.last() != size)
+            sizes << size;
+    });
+    sampler.start(0);
+    QSignalSpy ended(&player, &QmlVlcPlayerProxy::mediaPlayerEndReached);
+    player.play(TestMedia::fileUrl(both));
+    QTRY_VERIFY_WITH_TIMEOUT(ended.count() > 0, waitMs);
+    sampler.stop();
+    // libvlc renegotiates the format more than once here (and may scale the
+    // second half into the first size): each time the last picture stays.
+    QVERIFY(!sizes.isEmpty());
+    QVERIFY2(!blankWhilePlaying, qPrintable(QStringLiteral("%1 sizes").arg(sizes.size())));
+    // Both halves were shown: four seconds at 25 frames per second.
+    QVERIFY(player.videoOutput().displayedFrames() >= 80);
+    player.stop();
 }
 
 QTEST_MAIN(TestFramePath)
