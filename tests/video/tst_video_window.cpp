@@ -35,6 +35,15 @@ QList<QRect> staticRegions(int scale = 1)
 }
 
 const QRect gradientRegion(0, 280, 640, 25);
+
+bool loadOneSurface(QQuickView& view, const QString& sdp, const QSize& size)
+{
+    view.rootContext()->setContextProperty(QStringLiteral("sdpMrl"), QStringLiteral("file:///") + sdp);
+    view.rootContext()->setContextProperty(QStringLiteral("streamWidth"), size.width());
+    view.rootContext()->setContextProperty(QStringLiteral("streamHeight"), size.height());
+    view.setSource(QUrl::fromLocalFile(QStringLiteral(VIDEO_TEST_SCENES "/OneSurface.qml")));
+    return view.status() == QQuickView::Ready;
+}
 } // namespace
 
 class TestVideoWindow : public QObject
@@ -222,11 +231,7 @@ void TestVideoWindow::coloursMatchFfmpeg()
     QVERIFY(sender.start(clip, sdp));
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(sdp).size() > 0, streamWaitMs);
     QQuickView view;
-    view.rootContext()->setContextProperty(QStringLiteral("sdpMrl"), QStringLiteral("file:///") + sdp);
-    view.rootContext()->setContextProperty(QStringLiteral("streamWidth"), size.width());
-    view.rootContext()->setContextProperty(QStringLiteral("streamHeight"), size.height());
-    view.setSource(QUrl::fromLocalFile(QStringLiteral(VIDEO_TEST_SCENES "/OneSurface.qml")));
-    QCOMPARE(view.status(), QQuickView::Ready);
+    QVERIFY(loadOneSurface(view, sdp, size));
     auto* player = view.rootObject()->findChild<QmlVlcPlayer*>(QStringLiteral("player"));
     QVERIFY(player);
     view.show();
@@ -258,10 +263,7 @@ void TestVideoWindow::hiddenSurfaceStopsDecoding()
     QVERIFY(sender.start(m_clip, sdp));
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(sdp).size() > 0, streamWaitMs);
     QQuickView view;
-    view.rootContext()->setContextProperty(QStringLiteral("sdpMrl"), QStringLiteral("file:///") + sdp);
-    view.rootContext()->setContextProperty(QStringLiteral("streamWidth"), streamSize.width());
-    view.rootContext()->setContextProperty(QStringLiteral("streamHeight"), streamSize.height());
-    view.setSource(QUrl::fromLocalFile(QStringLiteral(VIDEO_TEST_SCENES "/OneSurface.qml")));
+    QVERIFY(loadOneSurface(view, sdp, streamSize));
     auto* player = view.rootObject()->findChild<QmlVlcPlayer*>(QStringLiteral("player"));
     auto* surface = view.rootObject()->findChild<QmlVlcVideoSurface*>(QStringLiteral("surface"));
     QVERIFY(player && surface);
