@@ -19,17 +19,29 @@ constexpr int fastestTickMs = 10;
 constexpr int slowestTickMs = 40;
 constexpr int unknownRateTickMs = 20;
 
-std::mutex instanceMutex;
-QmlVlcFrameScheduler* liveInstance = nullptr;
-std::atomic<bool> armed{false};
+// Decoder threads of players still stopping in the background may wake the
+// scheduler after main returns: what they touch is never destroyed.
+struct Wakeup
+{
+    std::mutex mutex;
+    QmlVlcFrameScheduler* instance = nullptr;
+    std::atomic<bool> armed{false};
+};
+
+Wakeup& wakeup()
+{
+    static Wakeup* const state = new Wakeup;
+    return *state;
+}
 } // namespace
 
 QmlVlcFrameScheduler& QmlVlcFrameScheduler::instance()
 {
-    std::lock_guard<std::mutex> lock(instanceMutex);
-    if (!liveInstance)
-        liveInstance = new QmlVlcFrameScheduler(QCoreApplication::instance());
-    return *liveInstance;
+    Wakeup& state = wakeup();
+    std::lock_guard<std::mutex> lock(state.mutex);
+    if (!state.instance)
+        state.instance = new QmlVlcFrameScheduler(QCoreApplication::instance());
+    return *state.instance;
 }
 
 QmlVlcFrameScheduler::QmlVlcFrameScheduler(QObject* parent)
@@ -41,17 +53,19 @@ QmlVlcFrameScheduler::QmlVlcFrameScheduler(QObject* parent)
 
 QmlVlcFrameScheduler::~QmlVlcFrameScheduler()
 {
-    std::lock_guard<std::mutex> lock(instanceMutex);
-    liveInstance = nullptr;
+    Wakeup& state = wakeup();
+    std::lock_guard<std::mutex> lock(state.mutex);
+    state.instance = nullptr;
 }
 
 void QmlVlcFrameScheduler::wake()
 {
-    if (armed.exchange(true))
+    Wakeup& state = wakeup();
+    if (state.armed.exchange(true))
         return;
-    std::lock_guard<std::mutex> lock(instanceMutex);
-    if (liveInstance)
-        QMetaObject::invokeMethod(liveInstance, "arm", Qt::QueuedConnection);
+    std::lock_guard<std::mutex> lock(state.mutex);
+    if (state.instance)
+        QMetaObject::invokeMethod(state.instance, "arm", Qt::QueuedConnection);
 }
 
 void QmlVlcFrameScheduler::addOutput(QmlVlcVideoOutput* output)
@@ -98,11 +112,11 @@ void QmlVlcFrameScheduler::tick()
         m_idleTicks = 0;
     } else if (++m_idleTicks >= idleTicksBeforeSleep) {
         m_timer.stop();
-        armed = false;
+        wakeup().armed = false;
         // A frame that came just before the flag fell would wait for the next one.
         for (QmlVlcVideoOutput* output : qAsConst(m_outputs)) {
             if (output->hasNewFrame()) {
-                armed = true;
+                wakeup().armed = true;
                 arm();
                 break;
             }

@@ -69,13 +69,13 @@ QmlVlcPlayerProxy::QmlVlcPlayerProxy(std::shared_ptr<vlc::playlist_player_core> 
 
 void QmlVlcPlayerProxy::classBegin()
 {
-    m_player->register_callback(this);
+    m_player->register_callback(&m_eventRelay);
     QmlVlcVideoSource::classBegin();
 }
 
 void QmlVlcPlayerProxy::detachListener()
 {
-    m_player->unregister_callback(this);
+    m_player->unregister_callback(&m_eventRelay);
 }
 
 QString QmlVlcPlayerProxy::vlcVersion() const
@@ -208,11 +208,11 @@ void QmlVlcPlayerProxy::followVisibility()
     emit decodingChanged();
 }
 
-void QmlVlcPlayerProxy::media_player_event(const libvlc_event_t* event)
+void QmlVlcPlayerProxy::EventRelay::media_player_event(const libvlc_event_t* event)
 {
     auto* posted = new LibvlcEvent(*event);
     QmlVlcTsan::release(posted);
-    QCoreApplication::postEvent(this, posted);
+    QCoreApplication::postEvent(proxy, posted);
 }
 
 bool QmlVlcPlayerProxy::event(QEvent* e)

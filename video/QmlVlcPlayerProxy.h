@@ -19,7 +19,7 @@
 
 // Common face of the QML players: turns libvlc events (libvlc's threads)
 // into signals on the GUI thread and advances the playlist on end or error.
-class QmlVlcPlayerProxy : public QmlVlcVideoSource, private vlc::media_player_events_callback
+class QmlVlcPlayerProxy : public QmlVlcVideoSource
 {
     Q_OBJECT
     Q_PROPERTY(QString vlcVersion READ vlcVersion CONSTANT)
@@ -156,13 +156,22 @@ private slots:
     void currentItemEndReached();
 
 private:
-    void media_player_event(const libvlc_event_t* event) override;
+    // Listens on libvlc's threads and posts each event to the proxy. A member
+    // rather than a base, so that its virtual table stays whole while the
+    // player's destructor runs and has not yet unregistered it.
+    struct EventRelay : vlc::media_player_events_callback
+    {
+        explicit EventRelay(QmlVlcPlayerProxy* proxy) : proxy(proxy) {}
+        void media_player_event(const libvlc_event_t* event) override;
+        QmlVlcPlayerProxy* proxy;
+    };
     void setWantPlaying(bool want);
     void checkHealth();
     void setStalled(bool stalled);
     void followVisibility();
 
     std::shared_ptr<vlc::playlist_player_core> m_player;
+    EventRelay m_eventRelay{this};
     QmlVlcAudio m_audio;
     QmlVlcInput m_input;
     QmlVlcPlaylist m_playlist;

@@ -2,6 +2,7 @@
 // showing live RTP H.264 streams beside cvlc and ffmpeg, frames delivered
 // against frames sent, the largest frame pool, a grid of 1 to 16 tiles, and
 // how the GUI fares when players on dead streams are stopped and destroyed.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -323,17 +324,19 @@ void benchDeadStreams(TestMedia& media)
     }, 30000);
     for (auto& sender : set.senders)
         sender->stop();
-    const bool stalled = waitUntil([&players] {
-        for (const auto& player : players) {
-            if (!player->stalled())
-                return false;
-        }
-        return true;
-    }, 30000);
-    if (!showing || !stalled) {
-        std::printf("Dead streams: players did not %s\n", showing ? "stall" : "show pictures");
+    auto stalledCount = [&players] {
+        return std::count_if(players.begin(), players.end(), [](const auto& player) { return player->stalled(); });
+    };
+    waitUntil([&] { return stalledCount() == static_cast<long>(players.size()); }, 30000);
+    if (!showing) {
+        std::printf("Dead streams: players did not show pictures\n");
         return;
     }
+    QStringList states;
+    for (const auto& player : players)
+        states << QString::number(player->state());
+    std::printf("Dead streams: %ld of 16 players stalled, states %s\n", static_cast<long>(stalledCount()),
+                qPrintable(states.join(' ')));
     QElapsedTimer gap;
     qint64 longest = 0;
     QTimer probe;

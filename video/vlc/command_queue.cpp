@@ -9,10 +9,21 @@
 namespace vlc {
 
 namespace {
-std::mutex threads_mutex;
-std::condition_variable threads_done;
-int running_threads = 0;
-std::atomic<int> lingering_threads{0};
+// Queue threads may still be finishing a release after main returns, so
+// what they touch last is never destroyed.
+struct thread_census
+{
+    std::mutex mutex;
+    std::condition_variable done;
+    int running = 0;
+    std::atomic<int> lingering{0};
+};
+
+thread_census& census()
+{
+    static thread_census* const instance = new thread_census;
+    return *instance;
+}
 } // namespace
 
 struct command_queue::state
@@ -52,7 +63,7 @@ command_queue::~command_queue()
     {
         std::lock_guard<std::mutex> lock(m_state->mutex);
         if (m_state->started)
-            ++lingering_threads;
+            ++census().lingering;
         m_state->quit = true;
     }
     m_state->wake.notify_one();
@@ -73,16 +84,17 @@ void command_queue::post(std::function<void()> command)
         return;
     }
     {
-        std::lock_guard<std::mutex> lock(threads_mutex);
-        ++running_threads;
+        std::lock_guard<std::mutex> lock(census().mutex);
+        ++census().running;
     }
     // The thread holds the state, so it outlives the queue object.
     std::thread([s = m_state] {
         s->run();
-        --lingering_threads;
-        std::lock_guard<std::mutex> lock(threads_mutex);
-        --running_threads;
-        threads_done.notify_all();
+        thread_census& threads = census();
+        --threads.lingering;
+        std::lock_guard<std::mutex> lock(threads.mutex);
+        --threads.running;
+        threads.done.notify_all();
     }).detach();
 }
 
@@ -93,13 +105,14 @@ bool command_queue::busy() const
 
 int command_queue::lingering()
 {
-    return lingering_threads.load();
+    return census().lingering.load();
 }
 
 bool command_queue::wait_for_all(std::chrono::milliseconds timeout)
 {
-    std::unique_lock<std::mutex> lock(threads_mutex);
-    return threads_done.wait_for(lock, timeout, [] { return running_threads == 0; });
+    thread_census& threads = census();
+    std::unique_lock<std::mutex> lock(threads.mutex);
+    return threads.done.wait_for(lock, timeout, [&threads] { return threads.running == 0; });
 }
 
 } // namespace vlc
