@@ -13,6 +13,7 @@
 #include "QmlVlcVideoSurface.h"
 #include "QSGVlcVideoFrameMaterial.h"
 #include "TestMedia.h"
+#include "vlc/command_queue.h"
 #include "vlc/player.h"
 
 namespace {
@@ -54,6 +55,7 @@ class TestFramePath : public QObject
 
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void fillModeGeometry_data();
     void fillModeGeometry();
     void negotiatedGeometry_data();
@@ -328,6 +330,13 @@ void TestFramePath::sizeChangeKeepsLastPicture()
     // Both halves were shown: four seconds at 25 frames per second.
     QVERIFY(player.videoOutput().displayedFrames() >= 80);
     player.stop();
+}
+
+void TestFramePath::cleanupTestCase()
+{
+    // Destroyed players release their libvlc players on their workers; let
+    // them finish before the process exits.
+    QVERIFY(vlc::command_queue::wait_for_all(std::chrono::milliseconds(30000)));
 }
 
 QTEST_MAIN(TestFramePath)

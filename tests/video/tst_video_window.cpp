@@ -12,6 +12,7 @@
 #include "QmlVlcVideoSurface.h"
 #include "RtpSender.h"
 #include "TestMedia.h"
+#include "vlc/command_queue.h"
 
 namespace {
 constexpr int streamWaitMs = 20000;
@@ -52,6 +53,7 @@ class TestVideoWindow : public QObject
 
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void liveStreamReachesBothSurfaces();
     void stoppedStreamBlanksSurfaces();
     void coloursMatchFfmpeg_data();
@@ -289,6 +291,13 @@ void TestVideoWindow::hiddenSurfaceStopsDecoding()
     // A minimised window hides its surfaces too.
     view.showMinimized();
     QTRY_VERIFY_WITH_TIMEOUT(!player->decoding(), streamWaitMs);
+}
+
+void TestVideoWindow::cleanupTestCase()
+{
+    // Destroyed players release their libvlc players on their workers; let
+    // them finish before the process exits.
+    QVERIFY(vlc::command_queue::wait_for_all(std::chrono::milliseconds(30000)));
 }
 
 QTEST_MAIN(TestVideoWindow)
