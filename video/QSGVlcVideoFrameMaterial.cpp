@@ -1,41 +1,18 @@
 #include "QSGVlcVideoFrameMaterial.h"
 
-#include <QOpenGLContext>
-
 #include "QSGVlcVideoFrameMaterialShader.h"
 
 namespace {
-enum Plane { Y = 0, U = 1, V = 2 };
-
-void bindPlane(QOpenGLFunctions* gl, GLenum unit, GLuint texture)
+template <typename T>
+int order(T a, T b)
 {
-    gl->glActiveTexture(unit);
-    gl->glBindTexture(GL_TEXTURE_2D, texture);
-}
-
-void uploadPlane(QOpenGLFunctions* gl, GLenum unit, GLuint texture, GLsizei width, GLsizei height,
-                 const char* plane)
-{
-    bindPlane(gl, unit, texture);
-    gl->glTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE, width, height, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE, plane);
-    gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    return a < b ? -1 : (b < a ? 1 : 0);
 }
 } // namespace
 
 QSGVlcVideoFrameMaterial::QSGVlcVideoFrameMaterial()
 {
     setFlag(Blending, false);
-}
-
-QSGVlcVideoFrameMaterial::~QSGVlcVideoFrameMaterial()
-{
-    if (!m_planeTexIds[Y] && !m_planeTexIds[U] && !m_planeTexIds[V])
-        return;
-    if (QOpenGLContext* context = QOpenGLContext::currentContext())
-        context->functions()->glDeleteTextures(3, m_planeTexIds);
 }
 
 QSGMaterialType* QSGVlcVideoFrameMaterial::type() const
@@ -49,33 +26,34 @@ QSGMaterialShader* QSGVlcVideoFrameMaterial::createShader() const
     return new QSGVlcVideoFrameMaterialShader;
 }
 
+// Materials of different outputs, or holding different frames, never
+// compare equal, so the renderer never draws one with the other's textures.
 int QSGVlcVideoFrameMaterial::compare(const QSGMaterial* other) const
 {
     const auto* that = static_cast<const QSGVlcVideoFrameMaterial*>(other);
-    for (int plane : {Y, U, V}) {
-        const int diff = static_cast<int>(m_planeTexIds[plane]) - static_cast<int>(that->m_planeTexIds[plane]);
-        if (diff != 0)
-            return diff;
+    if (const int byOutput = order(m_outputId, that->m_outputId))
+        return byOutput;
+    return order(m_serial, that->m_serial);
+}
+
+void QSGVlcVideoFrameMaterial::setFrame(quint64 outputId, const std::shared_ptr<const QmlVlcI420Frame>& frame)
+{
+    if (outputId != m_outputId)
+        m_textures.reset();
+    m_outputId = outputId;
+    m_frame = frame;
+    if (frame) {
+        m_serial = frame->serial;
+        m_bt709 = frame->bt709;
+        m_fullRange = frame->fullRange;
     }
-    return 0;
 }
 
 void QSGVlcVideoFrameMaterial::bindPlanes(QOpenGLFunctions* gl)
 {
-    if (!m_planeTexIds[Y] && !m_planeTexIds[U] && !m_planeTexIds[V])
-        gl->glGenTextures(3, m_planeTexIds);
-
+    if (!m_textures)
+        m_textures = QmlVlcFrameTextures::forOutput(m_outputId);
     const std::shared_ptr<const QmlVlcI420Frame> frame = std::move(m_frame);
     m_frame.reset();
-    if (frame) {
-        const GLsizei w = frame->width;
-        const GLsizei h = frame->height;
-        uploadPlane(gl, GL_TEXTURE1, m_planeTexIds[U], w / 2, h / 2, frame->uPlane);
-        uploadPlane(gl, GL_TEXTURE2, m_planeTexIds[V], w / 2, h / 2, frame->vPlane);
-        uploadPlane(gl, GL_TEXTURE0, m_planeTexIds[Y], w, h, frame->yPlane);
-    } else {
-        bindPlane(gl, GL_TEXTURE1, m_planeTexIds[U]);
-        bindPlane(gl, GL_TEXTURE2, m_planeTexIds[V]);
-        bindPlane(gl, GL_TEXTURE0, m_planeTexIds[Y]);
-    }
+    m_textures->bind(gl, frame.get());
 }

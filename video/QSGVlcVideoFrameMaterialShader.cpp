@@ -7,14 +7,34 @@
 #include "QSGVlcVideoFrameMaterial.h"
 
 namespace {
-// ITU-R BT.601, limited range; rows as applied to the fragment shader's row vector.
-const QMatrix4x4& rgbMatrix()
+// Y'CbCr to RGB for the fragment shader's row vector (Y - 1/16, U - 1/2,
+// V - 1/2, 1): rows are the Y, U and V coefficients and a constant term,
+// which for full range puts back the 1/16 the shader takes from Y.
+QMatrix4x4 yuvToRgb(float kr, float kb, bool fullRange)
 {
-    static const QMatrix4x4 matrix(1.164f, 1.164f, 1.164f, 0.f,
-                                   0.f, -0.391f, 2.018f, 0.f,
-                                   1.596f, -0.813f, 0.f, 0.f,
-                                   0.f, 0.f, 0.f, 1.f);
-    return matrix;
+    const float kg = 1.f - kr - kb;
+    const float yScale = fullRange ? 1.f : 255.f / 219.f;
+    const float cScale = fullRange ? 1.f : 255.f / 224.f;
+    const float rV = 2.f * (1.f - kr) * cScale;
+    const float bU = 2.f * (1.f - kb) * cScale;
+    const float gU = -bU * kb / kg;
+    const float gV = -rV * kr / kg;
+    const float offset = fullRange ? 16.f / 256.f : 0.f;
+    return QMatrix4x4(yScale, yScale, yScale, 0.f,
+                      0.f, gU, bU, 0.f,
+                      rV, gV, 0.f, 0.f,
+                      offset, offset, offset, 1.f);
+}
+
+const QMatrix4x4& rgbMatrix(bool bt709, bool fullRange)
+{
+    static const QMatrix4x4 matrices[4] = {
+        yuvToRgb(0.299f, 0.114f, false),
+        yuvToRgb(0.299f, 0.114f, true),
+        yuvToRgb(0.2126f, 0.0722f, false),
+        yuvToRgb(0.2126f, 0.0722f, true),
+    };
+    return matrices[(bt709 ? 2 : 0) + (fullRange ? 1 : 0)];
 }
 } // namespace
 
@@ -69,9 +89,10 @@ void QSGVlcVideoFrameMaterialShader::updateState(const RenderState& state, QSGMa
         program()->setUniformValue(m_opacityId, state.opacity());
     if (state.isMatrixDirty())
         program()->setUniformValue(m_matrixId, state.combinedMatrix());
-    program()->setUniformValue(m_rgbMatrixId, rgbMatrix());
+    auto* material = static_cast<QSGVlcVideoFrameMaterial*>(newMaterial);
+    program()->setUniformValue(m_rgbMatrixId, rgbMatrix(material->bt709(), material->fullRange()));
     program()->setUniformValue(m_yPlaneTexId, 0);
     program()->setUniformValue(m_uPlaneTexId, 1);
     program()->setUniformValue(m_vPlaneTexId, 2);
-    static_cast<QSGVlcVideoFrameMaterial*>(newMaterial)->bindPlanes(QOpenGLContext::currentContext()->functions());
+    material->bindPlanes(QOpenGLContext::currentContext()->functions());
 }

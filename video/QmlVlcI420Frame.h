@@ -7,7 +7,7 @@
 #include <QMetaType>
 
 // One decoded three-plane picture in one buffer. libvlc writes straight into
-// frameBuf; the planes point into it.
+// frameBuf; the planes point into it, each on a 32-byte boundary.
 struct QmlVlcI420Frame
 {
     QByteArray frameBuf;
@@ -19,6 +19,13 @@ struct QmlVlcI420Frame
     uint32_t uPlaneSize = 0;
     char* vPlane = nullptr;
     uint32_t vPlaneSize = 0;
+    // Colour coding of the stream: BT.709 or BT.601 coefficients, full
+    // (0-255) or limited (16-235) range.
+    bool bt709 = false;
+    bool fullRange = false;
+    // Stamped at display, unique per output; tells a new picture from a
+    // reused buffer holding an old one.
+    uint64_t serial = 0;
 };
 
 Q_DECLARE_METATYPE(std::shared_ptr<const QmlVlcI420Frame>)

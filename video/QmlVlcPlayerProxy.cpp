@@ -1,5 +1,7 @@
 #include "QmlVlcPlayerProxy.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include <QCoreApplication>
@@ -8,6 +10,23 @@
 
 namespace {
 constexpr int errorAdvanceMs = 1000;
+constexpr int healthCheckMs = 250;
+// A player unseen this long stops decoding video.
+constexpr qint64 unseenBeforeSuspendMs = 1000;
+
+void restoreVideoTrack(libvlc_media_player_t* mp, int id)
+{
+    if (id < 0) {
+        // None was chosen before: take the first real one.
+        libvlc_track_description_t* list = libvlc_video_get_track_description(mp);
+        for (const libvlc_track_description_t* entry = list; entry && id < 0; entry = entry->p_next)
+            id = entry->i_id;
+        if (list)
+            libvlc_track_description_list_release(list);
+    }
+    if (id >= 0)
+        libvlc_video_set_track(mp, id);
+}
 } // namespace
 
 QmlVlcPlayerProxy::LibvlcEvent::LibvlcEvent(const libvlc_event_t& event)
@@ -39,17 +58,24 @@ QmlVlcPlayerProxy::QmlVlcPlayerProxy(std::shared_ptr<vlc::playlist_player_core> 
     connect(this, &QmlVlcPlayerProxy::mediaPlayerMediaChanged, &m_errorTimer, &QTimer::stop);
     connect(this, &QmlVlcPlayerProxy::mediaPlayerMediaChanged, &m_subtitle, &QmlVlcSubtitle::mediaChanged);
     connect(&m_audio, &QmlVlcAudio::volumeChanged, this, &QmlVlcPlayerProxy::volumeChanged);
+
+    QmlVlcVideoOutput& output = videoOutput();
+    connect(&output, &QmlVlcVideoOutput::frameSizeChanged, this, &QmlVlcPlayerProxy::frameSizeChanged);
+    connect(&output, &QmlVlcVideoOutput::frameRateChanged, this, &QmlVlcPlayerProxy::frameRateChanged);
+    connect(&output, &QmlVlcVideoOutput::frameDelivered, this, [this] { setStalled(false); });
+    connect(&m_healthTimer, &QTimer::timeout, this, &QmlVlcPlayerProxy::checkHealth);
+    m_healthTimer.start(healthCheckMs);
 }
 
 void QmlVlcPlayerProxy::classBegin()
 {
-    m_player->register_callback(this);
+    m_player->register_callback(&m_eventRelay);
     QmlVlcVideoSource::classBegin();
 }
 
 void QmlVlcPlayerProxy::detachListener()
 {
-    m_player->unregister_callback(this);
+    m_player->unregister_callback(&m_eventRelay);
 }
 
 QString QmlVlcPlayerProxy::vlcVersion() const
@@ -64,17 +90,129 @@ QString QmlVlcPlayerProxy::mrl() const
 
 void QmlVlcPlayerProxy::play(const QString& mrl)
 {
+    setWantPlaying(true);
     m_player->clear_items();
     const int index = m_player->add_media(mrl.toUtf8().toStdString(), {}, {}, false);
     if (index >= 0)
         m_player->play(static_cast<unsigned>(index));
 }
 
-void QmlVlcPlayerProxy::media_player_event(const libvlc_event_t* event)
+void QmlVlcPlayerProxy::play()
+{
+    setWantPlaying(true);
+    m_player->play();
+}
+
+void QmlVlcPlayerProxy::pause()
+{
+    setWantPlaying(false);
+    m_player->pause();
+}
+
+void QmlVlcPlayerProxy::stop()
+{
+    if (!m_player->is_open())
+        return;
+    // libvlc reports Stopped only when the stop had something to stop.
+    const bool stopsSomething = m_player->busy() || m_player->get_state() != libvlc_Stopped;
+    m_player->stop();
+    setWantPlaying(false);
+    if (m_videoSuspended) {
+        m_videoSuspended = false;
+        emit decodingChanged();
+    }
+    videoOutput().blank();
+    if (stopsSomething && !m_stopping) {
+        m_stopping = true;
+        emit stateChanged(Stopping);
+        emit playingChanged();
+    }
+}
+
+void QmlVlcPlayerProxy::setStallTimeout(int ms)
+{
+    if (ms == m_stallTimeout || ms <= 0)
+        return;
+    m_stallTimeout = ms;
+    emit stallTimeoutChanged();
+    checkHealth();
+}
+
+void QmlVlcPlayerProxy::setWantPlaying(bool want)
+{
+    if (want && !m_wantPlaying)
+        m_playAskedMs = QmlVlcFrameSink::monotonicMs();
+    m_wantPlaying = want;
+    if (!want)
+        setStalled(false);
+}
+
+void QmlVlcPlayerProxy::setStalled(bool stalled)
+{
+    if (stalled == m_stalled)
+        return;
+    m_stalled = stalled;
+    emit stalledChanged();
+}
+
+void QmlVlcPlayerProxy::checkHealth()
+{
+    QmlVlcVideoOutput& output = videoOutput();
+    output.sampleFrameRate();
+    if (m_stopping && !m_player->busy()) {
+        m_stopping = false;
+        emit stateChanged(state());
+        emit playingChanged();
+    }
+    followVisibility();
+
+    const qint64 now = QmlVlcFrameSink::monotonicMs();
+    const qint64 lastFrame = output.lastFrameMs();
+    const qint64 reference = lastFrame ? lastFrame : m_playAskedMs;
+    const int age = reference ? static_cast<int>(std::min<qint64>(now - reference, INT_MAX)) : 0;
+    if (age != m_frameAge) {
+        m_frameAge = age;
+        emit frameAgeChanged();
+    }
+    const qint64 quietMs = now - std::max(lastFrame, m_playAskedMs);
+    setStalled(m_wantPlaying && !m_videoSuspended && quietMs >= m_stallTimeout);
+}
+
+void QmlVlcPlayerProxy::followVisibility()
+{
+    const QmlVlcVideoOutput& output = videoOutput();
+    const bool unseen = output.allSurfacesHidden();
+    const qint64 now = QmlVlcFrameSink::monotonicMs();
+    if (!unseen) {
+        m_unseenSinceMs = 0;
+        if (!m_videoSuspended)
+            return;
+        m_videoSuspended = false;
+        // Waiting for the next key frame is not a stall.
+        m_playAskedMs = now;
+        m_player->post([track = m_suspendedTrack](libvlc_media_player_t* mp) { restoreVideoTrack(mp, track->load()); });
+        emit decodingChanged();
+        return;
+    }
+    if (!m_wantPlaying || m_videoSuspended)
+        return;
+    if (m_unseenSinceMs == 0)
+        m_unseenSinceMs = now;
+    if (now - m_unseenSinceMs < unseenBeforeSuspendMs)
+        return;
+    m_videoSuspended = true;
+    m_player->post([track = m_suspendedTrack](libvlc_media_player_t* mp) {
+        track->store(libvlc_video_get_track(mp));
+        libvlc_video_set_track(mp, -1);
+    });
+    emit decodingChanged();
+}
+
+void QmlVlcPlayerProxy::EventRelay::media_player_event(const libvlc_event_t* event)
 {
     auto* posted = new LibvlcEvent(*event);
     QmlVlcTsan::release(posted);
-    QCoreApplication::postEvent(this, posted);
+    QCoreApplication::postEvent(proxy, posted);
 }
 
 bool QmlVlcPlayerProxy::event(QEvent* e)
@@ -99,6 +237,7 @@ void QmlVlcPlayerProxy::handleLibvlcEvent(const libvlc_event_t& event)
         emit stateChanged(NothingSpecial);
         break;
     case libvlc_MediaPlayerOpening:
+        setWantPlaying(true);
         emit mediaPlayerOpening();
         emit stateChanged(Opening);
         break;
@@ -107,16 +246,21 @@ void QmlVlcPlayerProxy::handleLibvlcEvent(const libvlc_event_t& event)
         emit stateChanged(Buffering);
         break;
     case libvlc_MediaPlayerPlaying:
+        setWantPlaying(true);
         emit mediaPlayerPlaying();
         emit stateChanged(Playing);
         emit playingChanged();
         break;
     case libvlc_MediaPlayerPaused:
+        setWantPlaying(false);
         emit mediaPlayerPaused();
         emit stateChanged(Paused);
         emit playingChanged();
         break;
     case libvlc_MediaPlayerStopped:
+        m_stopping = false;
+        setWantPlaying(false);
+        videoOutput().blank();
         emit mediaPlayerStopped();
         emit stateChanged(Stopped);
         emit playingChanged();
@@ -128,11 +272,13 @@ void QmlVlcPlayerProxy::handleLibvlcEvent(const libvlc_event_t& event)
         emit mediaPlayerBackward();
         break;
     case libvlc_MediaPlayerEndReached:
+        videoOutput().blank();
         emit mediaPlayerEndReached();
         emit stateChanged(Ended);
         emit playingChanged();
         break;
     case libvlc_MediaPlayerEncounteredError:
+        videoOutput().blank();
         emit mediaPlayerEncounteredError();
         emit stateChanged(Error);
         emit playingChanged();

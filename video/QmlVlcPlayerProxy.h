@@ -1,6 +1,9 @@
 #pragma once
 
+#include <atomic>
 #include <memory>
+
+#include <QSize>
 
 #include <QEvent>
 #include <QTimer>
@@ -16,7 +19,7 @@
 
 // Common face of the QML players: turns libvlc events (libvlc's threads)
 // into signals on the GUI thread and advances the playlist on end or error.
-class QmlVlcPlayerProxy : public QmlVlcVideoSource, private vlc::media_player_events_callback
+class QmlVlcPlayerProxy : public QmlVlcVideoSource
 {
     Q_OBJECT
     Q_PROPERTY(QString vlcVersion READ vlcVersion CONSTANT)
@@ -33,6 +36,12 @@ class QmlVlcPlayerProxy : public QmlVlcVideoSource, private vlc::media_player_ev
     Q_PROPERTY(QmlVlcSubtitle* subtitle READ subtitle CONSTANT)
     Q_PROPERTY(QmlVlcPlaylist* playlist READ playlist CONSTANT)
     Q_PROPERTY(QmlVlcMedia* mediaDescription READ mediaDescription CONSTANT)
+    Q_PROPERTY(bool stalled READ stalled NOTIFY stalledChanged)
+    Q_PROPERTY(int frameAge READ frameAge NOTIFY frameAgeChanged)
+    Q_PROPERTY(int stallTimeout READ stallTimeout WRITE setStallTimeout NOTIFY stallTimeoutChanged)
+    Q_PROPERTY(QSize frameSize READ frameSize NOTIFY frameSizeChanged)
+    Q_PROPERTY(double frameRate READ frameRate NOTIFY frameRateChanged)
+    Q_PROPERTY(bool decoding READ decoding NOTIFY decodingChanged)
 
 public:
     enum State
@@ -45,6 +54,8 @@ public:
         Stopped = libvlc_Stopped,
         Ended = libvlc_Ended,
         Error = libvlc_Error,
+        // Asked to stop; libvlc's stop is still running on the worker.
+        Stopping,
     };
     Q_ENUM(State)
 
@@ -69,9 +80,9 @@ public:
     vlc::playlist_player_core& player() { return *m_player; }
 
     QString vlcVersion() const;
-    bool playing() const { return m_player->get_state() == libvlc_Playing; }
+    bool playing() const { return !m_stopping && m_player->get_state() == libvlc_Playing; }
     double length() const { return static_cast<double>(m_player->playback().get_length()); }
-    State state() const { return static_cast<State>(m_player->get_state()); }
+    State state() const { return m_stopping ? Stopping : static_cast<State>(m_player->get_state()); }
     QString mrl() const;
     double position() const { return m_player->playback().get_position(); }
     void setPosition(double position) { m_player->playback().set_position(static_cast<float>(position)); }
@@ -87,11 +98,22 @@ public:
     QmlVlcPlaylist* playlist() { return &m_playlist; }
     QmlVlcMedia* mediaDescription() { return &m_currentMedia; }
 
+    // No frame for this long while playing is asked for: stalled.
+    static constexpr int defaultStallTimeoutMs = 3000;
+    bool stalled() const { return m_stalled; }
+    int frameAge() const { return m_frameAge; }
+    int stallTimeout() const { return m_stallTimeout; }
+    void setStallTimeout(int ms);
+    QSize frameSize() const { return videoOutput().frameSize(); }
+    double frameRate() const { return videoOutput().frameRate(); }
+    // False while no surface of this player can be seen and video decoding is off.
+    bool decoding() const { return !m_videoSuspended; }
+
     Q_INVOKABLE void play(const QString& mrl);
-    Q_INVOKABLE void play() { m_player->play(); }
-    Q_INVOKABLE void pause() { m_player->pause(); }
+    Q_INVOKABLE void play();
+    Q_INVOKABLE void pause();
     Q_INVOKABLE void togglePause() { m_player->toggle_pause(); }
-    Q_INVOKABLE void stop() { m_player->stop(); }
+    Q_INVOKABLE void stop();
     Q_INVOKABLE void mute() { m_player->audio().set_mute(true); }
     Q_INVOKABLE void unMute() { m_player->audio().set_mute(false); }
     Q_INVOKABLE void toggleMute() { m_player->audio().toggle_mute(); }
@@ -117,6 +139,12 @@ signals:
     void mediaPlayerPausableChanged(bool pausable);
     void mediaPlayerLengthChanged(double length);
     void volumeChanged();
+    void stalledChanged();
+    void frameAgeChanged();
+    void stallTimeoutChanged();
+    void frameSizeChanged();
+    void frameRateChanged();
+    void decodingChanged();
 
 protected:
     bool event(QEvent* e) override;
@@ -128,9 +156,22 @@ private slots:
     void currentItemEndReached();
 
 private:
-    void media_player_event(const libvlc_event_t* event) override;
+    // Listens on libvlc's threads and posts each event to the proxy. A member
+    // rather than a base, so that its virtual table stays whole while the
+    // player's destructor runs and has not yet unregistered it.
+    struct EventRelay : vlc::media_player_events_callback
+    {
+        explicit EventRelay(QmlVlcPlayerProxy* proxy) : proxy(proxy) {}
+        void media_player_event(const libvlc_event_t* event) override;
+        QmlVlcPlayerProxy* proxy;
+    };
+    void setWantPlaying(bool want);
+    void checkHealth();
+    void setStalled(bool stalled);
+    void followVisibility();
 
     std::shared_ptr<vlc::playlist_player_core> m_player;
+    EventRelay m_eventRelay{this};
     QmlVlcAudio m_audio;
     QmlVlcInput m_input;
     QmlVlcPlaylist m_playlist;
@@ -138,6 +179,17 @@ private:
     QmlVlcVideo m_video;
     QmlVlcCurrentMedia m_currentMedia;
     QTimer m_errorTimer;
+    QTimer m_healthTimer;
+    bool m_stopping = false;
+    bool m_wantPlaying = false;
+    qint64 m_playAskedMs = 0;
+    bool m_stalled = false;
+    int m_frameAge = 0;
+    int m_stallTimeout = defaultStallTimeoutMs;
+    bool m_videoSuspended = false;
+    qint64 m_unseenSinceMs = 0;
+    // The video track chosen before decoding was turned off; the worker writes it.
+    std::shared_ptr<std::atomic<int>> m_suspendedTrack = std::make_shared<std::atomic<int>>(-1);
 };
 
 Q_DECLARE_METATYPE(QmlVlcPlayerProxy::State)

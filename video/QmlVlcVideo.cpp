@@ -65,7 +65,8 @@ std::pair<unsigned, unsigned> QmlVlcVideo::size() const
         libvlc_media_parse(current.get());
     unsigned width = 0;
     unsigned height = 0;
-    if (m_player.get_mp())
+    // While the worker stops or switches the player this would wait for it.
+    if (m_player.get_mp() && !m_player.busy())
         libvlc_video_get_size(m_player.get_mp(), 0, &width, &height);
     if (!current.empty() && (width == 0 || height == 0)) {
         libvlc_media_track_info_t* info = nullptr;

@@ -1,28 +1,26 @@
 #pragma once
 
-#include <atomic>
-#include <deque>
-#include <list>
 #include <memory>
-#include <mutex>
 
 #include <QList>
 #include <QObject>
+#include <QSize>
 
+#include "QmlVlcFrameSink.h"
 #include "QmlVlcI420Frame.h"
-#include "vlc/basic_vmem_wrapper.h"
 #include "vlc/playlist_player_core.h"
 
 class QmlVlcVideoSurface;
 
-// Receives decoded pictures from libvlc into pooled frames and hands the
-// latest one to the attached surfaces on the GUI thread.
-class QmlVlcVideoOutput : public QObject, private vlc::basic_vmem_wrapper
+// GUI-side end of the frame path: takes the newest picture from the sink
+// on the scheduler's tick and gives it to the attached surfaces.
+class QmlVlcVideoOutput : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit QmlVlcVideoOutput(std::shared_ptr<vlc::playlist_player_core> player, QObject* parent = nullptr);
+    explicit QmlVlcVideoOutput(std::shared_ptr<vlc::playlist_player_core> player,
+                               std::shared_ptr<QmlVlcFrameSink> sink = {}, QObject* parent = nullptr);
     ~QmlVlcVideoOutput() override;
 
     bool attachToPlayer();
@@ -30,31 +28,44 @@ public:
     void unregisterVideoSurface(QmlVlcVideoSurface* surface);
     const QList<QmlVlcVideoSurface*>& videoSurfaces() const { return m_attachedSurfaces; }
 
-    // Statistics, readable from any thread.
-    unsigned displayedFrames() const { return m_displayedFrames.load(); }
-    unsigned largestPoolSize() const { return m_largestPoolSize.load(); }
+    // Unique for the life of the process, so that textures made for one
+    // output are never taken for another one's.
+    quint64 id() const { return m_id; }
 
-protected:
-    unsigned video_format_cb(char* chroma, unsigned* width, unsigned* height,
-                             unsigned* pitches, unsigned* lines) override;
-    void video_cleanup_cb() override;
-    void* video_lock_cb(void** planes) override;
-    void video_unlock_cb(void* picture, void* const* planes) override;
-    void video_display_cb(void* picture) override;
+    // Statistics, readable from any thread.
+    unsigned displayedFrames() const { return m_sink->displayedFrames(); }
+    unsigned largestPoolSize() const { return m_sink->largestPoolSize(); }
+    // Monotonic milliseconds of the last displayed frame, 0 before the first.
+    qint64 lastFrameMs() const { return m_sink->lastDisplayMs(); }
+
+    QSize frameSize() const { return m_frameSize; }
+    double frameRate() const { return m_frameRate; }
+    // Measures the frame rate over the time since the last sample (at least a second).
+    void sampleFrameRate();
+
+    // Scheduler tick: gives a new frame to the surfaces; true when there was one.
+    bool deliverNewFrame();
+    bool hasNewFrame() const { return m_sink->hasNewFrame(); }
+    // Surfaces drop their picture (the player stopped).
+    void blank();
+    // True when surfaces are attached, all in windows, and none can be seen
+    // (hidden, scrolled out, or in a hidden or minimised window).
+    bool allSurfacesHidden() const;
+
+signals:
+    void frameDelivered();
+    void frameSizeChanged();
+    void frameRateChanged();
 
 private:
-    Q_INVOKABLE void frameUpdated();
-    std::shared_ptr<QmlVlcI420Frame> makeFrameLike(const QmlVlcI420Frame& model) const;
+    void present(const std::shared_ptr<const QmlVlcI420Frame>& frame);
 
     std::shared_ptr<vlc::playlist_player_core> m_player;
+    std::shared_ptr<QmlVlcFrameSink> m_sink;
     QList<QmlVlcVideoSurface*> m_attachedSurfaces;
-    // libvlc may lock pictures on the decoder thread and display them on
-    // the output thread, so the pool and the locked list share a lock.
-    std::mutex m_poolMutex;
-    std::deque<std::shared_ptr<QmlVlcI420Frame>> m_framesPool;
-    std::list<std::shared_ptr<QmlVlcI420Frame>> m_lockedFrames;
-    std::mutex m_renderFrameMutex;
-    std::shared_ptr<QmlVlcI420Frame> m_renderFrame;
-    std::atomic<unsigned> m_displayedFrames{0};
-    std::atomic<unsigned> m_largestPoolSize{0};
+    quint64 m_id;
+    QSize m_frameSize;
+    double m_frameRate = 0;
+    unsigned m_sampledFrames = 0;
+    qint64 m_sampledAtMs = 0;
 };

@@ -1,8 +1,9 @@
 #include "QmlVlcVideoSource.h"
 
-QmlVlcVideoSource::QmlVlcVideoSource(std::shared_ptr<vlc::playlist_player_core> player, QObject* parent)
+QmlVlcVideoSource::QmlVlcVideoSource(std::shared_ptr<vlc::playlist_player_core> player, QObject* parent,
+                                     std::shared_ptr<QmlVlcFrameSink> sink)
     : QObject(parent)
-    , m_videoOutput(std::move(player))
+    , m_videoOutput(std::move(player), std::move(sink))
 {
 }
 

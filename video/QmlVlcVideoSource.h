@@ -16,7 +16,8 @@ class QmlVlcVideoSource : public QObject, public QQmlParserStatus
     Q_INTERFACES(QQmlParserStatus)
 
 public:
-    explicit QmlVlcVideoSource(std::shared_ptr<vlc::playlist_player_core> player, QObject* parent = nullptr);
+    explicit QmlVlcVideoSource(std::shared_ptr<vlc::playlist_player_core> player, QObject* parent = nullptr,
+                               std::shared_ptr<QmlVlcFrameSink> sink = {});
 
     void classBegin() override;
     void componentComplete() override {}
@@ -25,6 +26,7 @@ public:
     virtual void unregisterVideoSurface(QmlVlcVideoSurface* surface);
 
     const QmlVlcVideoOutput& videoOutput() const { return m_videoOutput; }
+    QmlVlcVideoOutput& videoOutput() { return m_videoOutput; }
 
 private:
     QmlVlcVideoOutput m_videoOutput;

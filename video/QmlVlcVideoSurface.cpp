@@ -36,8 +36,10 @@ void QmlVlcVideoSurface::setSource(QmlVlcVideoSource* source)
         update();
     }
     m_source = source;
-    if (m_source)
+    if (m_source) {
+        m_outputId = m_source->videoOutput().id();
         m_source->registerVideoSurface(this);
+    }
     emit sourceChanged();
 }
 
@@ -87,7 +89,7 @@ QSGNode* QmlVlcVideoSurface::updatePaintNode(QSGNode* oldNode, UpdatePaintNodeDa
     auto* node = oldNode ? static_cast<SGVlcVideoNode*>(oldNode) : new SGVlcVideoNode;
     const auto rects = fillRects(m_fillMode, size(), QSizeF(m_frame->width, m_frame->height));
     if (m_frameChanged) {
-        node->setFrame(m_frame);
+        node->setFrame(m_outputId, m_frame);
         m_frameChanged = false;
     }
     node->setRect(rects.first, rects.second);

@@ -52,6 +52,7 @@ protected:
 private:
     FillMode m_fillMode = PreserveAspectFit;
     QPointer<QmlVlcVideoSource> m_source;
+    quint64 m_outputId = 0;
     bool m_frameChanged = false;
     std::shared_ptr<const QmlVlcI420Frame> m_frame;
 };

@@ -7,9 +7,9 @@ SGVlcVideoNode::SGVlcVideoNode()
     setMaterial(&m_material);
 }
 
-void SGVlcVideoNode::setFrame(const std::shared_ptr<const QmlVlcI420Frame>& frame)
+void SGVlcVideoNode::setFrame(quint64 outputId, const std::shared_ptr<const QmlVlcI420Frame>& frame)
 {
-    m_material.setFrame(frame);
+    m_material.setFrame(outputId, frame);
     markDirty(DirtyMaterial);
 }
 

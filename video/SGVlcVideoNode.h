@@ -12,7 +12,7 @@ class SGVlcVideoNode : public QSGGeometryNode
 public:
     SGVlcVideoNode();
 
-    void setFrame(const std::shared_ptr<const QmlVlcI420Frame>& frame);
+    void setFrame(quint64 outputId, const std::shared_ptr<const QmlVlcI420Frame>& frame);
     void setRect(const QRectF& rect, const QRectF& sourceRect);
 
 private:

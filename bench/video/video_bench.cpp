@@ -1,7 +1,8 @@
 // Video benchmark, run under Xvfb (see bench/video/README.md). Prints CPU cost of
 // showing live RTP H.264 streams beside cvlc and ffmpeg, frames delivered
-// against frames sent, the largest frame pool, and how many 640x360 tiles
-// this machine shows at full frame rate.
+// against frames sent, the largest frame pool, a grid of 1 to 16 tiles, and
+// how the GUI fares when players on dead streams are stopped and destroyed.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -26,12 +27,12 @@
 #include "QmlVlcPlayer.h"
 #include "RtpSender.h"
 #include "TestMedia.h"
+#include "vlc/command_queue.h"
 
 namespace {
 constexpr double sentFps = 25.0;
 constexpr double measureSeconds = 10.0;
 constexpr double tileSeconds = 6.0;
-constexpr double fullRateFps = 24.0;
 
 void runFor(double seconds)
 {
@@ -221,7 +222,7 @@ void benchOneStream(TestMedia& media, const QSize& size)
                 client.cpuPerSecond, client.serverCpuPerSecond, client.meanFps, sentFps, client.renderFps,
                 client.largestPool);
     if (hidden.ok)
-        std::printf("  client, surface hidden (decode and hand-over, no drawing) %.3f CPU s/s, frames %.2f/s\n",
+        std::printf("  client, surface hidden (decoding turns off after a second) %.3f CPU s/s, frames %.2f/s\n",
                     hidden.cpuPerSecond, hidden.meanFps);
     const double clientTotal = client.cpuPerSecond + client.serverCpuPerSecond;
     const double cvlcTotal = cvlc.cpuPerSecond + cvlc.serverCpuPerSecond;
@@ -235,40 +236,131 @@ void benchOneStream(TestMedia& media, const QSize& size)
     std::fflush(stdout);
 }
 
-void benchTiles(TestMedia& media)
+struct StreamSet
+{
+    std::vector<std::unique_ptr<RtpSender>> senders;
+    QStringList mrls;
+};
+
+bool startStreams(TestMedia& media, const QString& clip, int count, const QString& name, StreamSet& set)
+{
+    for (int i = 0; i < count; ++i) {
+        const QString sdp = media.path(QStringLiteral("%1-%2.sdp").arg(name).arg(i));
+        set.senders.push_back(std::make_unique<RtpSender>());
+        if (!set.senders.back()->start(clip, sdp) || !waitUntil([&sdp] { return QFileInfo(sdp).size() > 0; }, 10000))
+            return false;
+        set.mrls << QStringLiteral("file:///") + sdp;
+    }
+    return true;
+}
+
+// CPU per stream of cvlc showing one stream of the clip in its own window.
+double cvlcPerStream(TestMedia& media, const QString& clip, const QString& name)
+{
+    StreamSet set;
+    if (!startStreams(media, clip, 1, name, set))
+        return -1;
+    const QString sdp = set.mrls.first().mid(8);
+    const QFile::Permissions readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    QFile::setPermissions(QFileInfo(sdp).absolutePath(), readable | QFile::WriteOwner | QFile::ExeOwner
+                                                             | QFile::ExeGroup | QFile::ExeOther);
+    QFile::setPermissions(sdp, readable | QFile::WriteOwner);
+    return measureExternal(QStringLiteral("cvlc"),
+                           {"--aout=adummy", "--demux=avformat", "--network-caching=200", "--no-video-title-show", sdp},
+                           true, tileSeconds).cpuPerSecond;
+}
+
+// The desktop's grid: tiles drawn at 480x270, four across.
+void benchGrid(TestMedia& media)
+{
+    const QSize tile(480, 270);
+    struct Case { QSize stream; int count; };
+    const Case cases[] = {{{640, 360}, 1}, {{640, 360}, 4}, {{640, 360}, 9}, {{640, 360}, 16}, {{1280, 720}, 16}};
+    QString clips[2] = {makeClip(media, QSize(640, 360)), makeClip(media, QSize(1280, 720))};
+    if (clips[0].isEmpty() || clips[1].isEmpty())
+        return;
+    const double cvlc360 = cvlcPerStream(media, clips[0], QStringLiteral("cvlc360"));
+    const double cvlc720 = cvlcPerStream(media, clips[1], QStringLiteral("cvlc720"));
+    std::printf("Grid of tiles drawn %dx%d (cvlc, one stream in its own window: 360p %.3f, 720p %.3f CPU s/s):\n",
+                tile.width(), tile.height(), cvlc360, cvlc720);
+    for (const Case& c : cases) {
+        const QString& clip = clips[c.stream.height() == 360 ? 0 : 1];
+        StreamSet set;
+        if (!startStreams(media, clip, c.count, QStringLiteral("grid-%1-%2").arg(c.stream.height()).arg(c.count), set)) {
+            std::printf("  senders did not start\n");
+            return;
+        }
+        const ClientFigures f = measureClient(set.mrls, tile, true, tileSeconds);
+        const double cvlc = c.stream.height() == 360 ? cvlc360 : cvlc720;
+        const double perStream = f.cpuPerSecond / c.count;
+        std::printf("  %2d x %dp: %.3f CPU s/s per stream (client/cvlc %.2f), tiles %.1f..%.1f fps (mean %.1f, %.0f sent),"
+                    " window %.1f redraws/s, X server %.3f CPU s/s%s\n",
+                    c.count, c.stream.height(), perStream, cvlc > 0 ? perStream / cvlc : 0, f.minFps,
+                    f.meanFps, f.meanFps, sentFps, f.renderFps, f.serverCpuPerSecond, f.ok ? "" : " (no picture)");
+        std::fflush(stdout);
+    }
+}
+
+// Players on streams that died: the longest gap of the GUI event loop while
+// eight of them are stopped at once, and how long destroying sixteen takes.
+void benchDeadStreams(TestMedia& media)
 {
     const QString clip = makeClip(media, QSize(640, 360));
-    if (clip.isEmpty())
+    StreamSet set;
+    if (clip.isEmpty() || !startStreams(media, clip, 16, QStringLiteral("dead"), set))
         return;
-    int best = 0;
-    for (int count : {1, 2, 4, 6, 8, 9, 12, 16, 20, 25}) {
-        std::vector<std::unique_ptr<RtpSender>> senders;
-        QStringList mrls;
-        bool started = true;
-        for (int i = 0; i < count && started; ++i) {
-            const QString sdp = media.path(QStringLiteral("tile-%1-%2.sdp").arg(count).arg(i));
-            senders.push_back(std::make_unique<RtpSender>());
-            started = senders.back()->start(clip, sdp)
-                && waitUntil([&sdp] { return QFileInfo(sdp).size() > 0; }, 10000);
-            mrls << QStringLiteral("file:///") + sdp;
-        }
-        if (!started)
-            break;
-        // Tiles as a grid of the client would draw them: four across a
-        // 1920 pixel wide window, five from 17 on.
-        const int columns = std::max(4, static_cast<int>(std::ceil(std::sqrt(count))));
-        const int tileWidth = 1920 / columns;
-        const ClientFigures figures = measureClient(mrls, QSize(tileWidth, tileWidth * 9 / 16), true, tileSeconds);
-        const bool fullRate = figures.ok && figures.minFps >= fullRateFps && figures.renderFps >= fullRateFps;
-        std::printf("  %2d tiles: %s, slowest tile %.1f fps, mean %.1f fps, window %.1f frames/s, %.2f CPU s/s, largest pool %u\n",
-                    count, fullRate ? "full rate" : "below full rate", figures.minFps, figures.meanFps,
-                    figures.renderFps, figures.cpuPerSecond, figures.largestPool);
-        std::fflush(stdout);
-        if (!fullRate)
-            break;
-        best = count;
+    std::vector<std::unique_ptr<QmlVlcPlayer>> players;
+    for (const QString& mrl : qAsConst(set.mrls)) {
+        players.push_back(std::make_unique<QmlVlcPlayer>());
+        players.back()->classBegin();
+        players.back()->play(mrl);
     }
-    std::printf("Most 640x360 tiles at full frame rate: %d\n", best);
+    const bool showing = waitUntil([&players] {
+        for (const auto& player : players) {
+            if (player->videoOutput().displayedFrames() == 0)
+                return false;
+        }
+        return true;
+    }, 30000);
+    for (auto& sender : set.senders)
+        sender->stop();
+    auto stalledCount = [&players] {
+        return std::count_if(players.begin(), players.end(), [](const auto& player) { return player->stalled(); });
+    };
+    waitUntil([&] { return stalledCount() == static_cast<long>(players.size()); }, 30000);
+    if (!showing) {
+        std::printf("Dead streams: players did not show pictures\n");
+        return;
+    }
+    QStringList states;
+    for (const auto& player : players)
+        states << QString::number(player->state());
+    std::printf("Dead streams: %ld of 16 players stalled, states %s\n", static_cast<long>(stalledCount()),
+                qPrintable(states.join(' ')));
+    QElapsedTimer gap;
+    qint64 longest = 0;
+    QTimer probe;
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        longest = std::max(longest, gap.restart());
+    });
+    probe.start(1);
+    gap.start();
+    QTimer::singleShot(0, [&players] {
+        for (int i = 0; i < 8; ++i)
+            players[static_cast<size_t>(i)]->stop();
+    });
+    runFor(1.0);
+    probe.stop();
+    QElapsedTimer destroy;
+    destroy.start();
+    players.clear();
+    const qint64 destroyMs = destroy.elapsed();
+    const bool released = vlc::command_queue::wait_for_all(std::chrono::milliseconds(3000));
+    std::printf("Dead streams: longest GUI stall while stopping 8 at once %lld ms (target < 50);"
+                " destroying 16 returned in %lld ms; background releases %s within 3 s\n",
+                static_cast<long long>(longest), static_cast<long long>(destroyMs),
+                released ? "finished" : "not finished");
+    std::fflush(stdout);
 }
 } // namespace
 
@@ -288,13 +380,15 @@ int main(int argc, char* argv[])
     TestMedia media;
     if (!media.isValid())
         return 1;
-    // "tiles" as the only argument runs the tile part alone.
-    const bool tilesOnly = app.arguments().contains(QStringLiteral("tiles"));
-    if (!tilesOnly) {
+    // "grid" or "dead" as the only argument runs that part alone.
+    const QStringList args = app.arguments().mid(1);
+    if (args.isEmpty()) {
         benchOneStream(media, QSize(1280, 720));
         benchOneStream(media, QSize(1920, 1080));
     }
-    std::printf("640x360 tiles:\n");
-    benchTiles(media);
+    if (args.isEmpty() || args.contains(QStringLiteral("grid")))
+        benchGrid(media);
+    if (args.isEmpty() || args.contains(QStringLiteral("dead")))
+        benchDeadStreams(media);
     return 0;
 }

@@ -8,20 +8,21 @@
 #include "QmlVlc.h"
 #include "QmlVlcConfig.h"
 #include "QmlVlcPlayer.h"
+#include "QmlVlcFrameSink.h"
 #include "QmlVlcVideoOutput.h"
 #include "QmlVlcVideoSurface.h"
+#include "QSGVlcVideoFrameMaterial.h"
 #include "TestMedia.h"
+#include "vlc/command_queue.h"
 #include "vlc/player.h"
 
 namespace {
 constexpr int waitMs = 15000;
 
 // Remembers every Y plane handed to libvlc for decoding.
-class RecordingOutput : public QmlVlcVideoOutput
+class RecordingSink : public QmlVlcFrameSink
 {
 public:
-    using QmlVlcVideoOutput::QmlVlcVideoOutput;
-
     bool wasDecodeTarget(const char* plane)
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -31,7 +32,7 @@ public:
 protected:
     void* video_lock_cb(void** planes) override
     {
-        void* picture = QmlVlcVideoOutput::video_lock_cb(planes);
+        void* picture = QmlVlcFrameSink::video_lock_cb(planes);
         std::lock_guard<std::mutex> lock(m_mutex);
         m_planes.insert(static_cast<const char*>(planes[0]));
         return picture;
@@ -54,11 +55,14 @@ class TestFramePath : public QObject
 
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void fillModeGeometry_data();
     void fillModeGeometry();
     void negotiatedGeometry_data();
     void negotiatedGeometry();
     void decodesInPlaceAndNeverOverwritesHeldFrames();
+    void materialsDifferByOutputAndFrame();
+    void sizeChangeKeepsLastPicture();
     void surfacesShareFramesAndDetach();
 
 private:
@@ -143,10 +147,27 @@ void TestFramePath::negotiatedGeometry()
     QCOMPARE(int(frame->yPlaneSize), yPitch * height);
     QCOMPARE(int(frame->uPlaneSize), uvPitch * (height / 2));
     QCOMPARE(int(frame->vPlaneSize), uvPitch * (height / 2));
-    QCOMPARE(frame->frameBuf.size(), yPitch * height + 2 * uvPitch * (height / 2));
-    QCOMPARE(frame->yPlane, frame->frameBuf.constData());
-    QCOMPARE(frame->uPlane, frame->yPlane + frame->yPlaneSize);
-    QCOMPARE(frame->vPlane, frame->uPlane + frame->uPlaneSize);
+    // Each plane on a 32-byte boundary, in order, inside the buffer.
+    const char* begin = frame->frameBuf.constData();
+    const char* end = begin + frame->frameBuf.size();
+    for (const char* plane : {frame->yPlane, frame->uPlane, frame->vPlane})
+        QCOMPARE(reinterpret_cast<quintptr>(plane) % 32, quintptr(0));
+    QVERIFY(frame->yPlane >= begin && frame->yPlane - begin < 32);
+    QVERIFY(frame->uPlane >= frame->yPlane + frame->yPlaneSize);
+    QVERIFY(frame->vPlane >= frame->uPlane + frame->uPlaneSize);
+    QVERIFY(frame->vPlane + frame->vPlaneSize <= end);
+    QVERIFY(frame->frameBuf.size() < yPitch * height + 2 * uvPitch * (height / 2) + 4 * 32);
+
+    // Padding repeats the picture's edge instead of leaving stale bytes.
+    const auto luma = [&](int x, int y) { return frame->yPlane[y * yPitch + x]; };
+    if (streamSize.width() < width) {
+        for (int y = 0; y < streamSize.height(); ++y)
+            QCOMPARE(luma(width - 1, y), luma(width - 2, y));
+    }
+    if (streamSize.height() < height) {
+        for (int x = 0; x < width; ++x)
+            QCOMPARE(luma(x, height - 1), luma(x, height - 2));
+    }
     player.stop();
 }
 
@@ -157,7 +178,8 @@ void TestFramePath::decodesInPlaceAndNeverOverwritesHeldFrames()
     auto player = std::make_shared<vlc::player>();
     QVERIFY(player->open(libvlc));
     {
-        RecordingOutput output(player);
+        auto sink = std::make_shared<RecordingSink>();
+        QmlVlcVideoOutput output(player, sink);
         QVERIFY(output.attachToPlayer());
         QmlVlcVideoSurface surface;
         output.registerVideoSurface(&surface);
@@ -180,8 +202,8 @@ void TestFramePath::decodesInPlaceAndNeverOverwritesHeldFrames()
 
         std::set<const char*> buffers;
         for (size_t i = 0; i < held.size(); ++i) {
-            QVERIFY(output.wasDecodeTarget(held[i]->yPlane));
-            QCOMPARE(held[i]->yPlane, held[i]->frameBuf.constData());
+            QVERIFY(sink->wasDecodeTarget(held[i]->yPlane));
+            QVERIFY(held[i]->yPlane - held[i]->frameBuf.constData() < 32);
             QCOMPARE(checksum(*held[i]), sums[i]);
             buffers.insert(held[i]->yPlane);
         }
@@ -231,6 +253,90 @@ void TestFramePath::surfacesShareFramesAndDetach()
     player.reset();
     QVERIFY(!left.source());
     QVERIFY(left.currentFrame());
+}
+
+void TestFramePath::materialsDifferByOutputAndFrame()
+{
+    auto first = std::make_shared<QmlVlcI420Frame>();
+    first->serial = 1;
+    auto second = std::make_shared<QmlVlcI420Frame>();
+    second->serial = 2;
+
+    // Fresh materials: nothing uploaded yet, yet they must not pass for one another.
+    QSGVlcVideoFrameMaterial a;
+    QSGVlcVideoFrameMaterial b;
+    a.setFrame(1, first);
+    b.setFrame(2, first);
+    QVERIFY(a.compare(&b) != 0);
+    QCOMPARE(a.compare(&b), -b.compare(&a));
+
+    b.setFrame(1, second);
+    QVERIFY(a.compare(&b) != 0);
+    b.setFrame(1, first);
+    QCOMPARE(a.compare(&b), 0);
+}
+
+void TestFramePath::sizeChangeKeepsLastPicture()
+{
+    // Two elementary streams back to back: the second brings its own
+    // parameter sets with a new picture size.
+    QByteArray stream;
+    for (const QSize& size : {QSize(640, 360), QSize(320, 180)}) {
+        const QString part = m_media.path(QStringLiteral("part-%1.h264").arg(size.width()));
+        QVERIFY(TestMedia::runFfmpeg({"-f", "lavfi", "-i",
+                                      QStringLiteral("testsrc=size=%1x%2:rate=25").arg(size.width()).arg(size.height()),
+                                      "-t", "2", "-c:v", "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p",
+                                      "-g", "25", "-f", "h264", part}));
+        QFile file(part);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        stream += file.readAll();
+    }
+    const QString raw = m_media.path(QStringLiteral("resized.h264"));
+    QFile rawFile(raw);
+    QVERIFY(rawFile.open(QIODevice::WriteOnly) && rawFile.write(stream) == stream.size());
+    rawFile.close();
+    const QString both = m_media.path(QStringLiteral("resized.ts"));
+    QVERIFY(TestMedia::runFfmpeg({"-r", "25", "-i", raw, "-c", "copy", both}));
+
+    QmlVlcPlayer player;
+    player.classBegin();
+    QmlVlcVideoSurface surface;
+    surface.setSource(&player);
+    QList<QSize> sizes;
+    bool blankWhilePlaying = false;
+    // Samples on every pass of the event loop, so a blank of one tick shows.
+    QTimer sampler;
+    connect(&sampler, &QTimer::timeout, this, [&] {
+        if (player.state() != QmlVlcPlayerProxy::Playing)
+            return;
+        const auto frame = surface.currentFrame();
+        if (!frame) {
+            blankWhilePlaying = blankWhilePlaying || !sizes.isEmpty();
+            return;
+        }
+        const QSize size(frame->width, frame->height);
+        if (sizes.isEmpty() || sizes.last() != size)
+            sizes << size;
+    });
+    sampler.start(0);
+    QSignalSpy ended(&player, &QmlVlcPlayerProxy::mediaPlayerEndReached);
+    player.play(TestMedia::fileUrl(both));
+    QTRY_VERIFY_WITH_TIMEOUT(ended.count() > 0, waitMs);
+    sampler.stop();
+    // libvlc renegotiates the format more than once here (and may scale the
+    // second half into the first size): each time the last picture stays.
+    QVERIFY(!sizes.isEmpty());
+    QVERIFY2(!blankWhilePlaying, qPrintable(QStringLiteral("%1 sizes").arg(sizes.size())));
+    // Both halves were shown: four seconds at 25 frames per second.
+    QVERIFY(player.videoOutput().displayedFrames() >= 80);
+    player.stop();
+}
+
+void TestFramePath::cleanupTestCase()
+{
+    // Destroyed players release their libvlc players on their workers; let
+    // them finish before the process exits.
+    QVERIFY(vlc::command_queue::wait_for_all(std::chrono::milliseconds(30000)));
 }
 
 QTEST_MAIN(TestFramePath)

@@ -10,6 +10,7 @@
 #include "QmlVlcMediaListPlayer.h"
 #include "QmlVlcPlayer.h"
 #include "TestMedia.h"
+#include "vlc/command_queue.h"
 #include "TinyHttpServer.h"
 
 namespace {
@@ -22,6 +23,7 @@ class TestQmlVlcPlayer : public QObject
 
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void startUpArguments();
     void subFilterArgument();
     void trustedOptions_data();
@@ -422,6 +424,13 @@ void TestQmlVlcPlayer::closedPlayerReadsNeutralValues()
     player.togglePause();
     player.stop();
     QCOMPARE(player.state(), QmlVlcPlayerProxy::NothingSpecial);
+}
+
+void TestQmlVlcPlayer::cleanupTestCase()
+{
+    // Destroyed players release their libvlc players on their workers; let
+    // them finish before the process exits.
+    QVERIFY(vlc::command_queue::wait_for_all(std::chrono::milliseconds(30000)));
 }
 
 QTEST_MAIN(TestQmlVlcPlayer)

@@ -7,29 +7,44 @@
 #include "ImageCompare.h"
 #include "QmlVlc.h"
 #include "QmlVlcConfig.h"
+#include "QmlVlcFrameTextures.h"
 #include "QmlVlcPlayer.h"
 #include "QmlVlcVideoSurface.h"
 #include "RtpSender.h"
 #include "TestMedia.h"
+#include "vlc/command_queue.h"
 
 namespace {
 constexpr int streamWaitMs = 20000;
-constexpr double colourTolerance = 24.0;
+// Per channel, against ffmpeg's decode of the same stream: a wrong matrix
+// or range is off by far more.
+constexpr double colourTolerance = 8.0;
 const QSize streamSize(640, 360);
 
 // Regions of the test pattern that do not move: the colour bars above the
 // counter and below the scrolling gradient.
-QList<QRect> staticRegions()
+QList<QRect> staticRegions(int scale = 1)
 {
     QList<QRect> regions;
     for (int bar = 0; bar < 8; ++bar) {
         regions << QRect(30 + 80 * bar, 20, 20, 20);
         regions << QRect(30 + 80 * bar, 330, 20, 20);
     }
+    for (QRect& region : regions)
+        region = QRect(region.topLeft() * scale, region.size() * scale);
     return regions;
 }
 
 const QRect gradientRegion(0, 280, 640, 25);
+
+bool loadOneSurface(QQuickView& view, const QString& sdp, const QSize& size)
+{
+    view.rootContext()->setContextProperty(QStringLiteral("sdpMrl"), QStringLiteral("file:///") + sdp);
+    view.rootContext()->setContextProperty(QStringLiteral("streamWidth"), size.width());
+    view.rootContext()->setContextProperty(QStringLiteral("streamHeight"), size.height());
+    view.setSource(QUrl::fromLocalFile(QStringLiteral(VIDEO_TEST_SCENES "/OneSurface.qml")));
+    return view.status() == QQuickView::Ready;
+}
 } // namespace
 
 class TestVideoWindow : public QObject
@@ -38,8 +53,12 @@ class TestVideoWindow : public QObject
 
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void liveStreamReachesBothSurfaces();
     void stoppedStreamBlanksSurfaces();
+    void coloursMatchFfmpeg_data();
+    void coloursMatchFfmpeg();
+    void hiddenSurfaceStopsDecoding();
 
 private:
     QImage grab();
@@ -126,7 +145,11 @@ void TestVideoWindow::liveStreamReachesBothSurfaces()
     // from nothing; wait past a whole group of pictures, then compare with
     // ffmpeg's decode.
     const unsigned shown = m_player->videoOutput().displayedFrames();
+    const quint64 uploaded = QmlVlcFrameTextures::uploads();
     QTRY_VERIFY_WITH_TIMEOUT(m_player->videoOutput().displayedFrames() >= shown + 40, streamWaitMs);
+    // Two surfaces of one player in one window: one upload per frame.
+    QVERIFY(QmlVlcFrameTextures::uploads() - uploaded <= m_player->videoOutput().displayedFrames() - shown + 1);
+    QVERIFY(QmlVlcFrameTextures::uploads() > uploaded);
     const QImage first = grab();
     saveGrab(first, QStringLiteral("live-first.png"));
     QCOMPARE(first.size(), QSize(1280, 360));
@@ -158,8 +181,11 @@ void TestVideoWindow::stoppedStreamBlanksSurfaces()
     QVERIFY(m_player);
     m_sender.stop();
     m_player->stop();
+    // The stop runs on the player's worker; the interface shows it at once.
+    QCOMPARE(m_player->state(), QmlVlcPlayerProxy::Stopping);
+    QVERIFY(!m_player->playing());
     QTRY_VERIFY_WITH_TIMEOUT(!m_left->currentFrame() && !m_right->currentFrame(), streamWaitMs);
-    QCOMPARE(m_player->state(), QmlVlcPlayerProxy::Stopped);
+    QTRY_COMPARE_WITH_TIMEOUT(m_player->state(), QmlVlcPlayerProxy::Stopped, streamWaitMs);
 
     const QImage blank = grab();
     saveGrab(blank, QStringLiteral("stopped.png"));
@@ -168,6 +194,110 @@ void TestVideoWindow::stoppedStreamBlanksSurfaces()
     magenta.fill(QColor("#ff00ff"));
     QCOMPARE(ImageCompare::meanDifference(blank, blank.rect(), magenta, magenta.rect()), 0.0);
     m_view.reset();
+}
+
+void TestVideoWindow::coloursMatchFfmpeg_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QStringList>("encoding");
+    QTest::addColumn<QString>("decoding");
+    QTest::newRow("360p BT.601") << QSize(640, 360) << QStringList{"-pix_fmt", "yuv420p"}
+                                 << QStringLiteral("in_color_matrix=bt601:in_range=tv");
+    QTest::newRow("720p BT.709") << QSize(1280, 720)
+                                 << QStringList{"-pix_fmt", "yuv420p", "-colorspace", "bt709",
+                                                "-color_primaries", "bt709", "-color_trc", "bt709"}
+                                 << QStringLiteral("in_color_matrix=bt709:in_range=tv");
+    QTest::newRow("360p full range") << QSize(640, 360) << QStringList{"-pix_fmt", "yuvj420p"}
+                                     << QStringLiteral("in_color_matrix=bt601:in_range=pc");
+}
+
+void TestVideoWindow::coloursMatchFfmpeg()
+{
+    QFETCH(QSize, size);
+    QFETCH(QStringList, encoding);
+    QFETCH(QString, decoding);
+    const QString tag = QString::fromLatin1(QTest::currentDataTag()).remove(' ').remove('.');
+    const QString clip = m_media.path(tag + QStringLiteral(".mp4"));
+    QVERIFY(TestMedia::runFfmpeg(QStringList{"-f", "lavfi", "-i",
+                                             QStringLiteral("smptebars=size=%1x%2:rate=25").arg(size.width()).arg(size.height()),
+                                             "-t", "10", "-c:v", "libx264", "-preset", "ultrafast", "-g", "25"}
+                                 + encoding + QStringList{clip}));
+    const QString referencePath = m_media.path(tag + QStringLiteral(".png"));
+    QVERIFY(TestMedia::runFfmpeg({"-i", clip, "-frames:v", "1", "-vf", "scale=" + decoding, referencePath}));
+    QImage reference;
+    QVERIFY(reference.load(referencePath));
+    QCOMPARE(reference.size(), size);
+
+    RtpSender sender;
+    const QString sdp = m_media.path(tag + QStringLiteral(".sdp"));
+    QVERIFY(sender.start(clip, sdp));
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(sdp).size() > 0, streamWaitMs);
+    QQuickView view;
+    QVERIFY(loadOneSurface(view, sdp, size));
+    auto* player = view.rootObject()->findChild<QmlVlcPlayer*>(QStringLiteral("player"));
+    QVERIFY(player);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QTRY_VERIFY_WITH_TIMEOUT(player->videoOutput().displayedFrames() >= 40, streamWaitMs);
+    QCOMPARE(player->frameSize(), size);
+
+    const QImage shown = view.grabWindow().convertToFormat(QImage::Format_RGB32);
+    saveGrab(shown, tag + QStringLiteral(".png"));
+    // The seven 75% bars and the mid-grey blocks below them: a range or
+    // matrix error moves these, unlike fully saturated colours that clip.
+    QList<QRect> regions;
+    for (int bar = 0; bar < 7; ++bar) {
+        const int x = (2 * bar + 1) * size.width() / 14 - size.width() / 64;
+        regions << QRect(x, size.height() / 3, size.width() / 32, size.height() / 18);
+        regions << QRect(x, size.height() * 71 / 100, size.width() / 32, size.height() / 36);
+    }
+    for (const QRect& region : qAsConst(regions)) {
+        const double diff = ImageCompare::meanDifference(shown, region, reference, region);
+        QVERIFY2(diff <= colourTolerance, qPrintable(QStringLiteral("region %1,%2 differs by %3")
+                                                         .arg(region.x()).arg(region.y()).arg(diff)));
+    }
+}
+
+void TestVideoWindow::hiddenSurfaceStopsDecoding()
+{
+    RtpSender sender;
+    const QString sdp = m_media.path(QStringLiteral("hidden.sdp"));
+    QVERIFY(sender.start(m_clip, sdp));
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(sdp).size() > 0, streamWaitMs);
+    QQuickView view;
+    QVERIFY(loadOneSurface(view, sdp, streamSize));
+    auto* player = view.rootObject()->findChild<QmlVlcPlayer*>(QStringLiteral("player"));
+    auto* surface = view.rootObject()->findChild<QmlVlcVideoSurface*>(QStringLiteral("surface"));
+    QVERIFY(player && surface);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QTRY_VERIFY_WITH_TIMEOUT(player->videoOutput().displayedFrames() >= 10, streamWaitMs);
+    QVERIFY(player->decoding());
+
+    QSignalSpy decoding(player, &QmlVlcPlayerProxy::decodingChanged);
+    surface->setVisible(false);
+    QTRY_VERIFY_WITH_TIMEOUT(!player->decoding(), streamWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(!player->player().video().has_vout(), streamWaitMs);
+    // Not decoding on purpose is not a stall.
+    QVERIFY(!player->stalled());
+    const unsigned idle = player->videoOutput().displayedFrames();
+
+    surface->setVisible(true);
+    QTRY_VERIFY_WITH_TIMEOUT(player->decoding(), streamWaitMs);
+    QTRY_VERIFY_WITH_TIMEOUT(player->videoOutput().displayedFrames() >= idle + 10, streamWaitMs);
+    QCOMPARE(decoding.count(), 2);
+    QVERIFY(!player->stalled());
+
+    // A minimised window hides its surfaces too.
+    view.showMinimized();
+    QTRY_VERIFY_WITH_TIMEOUT(!player->decoding(), streamWaitMs);
+}
+
+void TestVideoWindow::cleanupTestCase()
+{
+    // Destroyed players release their libvlc players on their workers; let
+    // them finish before the process exits.
+    QVERIFY(vlc::command_queue::wait_for_all(std::chrono::milliseconds(30000)));
 }
 
 QTEST_MAIN(TestVideoWindow)

@@ -5,6 +5,8 @@
 
 #include <QtTest>
 
+#include "vlc/command_queue.h"
+
 #include "TestMedia.h"
 #include "vlc/media_list_player.h"
 #include "vlc/player.h"
@@ -81,6 +83,8 @@ void TestVlcPlayer::initTestCase()
 
 void TestVlcPlayer::cleanupTestCase()
 {
+    // Destroyed players release their libvlc players on their workers.
+    QVERIFY(vlc::command_queue::wait_for_all(std::chrono::milliseconds(30000)));
     if (m_libvlc)
         libvlc_release(m_libvlc);
 }

@@ -6,18 +6,18 @@ namespace vlc {
 
 unsigned audio::track_count() const
 {
-    if (!m_handle->player)
+    if (!m_handle->idle())
         return 0;
-    const int count = libvlc_audio_get_track_count(m_handle->player);
+    const int count = libvlc_audio_get_track_count(m_handle->idle());
     return count < 0 ? 0 : static_cast<unsigned>(count);
 }
 
 int audio::get_track() const
 {
-    if (!m_handle->player)
+    if (!m_handle->idle())
         return -1;
-    return track_list::index_of_id(libvlc_audio_get_track_description(m_handle->player),
-                                   libvlc_audio_get_track(m_handle->player));
+    return track_list::index_of_id(libvlc_audio_get_track_description(m_handle->idle()),
+                                   libvlc_audio_get_track(m_handle->idle()));
 }
 
 void audio::set_track(unsigned index)
@@ -31,7 +31,7 @@ void audio::set_track(unsigned index)
 
 bool audio::is_muted() const
 {
-    return m_handle->player && libvlc_audio_get_mute(m_handle->player) > 0;
+    return m_handle->idle() && libvlc_audio_get_mute(m_handle->idle()) > 0;
 }
 
 void audio::set_mute(bool mute)
@@ -52,9 +52,9 @@ void audio::toggle_mute()
 
 unsigned audio::get_volume() const
 {
-    if (!m_handle->player)
+    if (!m_handle->idle())
         return 0;
-    const int volume = libvlc_audio_get_volume(m_handle->player);
+    const int volume = libvlc_audio_get_volume(m_handle->idle());
     return volume < 0 ? 0 : static_cast<unsigned>(volume);
 }
 
@@ -68,7 +68,7 @@ void audio::set_volume(unsigned volume)
 
 int audio::get_channel() const
 {
-    return m_handle->player ? libvlc_audio_get_channel(m_handle->player) : -1;
+    return m_handle->idle() ? libvlc_audio_get_channel(m_handle->idle()) : -1;
 }
 
 void audio::set_channel(int channel)
@@ -79,7 +79,7 @@ void audio::set_channel(int channel)
 
 int64_t audio::get_delay() const
 {
-    return m_handle->player ? libvlc_audio_get_delay(m_handle->player) / 1000 : 0;
+    return m_handle->idle() ? libvlc_audio_get_delay(m_handle->idle()) / 1000 : 0;
 }
 
 void audio::set_delay(int64_t ms)

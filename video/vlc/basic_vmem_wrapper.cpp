@@ -34,15 +34,23 @@ bool basic_vmem_wrapper::open(player_core& player)
     return true;
 }
 
+libvlc_media_player_t* basic_vmem_wrapper::take_player()
+{
+    libvlc_media_player_t* player = m_player;
+    if (player) {
+        libvlc_video_set_callbacks(player, &inert_lock, nullptr, nullptr, nullptr);
+        libvlc_video_set_format_callbacks(player, &inert_format, nullptr);
+    }
+    m_player = nullptr;
+    return player;
+}
+
 void basic_vmem_wrapper::close()
 {
-    if (!m_player)
-        return;
-    libvlc_video_set_callbacks(m_player, &inert_lock, nullptr, nullptr, nullptr);
-    libvlc_video_set_format_callbacks(m_player, &inert_format, nullptr);
-    libvlc_media_player_stop(m_player);
-    libvlc_media_player_release(m_player);
-    m_player = nullptr;
+    if (libvlc_media_player_t* player = take_player()) {
+        libvlc_media_player_stop(player);
+        libvlc_media_player_release(player);
+    }
 }
 
 unsigned basic_vmem_wrapper::format_proxy(void** opaque, char* chroma, unsigned* width,

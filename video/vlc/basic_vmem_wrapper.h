@@ -15,6 +15,10 @@ public:
     basic_vmem_wrapper& operator=(const basic_vmem_wrapper&) = delete;
 
     bool open(player_core& player);
+    // Stops the callbacks of future outputs and hands over the retained
+    // player; the caller stops and releases it (a video output already
+    // running keeps calling this object until that stop returns).
+    libvlc_media_player_t* take_player();
     void close();
 
 protected:

@@ -50,8 +50,9 @@ void media_list_player::release_list()
 {
     if (m_media_list && get_mp() && listeners_registered())
         set_list_events_attached(false);
-    if (m_list_player)
-        libvlc_media_list_player_release(m_list_player);
+    // Releasing the list player stops it: the worker does that.
+    if (libvlc_media_list_player_t* list_player = m_list_player)
+        post_command([list_player] { libvlc_media_list_player_release(list_player); });
     if (m_media_list)
         libvlc_media_list_release(m_media_list);
     m_list_player = nullptr;
@@ -79,8 +80,8 @@ void media_list_player::set_list_events_attached(bool attached)
 
 void media_list_player::play()
 {
-    if (m_list_player)
-        libvlc_media_list_player_play(m_list_player);
+    if (libvlc_media_list_player_t* list_player = m_list_player)
+        post_command([list_player] { libvlc_media_list_player_play(list_player); });
 }
 
 void media_list_player::set_playback_mode(int32_t mode)
@@ -158,20 +159,25 @@ int media_list_player::current_item()
 
 bool media_list_player::play(unsigned idx)
 {
-    return m_list_player
-        && libvlc_media_list_player_play_item_at_index(m_list_player, static_cast<int>(idx)) == 0;
+    libvlc_media_list_player_t* list_player = m_list_player;
+    if (!list_player || idx >= item_count())
+        return false;
+    post_command([list_player, idx] {
+        libvlc_media_list_player_play_item_at_index(list_player, static_cast<int>(idx));
+    });
+    return true;
 }
 
 void media_list_player::next()
 {
-    if (m_list_player)
-        libvlc_media_list_player_next(m_list_player);
+    if (libvlc_media_list_player_t* list_player = m_list_player)
+        post_command([list_player] { libvlc_media_list_player_next(list_player); });
 }
 
 void media_list_player::prev()
 {
-    if (m_list_player)
-        libvlc_media_list_player_previous(m_list_player);
+    if (libvlc_media_list_player_t* list_player = m_list_player)
+        post_command([list_player] { libvlc_media_list_player_previous(list_player); });
 }
 
 } // namespace vlc

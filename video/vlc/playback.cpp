@@ -6,12 +6,12 @@ namespace vlc {
 
 int64_t playback::get_length() const
 {
-    return m_handle->player ? std::max<int64_t>(libvlc_media_player_get_length(m_handle->player), 0) : 0;
+    return m_handle->idle() ? std::max<int64_t>(libvlc_media_player_get_length(m_handle->idle()), 0) : 0;
 }
 
 int64_t playback::get_time() const
 {
-    return m_handle->player ? std::max<int64_t>(libvlc_media_player_get_time(m_handle->player), 0) : 0;
+    return m_handle->idle() ? std::max<int64_t>(libvlc_media_player_get_time(m_handle->idle()), 0) : 0;
 }
 
 void playback::set_time(int64_t ms)
@@ -22,7 +22,7 @@ void playback::set_time(int64_t ms)
 
 float playback::get_position() const
 {
-    return m_handle->player ? std::max(libvlc_media_player_get_position(m_handle->player), 0.f) : 0.f;
+    return m_handle->idle() ? std::max(libvlc_media_player_get_position(m_handle->idle()), 0.f) : 0.f;
 }
 
 void playback::set_position(float position)
@@ -33,7 +33,7 @@ void playback::set_position(float position)
 
 float playback::get_rate() const
 {
-    return m_handle->player ? libvlc_media_player_get_rate(m_handle->player) : 1.f;
+    return m_handle->idle() ? libvlc_media_player_get_rate(m_handle->idle()) : 1.f;
 }
 
 void playback::set_rate(float rate)
@@ -47,7 +47,7 @@ void playback::set_rate(float rate)
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 float playback::get_fps() const
 {
-    return m_handle->player ? libvlc_media_player_get_fps(m_handle->player) : 0.f;
+    return m_handle->idle() ? libvlc_media_player_get_fps(m_handle->idle()) : 0.f;
 }
 #pragma GCC diagnostic pop
 

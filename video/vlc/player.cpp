@@ -14,8 +14,7 @@ void player::close()
 void player::play()
 {
     if (m_playlist.empty()) {
-        if (get_mp())
-            libvlc_media_player_play(get_mp());
+        start_playing();
     } else if (m_current < 0) {
         internal_play(0);
     } else {
@@ -115,8 +114,7 @@ void player::set_current(unsigned idx)
     if (idx >= m_playlist.size())
         return;
     m_current = static_cast<int>(idx);
-    if (get_mp())
-        libvlc_media_player_set_media(get_mp(), m_playlist[idx].item.get());
+    set_media(m_playlist[idx].item);
 }
 
 bool player::play(unsigned idx)
@@ -179,7 +177,7 @@ void player::internal_play(int idx)
     const bool same = loaded.get() == m_playlist[static_cast<size_t>(idx)].item.get();
     if (!same || get_state() == libvlc_Ended)
         set_current(static_cast<unsigned>(idx));
-    libvlc_media_player_play(get_mp());
+    start_playing();
 }
 
 bool player::try_expand_current()

@@ -13,15 +13,23 @@ player_core::player_core()
     , m_audio(&m_handle)
     , m_subtitles(&m_handle)
 {
+    m_handle.commands = &m_commands;
 }
 
 player_core::~player_core()
 {
-    if (m_handle.player) {
-        if (has_callbacks())
-            player_core::set_events_attached(false);
-        libvlc_media_player_release(m_handle.player);
-    }
+    if (m_handle.player && has_callbacks())
+        player_core::set_events_attached(false);
+    release_player();
+}
+
+void player_core::release_player()
+{
+    // Releasing a player whose input still runs stops it first, which can
+    // take seconds on a dead stream; the worker does it after what is queued.
+    if (libvlc_media_player_t* mp = m_handle.player)
+        m_commands.post([mp] { libvlc_media_player_release(mp); });
+    m_handle.player = nullptr;
 }
 
 void player_core::register_callback(media_player_events_callback* callback)
@@ -44,11 +52,9 @@ void player_core::unregister_callback(media_player_events_callback* callback)
 bool player_core::open(libvlc_instance_t* instance)
 {
     m_instance = instance;
-    if (m_handle.player) {
-        if (has_callbacks())
-            set_events_attached(false);
-        libvlc_media_player_release(m_handle.player);
-    }
+    if (m_handle.player && has_callbacks())
+        set_events_attached(false);
+    release_player();
     m_handle.instance = instance;
     m_handle.player = instance ? libvlc_media_player_new(instance) : nullptr;
     if (!m_handle.player)
@@ -63,9 +69,7 @@ void player_core::close()
     if (has_callbacks())
         set_events_attached(false);
     forget_callbacks();
-    if (m_handle.player)
-        libvlc_media_player_release(m_handle.player);
-    m_handle.player = nullptr;
+    release_player();
     m_handle.instance = nullptr;
     m_instance = nullptr;
 }
@@ -102,25 +106,49 @@ libvlc_state_t player_core::get_state() const
 
 media player_core::current_media() const
 {
-    return m_handle.player ? media(libvlc_media_player_get_media(m_handle.player), true) : media();
+    if (!m_handle.player)
+        return media();
+    if (m_media_applied->load() != m_media_requests)
+        return m_requested_media;
+    return media(libvlc_media_player_get_media(m_handle.player), true);
+}
+
+void player_core::post(std::function<void(libvlc_media_player_t*)> call)
+{
+    if (libvlc_media_player_t* mp = m_handle.player)
+        m_commands.post([mp, call = std::move(call)] { call(mp); });
+}
+
+void player_core::set_media(const media& item)
+{
+    if (!m_handle.player)
+        return;
+    m_requested_media = item;
+    const int request = ++m_media_requests;
+    post([item, request, applied = m_media_applied](libvlc_media_player_t* mp) {
+        libvlc_media_player_set_media(mp, item.get());
+        applied->store(request);
+    });
+}
+
+void player_core::start_playing()
+{
+    post([](libvlc_media_player_t* mp) { libvlc_media_player_play(mp); });
 }
 
 void player_core::stop()
 {
-    if (m_handle.player)
-        libvlc_media_player_stop(m_handle.player);
+    post([](libvlc_media_player_t* mp) { libvlc_media_player_stop(mp); });
 }
 
 void player_core::pause()
 {
-    if (m_handle.player)
-        libvlc_media_player_set_pause(m_handle.player, 1);
+    post([](libvlc_media_player_t* mp) { libvlc_media_player_set_pause(mp, 1); });
 }
 
 void player_core::toggle_pause()
 {
-    if (m_handle.player)
-        libvlc_media_player_pause(m_handle.player);
+    post([](libvlc_media_player_t* mp) { libvlc_media_player_pause(mp); });
 }
 
 } // namespace vlc

@@ -1,7 +1,12 @@
 #pragma once
 
+#include <atomic>
+#include <functional>
+#include <memory>
+
 #include "audio.h"
 #include "callbacks_holder.h"
+#include "command_queue.h"
 #include "media.h"
 #include "media_player_events_callback.h"
 #include "media_player_handle.h"
@@ -27,10 +32,18 @@ public:
 
     bool is_open() const { return m_handle.player != nullptr; }
     libvlc_state_t get_state() const;
+    // The media last given to the player, also while that command waits in the queue.
     media current_media() const;
+    // These three wait on the player's worker, never on libvlc.
     void stop();
     void pause();
     void toggle_pause();
+    // Runs a call on the media player after the commands already queued; the
+    // way to make any libvlc call that may wait for the input thread.
+    void post(std::function<void(libvlc_media_player_t*)> call);
+    void post_command(std::function<void()> command) { m_commands.post(std::move(command)); }
+    // True while the worker has commands queued or running.
+    bool busy() const { return m_commands.busy(); }
 
     libvlc_instance_t* get_instance() const { return m_instance; }
     libvlc_media_player_t* get_mp() const { return m_handle.player; }
@@ -41,11 +54,19 @@ public:
     vlc::playback& playback() { return m_playback; }
 
 protected:
+    void set_media(const media& item);
+    void start_playing();
     virtual void set_events_attached(bool attached);
     bool listeners_registered() { return has_callbacks(); }
     static void libvlc_event_handler(const libvlc_event_t* event, void* data);
 
 private:
+    void release_player();
+
+    command_queue m_commands;
+    media m_requested_media;
+    int m_media_requests = 0;
+    std::shared_ptr<std::atomic<int>> m_media_applied = std::make_shared<std::atomic<int>>(0);
     libvlc_instance_t* m_instance = nullptr;
     media_player_handle m_handle;
     vlc::playback m_playback;

@@ -6,18 +6,18 @@ namespace vlc {
 
 unsigned subtitles::track_count() const
 {
-    if (!m_handle->player)
+    if (!m_handle->idle())
         return 0;
-    const int count = libvlc_video_get_spu_count(m_handle->player);
+    const int count = libvlc_video_get_spu_count(m_handle->idle());
     return count < 0 ? 0 : static_cast<unsigned>(count);
 }
 
 int subtitles::get_track() const
 {
-    if (!m_handle->player)
+    if (!m_handle->idle())
         return -1;
-    return track_list::index_of_id(libvlc_video_get_spu_description(m_handle->player),
-                                   libvlc_video_get_spu(m_handle->player));
+    return track_list::index_of_id(libvlc_video_get_spu_description(m_handle->idle()),
+                                   libvlc_video_get_spu(m_handle->idle()));
 }
 
 void subtitles::set_track(unsigned index)
@@ -31,7 +31,7 @@ void subtitles::set_track(unsigned index)
 
 int64_t subtitles::get_delay() const
 {
-    return m_handle->player ? libvlc_video_get_spu_delay(m_handle->player) / 1000 : 0;
+    return m_handle->idle() ? libvlc_video_get_spu_delay(m_handle->idle()) / 1000 : 0;
 }
 
 void subtitles::set_delay(int64_t ms)

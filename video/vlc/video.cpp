@@ -6,23 +6,23 @@ namespace vlc {
 
 bool video::has_vout() const
 {
-    return m_handle->player && libvlc_media_player_has_vout(m_handle->player) != 0;
+    return m_handle->idle() && libvlc_media_player_has_vout(m_handle->idle()) != 0;
 }
 
 unsigned video::track_count() const
 {
-    if (!m_handle->player)
+    if (!m_handle->idle())
         return 0;
-    const int count = libvlc_video_get_track_count(m_handle->player);
+    const int count = libvlc_video_get_track_count(m_handle->idle());
     return count < 0 ? 0 : static_cast<unsigned>(count);
 }
 
 int video::get_track() const
 {
-    if (!m_handle->player)
+    if (!m_handle->idle())
         return -1;
-    return track_list::index_of_id(libvlc_video_get_track_description(m_handle->player),
-                                   libvlc_video_get_track(m_handle->player));
+    return track_list::index_of_id(libvlc_video_get_track_description(m_handle->idle()),
+                                   libvlc_video_get_track(m_handle->idle()));
 }
 
 void video::set_track(unsigned index)
@@ -36,7 +36,7 @@ void video::set_track(unsigned index)
 
 int video::get_adjust_int(libvlc_video_adjust_option_t option) const
 {
-    return m_handle->player ? libvlc_video_get_adjust_int(m_handle->player, option) : 0;
+    return m_handle->idle() ? libvlc_video_get_adjust_int(m_handle->idle(), option) : 0;
 }
 
 void video::set_adjust_int(libvlc_video_adjust_option_t option, int value)
@@ -47,7 +47,7 @@ void video::set_adjust_int(libvlc_video_adjust_option_t option, int value)
 
 float video::get_adjust_float(libvlc_video_adjust_option_t option) const
 {
-    return m_handle->player ? libvlc_video_get_adjust_float(m_handle->player, option) : 0.f;
+    return m_handle->idle() ? libvlc_video_get_adjust_float(m_handle->idle(), option) : 0.f;
 }
 
 void video::set_adjust_float(libvlc_video_adjust_option_t option, float value)
