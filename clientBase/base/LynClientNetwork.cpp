@@ -2,6 +2,7 @@
 
 #include "base/MessageEnvelope.h"
 #include "nt_common/core/error/LocationTag.h"
+#include "nt_common/core/log/LogText.h"
 
 #include <QJsonDocument>
 
@@ -79,10 +80,7 @@ void LynClientNetwork::createRelay()
     try {
         m_relay.reset(new P2pClientController::SingleTcpRelayBaseController);
         connect(m_relay.data(), &P2pClientController::SingleTcpRelayBaseController::srSendRequest, this,
-                [this](const QJsonObject &request) {
-                    if (request.contains(QStringLiteral("message")))
-                        onTextMessageReceived(request.value(QStringLiteral("message")).toString());
-                },
+                [this](const QJsonObject &request) { onRelayedRequest(request); },
                 Qt::DirectConnection);
     } catch (const std::exception &e) {
         // Without a P2P link the server link still works directly.
@@ -91,16 +89,33 @@ void LynClientNetwork::createRelay()
     }
 }
 
+void LynClientNetwork::onRelayedRequest(const QJsonObject &request)
+{
+    static const QString tag = NtCommon::LocationTag::make(kSourcePath, QStringLiteral("LynClientBase::LynClientNetwork::onRelayedRequest"));
+    // Only the installation this client reaches may speak for the local server, and only in P2P mode.
+    const QString sender = request.value(QStringLiteral("remoteSign")).toString();
+    const QString expected = m_relay ? m_relay->link()->remoteSign() : QString();
+    if (!isP2pMode() || expected.isEmpty() || sender != expected) {
+        if (auto logger = spdlog::get("main"))
+            logger->warn("{} relayed request from '{}' dropped (P2P mode: {}, expected sender '{}')", tag.toStdString(),
+                         NtCommon::LogText::untrusted(sender).toStdString(), isP2pMode(), expected.toStdString());
+        return;
+    }
+    if (request.contains(QStringLiteral("message")))
+        onTextMessageReceived(request.value(QStringLiteral("message")).toString());
+}
+
 void LynClientNetwork::onTextMessageReceived(QString message)
 {
     static const QString tag = NtCommon::LocationTag::make(kSourcePath, QStringLiteral("LynClientBase::LynClientNetwork::onTextMessageReceived"));
     try {
         const QJsonDocument document = QJsonDocument::fromJson(message.toUtf8());
         if (!document.isObject())
-            throw std::runtime_error(QStringLiteral("Incoming message is not JSON object, message: '%1'").arg(message).toStdString());
+            throw std::runtime_error(QStringLiteral("Incoming message is not JSON object, message: '%1'")
+                                         .arg(NtCommon::LogText::untrusted(message)).toStdString());
         emit messageReceived(document.object());
         if (auto logger = spdlog::get("main"))
-            logger->info("RECEIVE{}", document.toJson(QJsonDocument::Indented).toStdString());
+            logger->info("RECEIVE{}", NtCommon::LogText::message(message).toStdString());
     } catch (const std::exception &e) {
         NtCommon::LocationTag::reportToDebug(tag, e);
     }

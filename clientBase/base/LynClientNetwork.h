@@ -51,6 +51,7 @@ protected:
 
 private:
     void createRelay();
+    void onRelayedRequest(const QJsonObject &request);
 
     QSharedPointer<P2pClientController::SingleTcpRelayBaseController> m_relay;
     QSharedPointer<HandleReceivedMessagesBase> m_messageHandler;

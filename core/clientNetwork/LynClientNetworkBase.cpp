@@ -1,6 +1,7 @@
 #include "clientNetwork/LynClientNetworkBase.h"
 
 #include "nt_common/core/error/LocationTag.h"
+#include "nt_common/core/log/LogText.h"
 
 #include <QDebug>
 #include <QMutexLocker>
@@ -119,7 +120,7 @@ void LynClientNetworkBase::sendTextMessageSlot(QString message)
 {
     m_socket->sendTextMessage(message);
     if (auto logger = spdlog::get("main"))
-        logger->info("SEND {}", message.toStdString());
+        logger->info("SEND {}", NtCommon::LogText::message(message).toStdString());
 }
 
 void LynClientNetworkBase::disconnectByPongTimer()

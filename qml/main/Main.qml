@@ -51,6 +51,7 @@ ApplicationWindow {
         }
     }
 
+    Loader { id: globalObjects; source: "../globalObjects/GlobalObjects.qml" }
     Auth {
         id: p2pAuth
         onSaSignup: function(mapParams) {

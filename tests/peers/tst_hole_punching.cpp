@@ -26,8 +26,7 @@ private:
 void TestHolePunching::initTestCase()
 {
     QVERIFY(m_resolver.listen(QHostAddress::LocalHost, 0));
-    qputenv("LYN_P2P_RESOLVER_HOST", "127.0.0.1");
-    qputenv("LYN_P2P_RESOLVER_PORT", QByteArray::number(m_resolver.port()));
+    PeerProbe::setResolver(QStringLiteral("127.0.0.1"), m_resolver.port());
 }
 
 std::unique_ptr<PeerBase> TestHolePunching::resolvedPeer(PeerProbe &probe)

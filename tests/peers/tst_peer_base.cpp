@@ -30,12 +30,12 @@ private:
 
 void TestPeerBase::init()
 {
-    qputenv("LYN_P2P_RESOLVER_HOST", "127.0.0.1");
+    PeerProbe::setResolver(QStringLiteral("127.0.0.1"), 0);
 }
 
 void TestPeerBase::pointResolverAt(quint16 port)
 {
-    qputenv("LYN_P2P_RESOLVER_PORT", QByteArray::number(port));
+    PeerProbe::setResolver(QStringLiteral("127.0.0.1"), port);
 }
 
 void TestPeerBase::bindsEvenPortsWithoutRequest()

@@ -40,18 +40,20 @@ QString socketIdOf(const QSignalSpy &spy, int index)
 void TestPeersManager::initTestCase()
 {
     QVERIFY(m_resolver.listen(QHostAddress::LocalHost, 0));
-    qputenv("LYN_P2P_RESOLVER_HOST", "127.0.0.1");
-    qputenv("LYN_P2P_RESOLVER_PORT", QByteArray::number(m_resolver.port()));
 }
 
 void TestPeersManager::allocatesAndLooksUpPeers()
 {
     PeersManager manager;
     QSignalSpy inited(&manager, &PeersManager::peerInited);
+    QSignalSpy bound(&manager, &PeersManager::peerBound);
     const QString rtp = manager.allocatePeer(streamPort(QStringLiteral("cam1"), QStringLiteral("rtp")));
     QVERIFY(manager.peer(rtp));
     QCOMPARE(manager.peer(rtp)->socketId(), rtp);
+    QVERIFY(bound.count() || bound.wait(5000));
+    QCOMPARE(socketIdOf(bound, 0), rtp);
     const quint16 rtpPort = manager.peer(rtp)->yourLocalPort();
+    QCOMPARE(bound.at(0).at(0).toJsonObject().value(QStringLiteral("yourLocalPort")).toInt(), int(rtpPort));
     QVERIFY(rtpPort != 0);
     QCOMPARE(rtpPort % 2, 0);
 
@@ -59,7 +61,7 @@ void TestPeersManager::allocatesAndLooksUpPeers()
     rtcpParams.insert(QStringLiteral("yourLocalPort"), rtpPort + 1);
     const QString rtcp = manager.allocatePeer(rtcpParams);
     const QString other = manager.allocatePeer(streamPort(QStringLiteral("cam2"), QStringLiteral("rtp")));
-    QCOMPARE(manager.peer(rtcp)->yourLocalPort(), quint16(rtpPort + 1));
+    QTRY_COMPARE_WITH_TIMEOUT(manager.peer(rtcp)->yourLocalPort(), quint16(rtpPort + 1), 5000);
     QVERIFY(rtp != rtcp && rtcp != other && rtp != other);
 
     QTRY_COMPARE_WITH_TIMEOUT(inited.count(), 3, 5000);
@@ -78,6 +80,7 @@ void TestPeersManager::deallocationEndsThePeer()
 {
     PeersManager manager;
     const QString id = manager.allocatePeer(streamPort(QStringLiteral("cam1"), QStringLiteral("rtp")));
+    QTRY_VERIFY_WITH_TIMEOUT(manager.peer(id)->yourLocalPort() != 0, 5000);
     const quint16 port = manager.peer(id)->yourLocalPort();
     QVERIFY(!TestSocket::canBind(port));
 
@@ -118,6 +121,7 @@ void TestPeersManager::forwardsAndReemitsThroughAWholeConnection()
     QSignalSpy resolved(&manager, &PeersManager::globalAdressIsDescavered);
     QSignalSpy established(&manager, &PeersManager::connectionEstablished);
     QSignalSpy released(&manager, &PeersManager::releasedFromHost);
+    manager.setResolverEndpoint(QStringLiteral("127.0.0.1"), m_resolver.port());
     const QString a = manager.allocatePeer(streamPort(QStringLiteral("camA"), QStringLiteral("rtp")));
     const QString b = manager.allocatePeer(streamPort(QStringLiteral("camB"), QStringLiteral("rtp")));
 

@@ -12,6 +12,8 @@ namespace P2pClientBase {
 namespace {
 const QString kSourcePath = QStringLiteral("..\\src\\nt_common\\core\\client_network\\ClientNetworkBase");
 constexpr int kWaitMs = 30000;
+// Longest the link thread waits for a polite close; shutdown waits no longer than this.
+constexpr int kCloseWaitMs = 500;
 }
 
 ClientNetworkBase::ClientNetworkBase()
@@ -123,10 +125,13 @@ void ClientNetworkBase::resetConnection()
     if (!m_socket)
         return;
     disconnect(m_socket.data(), &QTcpSocket::disconnected, this, &ClientNetworkBase::onSocketDisconnected);
-    m_socket->disconnectFromHost();
-    if (m_socket->state() == QAbstractSocket::ConnectedState || m_socket->state() == QAbstractSocket::ConnectingState)
-        m_socket->waitForDisconnected(kWaitMs);
-    // A connect still pending after the wait would otherwise outlive the reset.
+    // Only an established connection is closed politely, and briefly: a socket
+    // still connecting to a host that drops packets would hold the thread.
+    if (m_socket->state() == QAbstractSocket::ConnectedState) {
+        m_socket->disconnectFromHost();
+        if (m_socket->state() != QAbstractSocket::UnconnectedState)
+            m_socket->waitForDisconnected(kCloseWaitMs);
+    }
     if (m_socket->state() != QAbstractSocket::UnconnectedState)
         m_socket->abort();
     connect(m_socket.data(), &QTcpSocket::disconnected, this, &ClientNetworkBase::onSocketDisconnected);
@@ -167,14 +172,13 @@ void ClientNetworkBase::onFinished()
 void ClientNetworkBase::onSocketConnected()
 {
     m_reconnectTimer->stop();
-    readBuffer.clear();
 }
 
 void ClientNetworkBase::onSocketDisconnected()
 {
     emit connectionState(false);
-    QThread::sleep(static_cast<unsigned long>(reconnectPauseSec));
-    slotMakeConnection();
+    // The pause runs on the reconnect timer, so that a close or a quit is not held up by it.
+    m_reconnectTimer->start(static_cast<int>(reconnectPauseSec * 1000));
 }
 
 void ClientNetworkBase::onError(QAbstractSocket::SocketError)

@@ -66,7 +66,6 @@ protected:
     bool usePing() const;
     QTcpSocket *socket() const;
 
-    QByteArray readBuffer;
     qint64 pingIntervalSec = 20;
     qint64 pongTimeoutSec = 5;
     qint64 reconnectIntervalSec = 5;
