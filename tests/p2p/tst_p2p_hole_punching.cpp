@@ -11,6 +11,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QNetworkDatagram>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -249,7 +250,7 @@ private slots:
     {
         PeersManagerController controller;
         QUdpSocket silentResolver;
-        QVERIFY(silentResolver.bind(QHostAddress::LocalHost, 0));
+        QVERIFY(silentResolver.bind(QHostAddress(QHostAddress::LocalHost), 0));
         m_link->setParam("resolver_port", silentResolver.localPort());
         const QString answers = "peersManager_srOpenPortOnExistsRemote";
         const int before = m_site->count(answers);

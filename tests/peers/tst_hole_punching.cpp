@@ -4,6 +4,7 @@
 #include "PeerProbe.h"
 #include "TestSocket.h"
 
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -16,6 +17,7 @@ private slots:
     void twoPeersConnectOnce();
     void equalGlobalAddressesAimAtRemoteLocal();
     void otherGlobalAddressIsAimedAtAndAnsweredOnce();
+    void probesFromOtherAddressesDoNotCount();
 
 private:
     std::unique_ptr<PeerBase> resolvedPeer(PeerProbe &probe);
@@ -162,6 +164,47 @@ void TestHolePunching::otherGlobalAddressIsAimedAtAndAnsweredOnce()
     QVERIFY(!remoteGlobal.hasPending());
     QVERIFY(!remoteLocal.hasPending());
     QCOMPARE(established.count(), 1);
+}
+
+void TestHolePunching::probesFromOtherAddressesDoNotCount()
+{
+    TestSocket remote;
+    TestSocket stranger;
+    QVERIFY(remote.bind(QHostAddress(QStringLiteral("127.0.0.2"))));
+    QVERIFY(stranger.bind());
+    PeerProbe probe;
+    QSignalSpy established(&probe, &PeerProbe::connectionEstablished);
+    const auto peer = resolvedPeer(probe);
+    QVERIFY(peer);
+    peer->setRemoteGlobalIp(QStringLiteral("127.0.0.2"));
+    peer->setRemoteGlobalPort(remote.port());
+    peer->setRemoteLocalIp(QStringLiteral("127.0.0.2"));
+    peer->setRemoteLocalPort(remote.port());
+
+    // The peer's thread is held, so that the stranger's probe is still waiting
+    // in the socket when hole punching starts.
+    QSemaphore held;
+    QSemaphore go;
+    QMetaObject::invokeMethod(peer.get(), [&] {
+        held.release();
+        go.tryAcquire(1, 5000);
+    });
+    QVERIFY(held.tryAcquire(1, 5000));
+    stranger.send("HELLO", QHostAddress::LocalHost, peer->yourLocalPort());
+    emit peer->startHolePunching();
+    go.release();
+
+    const QNetworkDatagram first = remote.next();
+    QCOMPARE(first.data(), QByteArray("HELLO"));
+    stranger.send("RECEIVED", QHostAddress::LocalHost, peer->yourLocalPort());
+    PeerProbe::sync(*peer);
+    QCOMPARE(peer->socketConnectionMode(), SocketConnectionMode::HolePunching);
+    QCOMPARE(established.count(), 0);
+    QVERIFY(!stranger.hasPending());
+
+    // The expected side's probe opens the path.
+    remote.send("HELLO", first.senderAddress(), quint16(first.senderPort()));
+    QVERIFY(established.count() || established.wait(5000));
 }
 
 QTEST_GUILESS_MAIN(TestHolePunching)

@@ -21,6 +21,10 @@ FrameSplitter::Cut FrameSplitter::append(const QByteArray &bytes)
             cut.droppedSizes << m_droppedSoFar + (end - start);
             m_dropping = false;
             m_droppedSoFar = 0;
+        } else if (end - start > m_maxFrameBytes) {
+            // It arrived whole in one read, but is no less oversized.
+            cut.overflowBegan = true;
+            cut.droppedSizes << end - start;
         } else if (end > start) {
             cut.bodies << m_buffer.mid(start, end - start);
         }
