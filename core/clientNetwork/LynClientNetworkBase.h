@@ -1,12 +1,10 @@
 #pragma once
 
+#include "nt_common/core/client_network/LinkCommon.h"
 #include "nt_common/core/pointer/ScopedPointerEx.h"
 
-#include <QMap>
-#include <QMutex>
 #include <QObject>
 #include <QThread>
-#include <QTimer>
 #include <QVariant>
 #include <QWebSocket>
 
@@ -73,15 +71,10 @@ protected:
     qint64 reconnectPauseSec = 1;
 
 private:
-    mutable QMutex m_paramsMutex;
-    QMap<QString, QVariant> m_params;
-    NtCommon::ScopedPointerEx<QTimer> m_reconnectTimer;
-    NtCommon::ScopedPointerEx<QTimer> m_pingTimer;
+    NtCommon::LinkCommon m_common;
     std::atomic<bool> m_isP2pMode{false};
     bool m_connectionWanted = false;
     NtCommon::ScopedPointerEx<QWebSocket> m_socket;
-    NtCommon::ScopedPointerEx<QTimer> m_pongTimer;
-    std::atomic<qint64> m_amountConnected{0};
 };
 
 } // namespace LynClientBase

@@ -21,6 +21,7 @@ private slots:
 
 private:
     std::unique_ptr<PeerBase> resolvedPeer(PeerProbe &probe);
+    static void aim(PeerBase &peer, const QString &globalIp, quint16 globalPort, const QString &localIp, quint16 localPort);
 
     Standin::AddressResolver m_resolver;
 };
@@ -42,6 +43,14 @@ std::unique_ptr<PeerBase> TestHolePunching::resolvedPeer(PeerProbe &probe)
     if (!(resolved.count() || resolved.wait(5000)))
         return nullptr;
     return peer;
+}
+
+void TestHolePunching::aim(PeerBase &peer, const QString &globalIp, quint16 globalPort, const QString &localIp, quint16 localPort)
+{
+    peer.setRemoteGlobalIp(globalIp);
+    peer.setRemoteGlobalPort(globalPort);
+    peer.setRemoteLocalIp(localIp);
+    peer.setRemoteLocalPort(localPort);
 }
 
 void TestHolePunching::twoPeersConnectOnce()
@@ -103,10 +112,7 @@ void TestHolePunching::equalGlobalAddressesAimAtRemoteLocal()
     const auto peer = resolvedPeer(probe);
     QVERIFY(peer);
 
-    peer->setRemoteGlobalIp(peer->yourGlobalIp());
-    peer->setRemoteGlobalPort(remoteGlobal.port());
-    peer->setRemoteLocalIp(QStringLiteral("127.0.0.1"));
-    peer->setRemoteLocalPort(remoteLocal.port());
+    aim(*peer, peer->yourGlobalIp(), remoteGlobal.port(), QStringLiteral("127.0.0.1"), remoteLocal.port());
     emit peer->startHolePunching();
 
     const QNetworkDatagram probeDatagram = remoteLocal.next();
@@ -131,10 +137,7 @@ void TestHolePunching::otherGlobalAddressIsAimedAtAndAnsweredOnce()
     const auto peer = resolvedPeer(probe);
     QVERIFY(peer);
 
-    peer->setRemoteGlobalIp(QStringLiteral("127.0.0.2"));
-    peer->setRemoteGlobalPort(remoteGlobal.port());
-    peer->setRemoteLocalIp(QStringLiteral("127.0.0.1"));
-    peer->setRemoteLocalPort(remoteLocal.port());
+    aim(*peer, QStringLiteral("127.0.0.2"), remoteGlobal.port(), QStringLiteral("127.0.0.1"), remoteLocal.port());
     emit peer->startHolePunching();
 
     const QNetworkDatagram first = remoteGlobal.next();
@@ -176,10 +179,7 @@ void TestHolePunching::probesFromOtherAddressesDoNotCount()
     QSignalSpy established(&probe, &PeerProbe::connectionEstablished);
     const auto peer = resolvedPeer(probe);
     QVERIFY(peer);
-    peer->setRemoteGlobalIp(QStringLiteral("127.0.0.2"));
-    peer->setRemoteGlobalPort(remote.port());
-    peer->setRemoteLocalIp(QStringLiteral("127.0.0.2"));
-    peer->setRemoteLocalPort(remote.port());
+    aim(*peer, QStringLiteral("127.0.0.2"), remote.port(), QStringLiteral("127.0.0.2"), remote.port());
 
     // The peer's thread is held, so that the stranger's probe is still waiting
     // in the socket when hole punching starts.

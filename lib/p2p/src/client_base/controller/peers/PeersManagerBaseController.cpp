@@ -77,14 +77,9 @@ bool PeersManagerBaseController::handleMessage(QString actionName, std::shared_p
 void PeersManagerBaseController::handleSrOpenPortOnRemote(const DTO &message)
 {
     reportFailures("handle_srOpenPortOnRemote", [&] {
-        const QString sender = message.value(QStringLiteral("remoteSign")).toString();
-        const QString expected = link()->remoteSign();
-        if (expected.isEmpty() || sender != expected) {
-            if (auto logger = spdlog::get(loggerName))
-                logger->warn("Open-port request from '{}' ignored: the configured remote installation is '{}'",
-                             NtCommon::LogText::untrusted(sender).toStdString(), expected.toStdString());
+        if (!fromConfiguredRemote(message))
             return;
-        }
+        const QString sender = message.value(QStringLiteral("remoteSign")).toString();
         const QString streamKey = message.value(QStringLiteral("streamKey")).toString();
         const QString portType = message.value(QStringLiteral("portType")).toString();
         if (portType != kRtp && portType != kRtcp) {
@@ -135,6 +130,18 @@ void PeersManagerBaseController::handleSrOpenPortOnRemote(const DTO &message)
         m_configuredPeers.insert(selected->socketId());
         m_peersManager->resolveGlobalAddress(selected->socketId());
     });
+}
+
+bool PeersManagerBaseController::fromConfiguredRemote(const DTO &message) const
+{
+    const QString sender = message.value(QStringLiteral("remoteSign")).toString();
+    const QString expected = link()->remoteSign();
+    if (!expected.isEmpty() && sender == expected)
+        return true;
+    if (auto logger = spdlog::get(loggerName))
+        logger->warn("Open-port request from '{}' ignored: the configured remote installation is '{}'",
+                     NtCommon::LogText::untrusted(sender).toStdString(), expected.toStdString());
+    return false;
 }
 
 void PeersManagerBaseController::onPeerBound(const QJsonObject &mapParams)
@@ -188,6 +195,8 @@ QString PeersManagerBaseController::allocateStreamPeer(const QJsonObject &params
 void PeersManagerBaseController::handleSrOpenPortOnExistsRemote(const DTO &message)
 {
     reportFailures("handle_srOpenPortOnExistsRemote", [&] {
+        if (!fromConfiguredRemote(message))
+            return;
         const QSharedPointer<PeerBase> peer = existingPeer(message.value(QStringLiteral("yourSocketId")).toString());
         const SocketConnectionMode mode = peer->socketConnectionMode();
         if (mode == SocketConnectionMode::HolePunching || mode == SocketConnectionMode::Connected)

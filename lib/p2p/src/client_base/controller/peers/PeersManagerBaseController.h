@@ -57,6 +57,8 @@ signals:
 private:
     void handleSrOpenPortOnRemote(const DTO &message);
     void handleSrOpenPortOnExistsRemote(const DTO &message);
+    // Only the installation this client reaches may open or move its ports.
+    bool fromConfiguredRemote(const DTO &message) const;
     void onPeerBound(const QJsonObject &mapParams);
     void onPeerFailed(const QJsonObject &mapParams);
     // Answers an open-port request with "RES" 0 and the reason.
