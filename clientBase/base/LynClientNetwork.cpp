@@ -115,7 +115,7 @@ void LynClientNetwork::onTextMessageReceived(QString message)
                                          .arg(NtCommon::LogText::untrusted(message)).toStdString());
         emit messageReceived(document.object());
         if (auto logger = spdlog::get("main"))
-            logger->info("RECEIVE{}", NtCommon::LogText::message(message).toStdString());
+            logger->info("RECEIVE{}", NtCommon::LogText::message(document.toJson(QJsonDocument::Indented)).toStdString());
     } catch (const std::exception &e) {
         NtCommon::LocationTag::reportToDebug(tag, e);
     }

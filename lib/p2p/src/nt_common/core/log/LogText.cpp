@@ -15,13 +15,18 @@ constexpr int kMaxDepth = 4;
 
 QJsonValue redact(const QJsonValue &value, int depth);
 
+// Set when a secret was hidden, so that a text without one is logged as it came.
+thread_local bool t_redacted = false;
+
 QJsonObject redactObject(QJsonObject object, int depth)
 {
     for (auto it = object.begin(); it != object.end(); ++it) {
-        if (LogText::isSecretKey(it.key()))
+        if (LogText::isSecretKey(it.key())) {
             it.value() = kHidden;
-        else
+            t_redacted = true;
+        } else {
             it.value() = redact(it.value(), depth);
+        }
     }
     return object;
 }
@@ -101,8 +106,11 @@ QString LogText::message(const QByteArray &utf8)
     const QJsonDocument document = QJsonDocument::fromJson(utf8, &error);
     if (error.error != QJsonParseError::NoError || (!document.isObject() && !document.isArray()))
         return untrusted(utf8);
+    t_redacted = false;
     const QJsonDocument redacted = document.isObject() ? QJsonDocument(redactObject(document.object(), 0))
                                                        : QJsonDocument(redactArray(document.array(), 0));
+    if (!t_redacted)
+        return untrusted(utf8);
     return cutAndEscape(QString::fromUtf8(redacted.toJson(QJsonDocument::Compact)), utf8.size());
 }
 
