@@ -1,5 +1,5 @@
-// The registry of peers: allocation, lookups, forwarding and the re-emitted answers.
-#include "AddressResolver.h"
+// The registry of peers: allocation without waiting, lookups and unknown ids.
+// Its forwarding is exercised end to end by the hole-punching tests.
 #include "TestSocket.h"
 #include "client_base/other/peer/PeersManager.h"
 
@@ -13,14 +13,9 @@ class TestPeersManager : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void allocatesAndLooksUpPeers();
     void deallocationEndsThePeer();
     void unknownSocketIdsRaise();
-    void forwardsAndReemitsThroughAWholeConnection();
-
-private:
-    Standin::AddressResolver m_resolver;
 };
 
 namespace {
@@ -36,11 +31,6 @@ QString socketIdOf(const QSignalSpy &spy, int index)
 }
 
 } // namespace
-
-void TestPeersManager::initTestCase()
-{
-    QVERIFY(m_resolver.listen(QHostAddress::LocalHost, 0));
-}
 
 void TestPeersManager::allocatesAndLooksUpPeers()
 {
@@ -113,51 +103,6 @@ void TestPeersManager::unknownSocketIdsRaise()
             QCOMPARE(std::string(e.what()), expected);
         }
     }
-}
-
-void TestPeersManager::forwardsAndReemitsThroughAWholeConnection()
-{
-    PeersManager manager;
-    QSignalSpy resolved(&manager, &PeersManager::globalAdressIsDescavered);
-    QSignalSpy established(&manager, &PeersManager::connectionEstablished);
-    QSignalSpy released(&manager, &PeersManager::releasedFromHost);
-    manager.setResolverEndpoint(QStringLiteral("127.0.0.1"), m_resolver.port());
-    const QString a = manager.allocatePeer(streamPort(QStringLiteral("camA"), QStringLiteral("rtp")));
-    const QString b = manager.allocatePeer(streamPort(QStringLiteral("camB"), QStringLiteral("rtp")));
-
-    manager.setYourSignPwd(a, QStringLiteral("signA"), QStringLiteral("pwdA"));
-    manager.setRemoteSignPwd(a, QStringLiteral("signB"), QStringLiteral("pwdB"));
-    QCOMPARE(manager.peer(a)->yourSign(), QStringLiteral("signA"));
-    QCOMPARE(manager.peer(a)->yourPwd(), QStringLiteral("pwdA"));
-    QCOMPARE(manager.peer(a)->remoteSign(), QStringLiteral("signB"));
-
-    manager.resolveGlobalAddress(a);
-    manager.resolveGlobalAddress(b);
-    QTRY_COMPARE_WITH_TIMEOUT(resolved.count(), 2, 5000);
-    QCOMPARE((QSet<QString>{socketIdOf(resolved, 0), socketIdOf(resolved, 1)}), (QSet<QString>{a, b}));
-
-    const auto introduce = [&](const QString &to, const QString &from) {
-        const QSharedPointer<PeerBase> target = manager.peer(to);
-        const QSharedPointer<PeerBase> source = manager.peer(from);
-        target->setRemoteGlobalIp(source->yourGlobalIp());
-        target->setRemoteGlobalPort(source->yourGlobalPort());
-        target->setRemoteLocalIp(source->yourLocalIp());
-        target->setRemoteLocalPort(source->yourLocalPort());
-    };
-    introduce(a, b);
-    introduce(b, a);
-    manager.startHolePunching(a);
-    manager.startHolePunching(b);
-    QTRY_COMPARE_WITH_TIMEOUT(established.count(), 2, 10000);
-    QCOMPARE((QSet<QString>{socketIdOf(established, 0), socketIdOf(established, 1)}), (QSet<QString>{a, b}));
-
-    const quint16 port = manager.peer(a)->yourLocalPort();
-    manager.disconnectFromHost(a, {{QStringLiteral("streamKey"), QStringLiteral("camA")}});
-    QVERIFY(released.count() || released.wait(5000));
-    const QJsonObject answer = released.at(0).at(0).toJsonObject();
-    QCOMPARE(answer.value(QStringLiteral("socketId")).toString(), a);
-    QCOMPARE(answer.value(QStringLiteral("streamKey")).toString(), QStringLiteral("camA"));
-    QVERIFY(TestSocket::canBind(port));
 }
 
 QTEST_GUILESS_MAIN(TestPeersManager)
