@@ -7,6 +7,7 @@
 #include "threads/p2p/P2pMeetingClientNetworkSimpleFinal.h"
 
 #include <QQmlApplicationEngine>
+#include <QQuickWindow>
 #include <QtTest>
 
 class TstP2pWindow : public QObject
@@ -15,6 +16,8 @@ class TstP2pWindow : public QObject
 private slots:
     void windowHoldsOnePeersManagerController()
     {
+        // Drawn by the software renderer: what is under test is the window's objects, not its pixels.
+        QQuickWindow::setSceneGraphBackend(QSGRendererInterface::Software);
         DTO::registerMetaTypes();
         auto link = QSharedPointer<P2pMeetingClientNetworkSimpleFinal>::create();
         link->setMessageHandler(QSharedPointer<HandleReceivedMessagesP2pClient>::create());
