@@ -20,6 +20,7 @@
 #include "shell/SignalQuit.h"
 #include "threads/clientNetwork/LynClientNetworkFinal.h"
 #include "threads/p2p/P2pMeetingClientNetworkSimpleFinal.h"
+#include "vlc/command_queue.h"
 
 #include <QDir>
 #include <QFontDatabase>
@@ -29,6 +30,7 @@
 #include <QThread>
 #include <QtWebEngine>
 
+#include <chrono>
 #include <memory>
 
 namespace LynClient {
@@ -150,6 +152,9 @@ ClientStartup::~ClientStartup()
 {
     m_translator.reset();
     m_engine.reset();
+    // Players release libvlc in the background; let those releases end before the
+    // library goes away, but never wait on a dead stream for long.
+    vlc::command_queue::wait_for_all(std::chrono::milliseconds(2500));
     m_auth.reset();
     m_desktopUtils.reset();
     stopThread(SpSingleton<LynClientNetworkFinalSimple>::instance());

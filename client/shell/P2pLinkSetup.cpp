@@ -1,6 +1,8 @@
 #include "shell/P2pLinkSetup.h"
 
+#include "base/SettingsSimple.h"
 #include "client_base/base/HandleReceivedMessagesP2pClient.h"
+#include "nt_common/core/singleton/SpSingleton.h"
 
 namespace LynClient {
 
@@ -24,6 +26,15 @@ std::unique_ptr<P2pClientController::Auth> P2pLinkSetup::start(const QSharedPoin
         emit l->connectionState(true);
     }, Qt::DirectConnection);
 
+    // The address resolver answers on the P2P server's host unless "main.conf" names another.
+    if (const auto settings = SpSingleton<LynClientBase::SettingsSimple>::sharedInstance()) {
+        const QString resolverHost = settings->QSettings::value(QStringLiteral("P2pServer/resolverIp")).toString();
+        const QString resolverPort = settings->QSettings::value(QStringLiteral("P2pServer/resolverPort")).toString();
+        if (!resolverHost.isEmpty())
+            link->setParam(QStringLiteral("resolver_host"), resolverHost);
+        if (!resolverPort.isEmpty())
+            link->setParam(QStringLiteral("resolver_port"), resolverPort);
+    }
     link->setParam(QStringLiteral("host"), host);
     link->setParam(QStringLiteral("port"), port);
     link->start(QThread::NormalPriority);

@@ -2,6 +2,7 @@
 
 #include "base/MessageEnvelope.h"
 #include "nt_common/core/error/LocationTag.h"
+#include "nt_common/core/log/LogText.h"
 
 #include <QJsonDocument>
 
@@ -81,12 +82,25 @@ bool LynClientNetwork::ensureRelay()
         return false;
     m_relay.reset(new P2pClientController::SingleTcpRelayBaseController);
     connect(m_relay.data(), &P2pClientController::SingleTcpRelayBaseController::srSendRequest, this,
-            [this](const QJsonObject &request) {
-                if (request.contains(QStringLiteral("message")))
-                    onTextMessageReceived(request.value(QStringLiteral("message")).toString());
-            },
-            Qt::DirectConnection);
+            [this](const QJsonObject &request) { onRelayedRequest(request); }, Qt::DirectConnection);
     return true;
+}
+
+void LynClientNetwork::onRelayedRequest(const QJsonObject &request)
+{
+    static const QString tag = NtCommon::LocationTag::make(kSourcePath, QStringLiteral("LynClientBase::LynClientNetwork::onRelayedRequest"));
+    // Only the installation this client reaches may speak for the local server, and only in P2P mode.
+    const QString sender = request.value(QStringLiteral("remoteSign")).toString();
+    const auto p2p = p2pLink();
+    const QString expected = p2p ? p2p->remoteSign() : QString();
+    if (!isP2pMode() || expected.isEmpty() || sender != expected) {
+        if (auto logger = spdlog::get("main"))
+            logger->warn("{} relayed request from '{}' dropped (P2P mode: {}, expected sender '{}')", tag.toStdString(),
+                         NtCommon::LogText::untrusted(sender).toStdString(), isP2pMode(), expected.toStdString());
+        return;
+    }
+    if (request.contains(QStringLiteral("message")))
+        onTextMessageReceived(request.value(QStringLiteral("message")).toString());
 }
 
 void LynClientNetwork::onTextMessageReceived(QString message)
@@ -95,10 +109,11 @@ void LynClientNetwork::onTextMessageReceived(QString message)
     try {
         const QJsonDocument document = QJsonDocument::fromJson(message.toUtf8());
         if (!document.isObject())
-            throw std::runtime_error(QStringLiteral("Incoming message is not JSON object, message: '%1'").arg(message).toStdString());
+            throw std::runtime_error(QStringLiteral("Incoming message is not JSON object, message: '%1'")
+                                         .arg(NtCommon::LogText::untrusted(message)).toStdString());
         emit messageReceived(document.object());
         if (auto logger = spdlog::get("main"))
-            logger->info("RECEIVE{}", document.toJson(QJsonDocument::Indented).toStdString());
+            logger->info("RECEIVE{}", NtCommon::LogText::message(document.toJson(QJsonDocument::Indented)).toStdString());
     } catch (const std::exception &e) {
         NtCommon::LocationTag::reportToDebug(tag, e);
     }

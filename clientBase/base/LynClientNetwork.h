@@ -52,6 +52,7 @@ protected:
 private:
     // Creates the relay on first use in P2P mode; false without a P2P link.
     bool ensureRelay();
+    void onRelayedRequest(const QJsonObject &request);
 
     QSharedPointer<P2pClientController::SingleTcpRelayBaseController> m_relay;
     QSharedPointer<HandleReceivedMessagesBase> m_messageHandler;

@@ -1,9 +1,9 @@
 #include "clientNetwork/LynClientNetworkBase.h"
 
 #include "nt_common/core/error/LocationTag.h"
+#include "nt_common/core/log/LogText.h"
 
 #include <QDebug>
-#include <QMutexLocker>
 #include <QUrl>
 
 #include <spdlog/spdlog.h>
@@ -30,14 +30,12 @@ LynClientNetworkBase::~LynClientNetworkBase()
 
 void LynClientNetworkBase::setParam(const QString &key, const QVariant &value)
 {
-    QMutexLocker lock(&m_paramsMutex);
-    m_params.insert(key, value);
+    m_common.setParam(key, value);
 }
 
 QVariant LynClientNetworkBase::paramsValue(const QString &key) const
 {
-    QMutexLocker lock(&m_paramsMutex);
-    return m_params.value(key);
+    return m_common.paramsValue(key);
 }
 
 bool LynClientNetworkBase::isP2pMode() const
@@ -52,12 +50,12 @@ void LynClientNetworkBase::setIsP2pMode(bool value)
 
 qlonglong LynClientNetworkBase::amountConnected() const
 {
-    return m_amountConnected;
+    return m_common.amountConnected();
 }
 
 void LynClientNetworkBase::setAmountConnected(qlonglong value)
 {
-    if (m_amountConnected.exchange(value) != value)
+    if (m_common.setAmountConnected(value))
         emit amountConnectedChanged(value);
 }
 
@@ -74,19 +72,19 @@ void LynClientNetworkBase::announceInited()
 
 void LynClientNetworkBase::setP2pLink(const QSharedPointer<P2pClientBase::ClientNetworkSimple> &link)
 {
-    QMutexLocker lock(&m_paramsMutex);
+    QMutexLocker lock(&m_p2pLinkMutex);
     m_p2pLink = link;
 }
 
 QSharedPointer<P2pClientBase::ClientNetworkSimple> LynClientNetworkBase::p2pLink() const
 {
-    QMutexLocker lock(&m_paramsMutex);
+    QMutexLocker lock(&m_p2pLinkMutex);
     return m_p2pLink;
 }
 
 bool LynClientNetworkBase::usePing() const
 {
-    return paramsValue(QStringLiteral("use_ping")).toBool();
+    return m_common.usePing();
 }
 
 QWebSocket *LynClientNetworkBase::socket() const
@@ -99,11 +97,7 @@ void LynClientNetworkBase::run()
     static const QString tag = NtCommon::LocationTag::make(kSourcePath, QStringLiteral("LynClientBase::LynClientNetworkBase::run"));
     try {
         connect(this, &QThread::finished, this, &LynClientNetworkBase::onFinished);
-        if (usePing()) {
-            m_pingTimer.reset(new QTimer);
-            m_pongTimer.reset(new QTimer);
-        }
-        m_reconnectTimer.reset(new QTimer);
+        m_common.createTimers();
 
         m_socket.reset(new QWebSocket(QString(), QWebSocketProtocol::Version13, nullptr));
         m_socket->moveToThread(this);
@@ -113,11 +107,11 @@ void LynClientNetworkBase::run()
         connect(m_socket.data(), &QWebSocket::pong, this, &LynClientNetworkBase::slotStopgPongTimer, Qt::DirectConnection);
         connect(this, &LynClientNetworkBase::makeConnection, this, &LynClientNetworkBase::slotMakeConnection);
         connect(this, &LynClientNetworkBase::closeConnection, this, &LynClientNetworkBase::slotCloseConnection);
-        connect(m_reconnectTimer.data(), &QTimer::timeout, this, &LynClientNetworkBase::slotMakeConnection);
+        connect(m_common.reconnectTimer(), &QTimer::timeout, this, &LynClientNetworkBase::slotMakeConnection);
 
         if (usePing()) {
-            connect(m_pingTimer.data(), &QTimer::timeout, this, &LynClientNetworkBase::sendPing);
-            connect(m_pongTimer.data(), &QTimer::timeout, this, &LynClientNetworkBase::disconnectByPongTimer);
+            connect(m_common.pingTimer(), &QTimer::timeout, this, &LynClientNetworkBase::sendPing);
+            connect(m_common.pongTimer(), &QTimer::timeout, this, &LynClientNetworkBase::disconnectByPongTimer);
             connect(this, &LynClientNetworkBase::stopgPongTimer, this, &LynClientNetworkBase::slotStopgPongTimer);
         }
         connect(this, &LynClientNetworkBase::sendTextMessage, this, &LynClientNetworkBase::sendTextMessageSlot);
@@ -133,16 +127,14 @@ void LynClientNetworkBase::tearDown()
         m_socket->abort();
     }
     m_socket.reset();
-    m_pingTimer.reset();
-    m_pongTimer.reset();
-    m_reconnectTimer.reset();
+    m_common.dropTimers();
 }
 
 void LynClientNetworkBase::sendTextMessageSlot(QString message)
 {
     m_socket->sendTextMessage(message);
     if (auto logger = spdlog::get("main"))
-        logger->info("SEND {}", message.toStdString());
+        logger->info("SEND {}", NtCommon::LogText::message(message).toStdString());
 }
 
 void LynClientNetworkBase::disconnectByPongTimer()
@@ -153,14 +145,13 @@ void LynClientNetworkBase::disconnectByPongTimer()
 
 void LynClientNetworkBase::slotStopgPongTimer()
 {
-    if (m_pongTimer)
-        m_pongTimer->stop();
+    m_common.stopPongTimer();
 }
 
 void LynClientNetworkBase::onSocketConnected()
 {
-    m_reconnectTimer->stop();
-    const qlonglong count = ++m_amountConnected;
+    m_common.reconnectTimer()->stop();
+    const qlonglong count = m_common.raiseAmountConnected();
     emit amountConnectedChanged(count);
     emit connectionState(true);
     slotStartPingTimer();
@@ -172,8 +163,8 @@ void LynClientNetworkBase::onSocketDisconnected()
     if (!m_connectionWanted)
         return;
     emit connectionState(false);
-    QThread::sleep(static_cast<unsigned long>(reconnectPauseSec));
-    slotMakeConnection();
+    // The pause runs on the reconnect timer, so that a close or a quit is not held up by it.
+    m_common.startReconnectTimer(reconnectPauseSec);
 }
 
 void LynClientNetworkBase::slotMakeConnection()
@@ -181,22 +172,13 @@ void LynClientNetworkBase::slotMakeConnection()
     static const QString tag = NtCommon::LocationTag::make(kSourcePath, QStringLiteral("LynClientBase::LynClientNetworkBase::slotMakeConnection"));
     closeConnectionBase();
 
-    QString host;
-    uint port = 0;
-    {
-        QMutexLocker lock(&m_paramsMutex);
-        if (!m_params.contains(QStringLiteral("host")))
-            m_params.insert(QStringLiteral("host"), QString());
-        if (!m_params.contains(QStringLiteral("port")))
-            m_params.insert(QStringLiteral("port"), 0);
-        host = m_params.value(QStringLiteral("host")).toString();
-        port = m_params.value(QStringLiteral("port")).toUInt();
-    }
+    const QString host = m_common.paramOrStore(QStringLiteral("host"), QString()).toString();
+    const uint port = m_common.paramOrStore(QStringLiteral("port"), 0).toUInt();
     qDebug().noquote() << QStringLiteral("%1. Try to connect to '%2:%3' ...").arg(tag, host).arg(port);
 
     m_socket->open(QUrl(QStringLiteral("ws://%1:%2/loader").arg(host).arg(port)));
     m_connectionWanted = true;
-    m_reconnectTimer->start(static_cast<int>(reconnectIntervalSec * 1000));
+    m_common.startReconnectTimer(reconnectIntervalSec);
 }
 
 void LynClientNetworkBase::slotCloseConnection()
@@ -209,13 +191,9 @@ void LynClientNetworkBase::slotCloseConnection()
 
 void LynClientNetworkBase::closeConnectionBase()
 {
-    if (usePing()) {
-        if (m_pingTimer)
-            m_pingTimer->stop();
-        if (m_pongTimer)
-            m_pongTimer->stop();
-    }
-    m_reconnectTimer->stop();
+    if (usePing())
+        m_common.stopPingPongTimers();
+    m_common.reconnectTimer()->stop();
     if (m_socket) {
         disconnect(m_socket.data(), &QWebSocket::disconnected, this, &LynClientNetworkBase::onSocketDisconnected);
         m_socket->close(QWebSocketProtocol::CloseCodeNormal, QString());
@@ -225,8 +203,7 @@ void LynClientNetworkBase::closeConnectionBase()
 
 void LynClientNetworkBase::slotStartPingTimer()
 {
-    if (usePing() && m_pingTimer)
-        m_pingTimer->start(static_cast<int>(pingIntervalSec * 1000));
+    m_common.startPingTimer(pingIntervalSec);
 }
 
 void LynClientNetworkBase::onFinished()
@@ -235,9 +212,9 @@ void LynClientNetworkBase::onFinished()
 
 void LynClientNetworkBase::sendPing()
 {
-    if (usePing() && m_pongTimer) {
+    if (usePing() && m_common.pongTimer()) {
         m_socket->ping(QByteArray());
-        m_pongTimer->start(static_cast<int>(pongTimeoutSec * 1000));
+        m_common.startPongTimer(pongTimeoutSec);
     }
 }
 

@@ -1,14 +1,12 @@
 #pragma once
 
+#include "nt_common/core/client_network/LinkCommon.h"
 #include "nt_common/core/pointer/ScopedPointerEx.h"
 
 #include <QSharedPointer>
-
-#include <QMap>
 #include <QMutex>
 #include <QObject>
 #include <QThread>
-#include <QTimer>
 #include <QVariant>
 #include <QWebSocket>
 
@@ -89,17 +87,11 @@ protected:
     qint64 reconnectPauseSec = 1;
 
 private:
-    mutable QMutex m_paramsMutex;
-    QMap<QString, QVariant> m_params;
-    NtCommon::ScopedPointerEx<QTimer> m_reconnectTimer;
-    NtCommon::ScopedPointerEx<QTimer> m_pingTimer;
+    NtCommon::LinkCommon m_common;
     std::atomic<bool> m_isP2pMode{false};
     bool m_connectionWanted = false;
     NtCommon::ScopedPointerEx<QWebSocket> m_socket;
-    NtCommon::ScopedPointerEx<QTimer> m_pongTimer;
-    std::atomic<qint64> m_amountConnected{0};
-    std::atomic<bool> m_inited{false};
-    QSharedPointer<P2pClientBase::ClientNetworkSimple> m_p2pLink;
+#include <QSharedPointer>
 };
 
 } // namespace LynClientBase

@@ -65,6 +65,7 @@ LynMainApplicationWindow {
         function onAboutRequested() { aboutDialog.open() }
     }
 
+    Loader { id: globalObjects; source: "../globalObjects/GlobalObjects.qml" }
     Auth {
         id: p2pAuth
         onSaSignup: function(mapParams) {

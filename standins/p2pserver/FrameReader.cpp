@@ -34,7 +34,9 @@ QByteArray FrameReader::encode(const QList<QJsonObject> &messages)
     QByteArrayList texts;
     for (const QJsonObject &message : messages)
         texts << QJsonDocument(message).toJson(QJsonDocument::Compact);
-    return "[" + texts.join(", ") + "]" + kTerminator;
+    // '#' stands only inside JSON strings, where "\u0023" means the same: no body holds the terminator.
+    QByteArray body = "[" + texts.join(", ") + "]";
+    return body.replace('#', "\\u0023") + kTerminator;
 }
 
 } // namespace Standin

@@ -185,13 +185,19 @@ void P2pServer::answerOpenPort(QTcpSocket *socket, const QJsonObject &message)
         m_log.line(QStringLiteral("open-port answer for a sign that is not connected; dropped"));
         return;
     }
-    send(target, {{"FN", "peersManager_srOpenPortOnExistsRemote"},
-                  {"remoteSign", m_connections.value(socket).sign},
-                  {"yourSocketId", message.value("yourSocketId")},
-                  {"remoteGlobalIp", message.value("yourGlobalIp")},
-                  {"remoteGlobalPort", message.value("yourGlobalPort")},
-                  {"remoteLocalIp", message.value("yourLocalIp")},
-                  {"remoteLocalPort", message.value("yourLocalPort")}});
+    QJsonObject forwarded{{"FN", "peersManager_srOpenPortOnExistsRemote"},
+                          {"remoteSign", m_connections.value(socket).sign},
+                          {"yourSocketId", message.value("yourSocketId")},
+                          {"remoteGlobalIp", message.value("yourGlobalIp")},
+                          {"remoteGlobalPort", message.value("yourGlobalPort")},
+                          {"remoteLocalIp", message.value("yourLocalIp")},
+                          {"remoteLocalPort", message.value("yourLocalPort")}};
+    // A refusal travels on with its reason.
+    for (const char *key : {"RES", "errorMessage"}) {
+        if (message.contains(QLatin1String(key)))
+            forwarded.insert(QLatin1String(key), message.value(QLatin1String(key)));
+    }
+    send(target, forwarded);
 }
 
 QTcpSocket *P2pServer::connectionOf(const QString &sign) const

@@ -96,8 +96,9 @@ private slots:
         QCOMPARE(cam.first().value("_request").toString(), QStringLiteral("x"));
 
         const QString log = readLog();
-        QVERIFY(log.contains("[main] [info] SEND " + text));
-        QVERIFY(log.contains("[main] [info] RECEIVE{\n"));
+        // One log line each: line feeds inside the message are written escaped.
+        QVERIFY(log.contains("[main] [info] SEND " + QString(text).replace("\n", "\\n")));
+        QVERIFY(log.contains("[main] [info] RECEIVE{\\n"));
         QVERIFY(log.contains("\"action\": \"saQuery\""));
     }
 

@@ -64,7 +64,6 @@ private slots:
         QSignalSpy ok1(&first, &Auth::saAuth);
         QSignalSpy ok2(&second, &Auth::saAuth);
         QSignalSpy failed(&first, &Auth::saFailed);
-        QSignalSpy signup(&first, &Auth::saSignup);
         m_dispatcher->onMessageReceived(std::make_shared<DTO>(DTO{{"FN", "auth_saAuth"}, {"RES", 11}}));
         m_dispatcher->onMessageReceived(std::make_shared<DTO>(DTO{{"FN", "auth_saAuth"}, {"RES", "10"}}));
         QCOMPARE(ok1.count(), 0);
@@ -75,9 +74,6 @@ private slots:
         m_dispatcher->onMessageReceived(std::make_shared<DTO>(refused));
         QCOMPARE(failed.count(), 1);
         QCOMPARE(failed.first().at(0).toJsonObject(), QJsonObject(refused));
-        m_dispatcher->onMessageReceived(std::make_shared<DTO>(DTO{{"FN", "auth_saSignup"}, {"sign", "s"}, {"secretKey", "k"}}));
-        QCOMPARE(signup.count(), 1);
-        QCOMPARE(signup.first().at(0).toJsonObject().value("secretKey").toString(), QStringLiteral("k"));
     }
 
     void relayAnswersAreSplitByKind()
@@ -104,13 +100,6 @@ private slots:
         }
         ControllerBase::setLink(m_link);
         QVERIFY(raised.endsWith("descriptions: 'Pointer is null!'."));
-    }
-
-    void receiverIdsCountUp()
-    {
-        Auth a;
-        Auth b;
-        QCOMPARE(b.receiverId(), a.receiverId() + 1);
     }
 
 private:

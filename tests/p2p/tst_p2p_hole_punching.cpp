@@ -4,11 +4,15 @@
 #include "AddressResolver.h"
 #include "FrameReader.h"
 #include "P2pServer.h"
+#include "base/SettingsSimple.h"
 #include "client_base/controller/peers/PeersManagerController.h"
+#include "nt_common/core/singleton/SpSingleton.h"
 #include "shell/P2pLinkSetup.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QNetworkDatagram>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QUdpSocket>
@@ -82,8 +86,6 @@ private slots:
         QVERIFY(QDir(m_workDir.path()).mkpath("run"));
         QVERIFY(QDir::setCurrent(m_workDir.filePath("run")));
         QVERIFY(m_resolver.listen(QHostAddress::LocalHost, 0));
-        qputenv("LYN_P2P_RESOLVER_HOST", "127.0.0.1");
-        qputenv("LYN_P2P_RESOLVER_PORT", QByteArray::number(m_resolver.port()));
         QVERIFY(m_p2pServer.listen(QHostAddress::LocalHost, 0));
         m_p2pServer.accounts().add("viewer", "viewer-secret");
         m_p2pServer.accounts().add("site", "site-secret");
@@ -93,6 +95,12 @@ private slots:
         m_link->setPwd("viewer-secret");
         bool inited = false;
         const auto watch = connect(m_link.data(), &P2pClientBase::ClientNetworkBase::inited, this, [&inited] { inited = true; });
+        // The resolver runs on the P2P server's host, on a port "main.conf" names.
+        {
+            QSettings conf(m_workDir.filePath("main.conf"), QSettings::IniFormat);
+            conf.setValue("P2pServer/resolverPort", m_resolver.port());
+        }
+        SpSingleton<LynClientBase::SettingsSimple>::instance(m_workDir.filePath("main.conf"), QSettings::IniFormat);
         m_auth = LynClient::P2pLinkSetup::start(m_link, "127.0.0.1", QString::number(m_p2pServer.port()), "site");
         QVERIFY(QTest::qWaitFor([&inited] { return inited; }, 5000));
         disconnect(watch);
@@ -102,6 +110,7 @@ private slots:
 
         m_site = std::make_unique<RawP2pClient>("site", "site-secret", m_p2pServer.port());
         QTRY_COMPARE_WITH_TIMEOUT(m_site->count("auth_saAuth"), 1, 5000);
+        m_p2pServer.accounts().add("intruder", "intruder-secret");
     }
 
     void cleanupTestCase()
@@ -120,6 +129,7 @@ private slots:
         bool siteResolved = false;
         bool siteConnected = false;
         QSharedPointer<PeerBase> sitePeer(new PeerBase({{"portType", "rtp"}, {"streamKey", "cam1"}}, [&](PeerBase &peer) {
+            peer.setResolverEndpoint("127.0.0.1", m_resolver.port());
             connect(&peer, &PeerBase::globalAdressIsDescavered, this, [&siteResolved] { siteResolved = true; });
             connect(&peer, &PeerBase::connectionEstablished, this, [&siteConnected] { siteConnected = true; });
         }));
@@ -188,6 +198,98 @@ private slots:
         controller.deallocatePeer(rtcpId);
     }
 
+    void openPortRequestsAreCheckedBeforeAnyPortOpens()
+    {
+        PeersManagerController controller;
+        RawP2pClient intruder("intruder", "intruder-secret", m_p2pServer.port());
+        QTRY_COMPARE_WITH_TIMEOUT(intruder.count("auth_saAuth"), 1, 5000);
+        const QString answers = "peersManager_srOpenPortOnExistsRemote";
+
+        // Only the configured remote installation may open ports here.
+        intruder.send(openPort("evil", "rtp", "{intruder-1}"));
+        QTRY_COMPARE_WITH_TIMEOUT(intruder.count("peersManager_saOpenPortOnRemote"), 1, 5000);
+        // A port type that is neither RTP nor RTCP is refused with its reason.
+        const int before = m_site->count(answers);
+        m_site->send(openPort("cam9", "video", "{site-9}"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_site->count(answers), before + 1, 5000);
+        QCOMPARE(m_site->last(answers).value("RES").toInt(-1), 0);
+        QCOMPARE(m_site->last(answers).value("yourSocketId").toString(), QStringLiteral("{site-9}"));
+        QVERIFY(m_site->last(answers).value("errorMessage").toString().contains("port type"));
+        QVERIFY(controller.peerByStreamKeyAndPortType("evil", "rtp").isEmpty());
+        QVERIFY(controller.peerByStreamKeyAndPortType("cam9", "rtp").isEmpty());
+
+        // Each stream takes an RTP and the RTCP port after it, up to the cap.
+        const int streams = PeersManagerController::kMaxPeersPerRemote / 2;
+        for (int i = 0; i <= streams; ++i)
+            m_site->send(openPort(QStringLiteral("many%1").arg(i), i % 2 ? "rtcp" : "rtp", QStringLiteral("{many-%1}").arg(i)));
+        const auto refused = [&] {
+            for (const QJsonObject &m : m_site->received) {
+                if (m.value("FN").toString() == answers && m.value("RES").toInt(-1) == 0
+                    && m.value("yourSocketId").toString() == QStringLiteral("{many-%1}").arg(streams))
+                    return m.value("errorMessage").toString();
+            }
+            return QString();
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(!refused().isEmpty(), 10000);
+        QVERIFY(refused().contains("Too many"));
+        QStringList ids;
+        for (int i = 0; i < streams; ++i) {
+            const QString rtp = controller.peerByStreamKeyAndPortType(QStringLiteral("many%1").arg(i), "rtp");
+            QTRY_VERIFY_WITH_TIMEOUT(!controller.peerByStreamKeyAndPortType(QStringLiteral("many%1").arg(i), "rtcp").isEmpty(), 5000);
+            const QString rtcp = controller.peerByStreamKeyAndPortType(QStringLiteral("many%1").arg(i), "rtcp");
+            QTRY_VERIFY_WITH_TIMEOUT(controller.peer(rtcp).value("yourLocalPort").toInt() != 0, 5000);
+            QCOMPARE(controller.peer(rtcp).value("yourLocalPort").toInt(), controller.peer(rtp).value("yourLocalPort").toInt() + 1);
+            ids << rtp << rtcp;
+        }
+        QVERIFY(controller.peerByStreamKeyAndPortType(QStringLiteral("many%1").arg(streams), "rtp").isEmpty());
+        for (const QString &id : ids)
+            controller.deallocatePeer(id);
+    }
+
+    void unansweredResolverEndsInARefusal()
+    {
+        PeersManagerController controller;
+        QUdpSocket silentResolver;
+        QVERIFY(silentResolver.bind(QHostAddress(QHostAddress::LocalHost), 0));
+        m_link->setParam("resolver_port", silentResolver.localPort());
+        const QString answers = "peersManager_srOpenPortOnExistsRemote";
+        const int before = m_site->count(answers);
+        m_site->send(openPort("cam5", "rtp", "{site-5}"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_site->count(answers), before + 1, 20000);
+        m_link->setParam("resolver_port", m_resolver.port());
+        const QJsonObject answer = m_site->last(answers);
+        QCOMPARE(answer.value("RES").toInt(-1), 0);
+        QCOMPARE(answer.value("yourSocketId").toString(), QStringLiteral("{site-5}"));
+        QVERIFY(answer.value("errorMessage").toString().contains("did not answer"));
+        int requests = 0;
+        while (silentResolver.hasPendingDatagrams()) {
+            silentResolver.receiveDatagram();
+            ++requests;
+        }
+        QVERIFY(requests > 1);
+        controller.deallocatePeer(controller.peerByStreamKeyAndPortType("cam5", "rtp"));
+        controller.deallocatePeer(controller.peerByStreamKeyAndPortType("cam5", "rtcp"));
+    }
+
+    void resolverDefaultsToTheP2pServerHost()
+    {
+        Standin::AddressResolver resolver;
+        if (!resolver.listen(QHostAddress("127.0.0.2"), 50005))
+            QSKIP("127.0.0.2:50005 is taken on this machine");
+        PeersManagerController controller;
+        QSignalSpy resolved(SpSingleton<PeersManager>::sharedInstance().data(), &PeersManager::globalAdressIsDescavered);
+        // Read when a peer is made; the link stays connected to the server it has.
+        m_link->setParam("host", "127.0.0.2");
+        m_link->setParam("resolver_port", QVariant());
+        const QString id = controller.allocatePeer({{"portType", "rtp"}, {"streamKey", "camDefault"}});
+        m_link->setParam("host", "127.0.0.1");
+        m_link->setParam("resolver_port", m_resolver.port());
+        controller.resolveGlobalAddress(id);
+        QVERIFY(resolved.count() || resolved.wait(5000));
+        QCOMPARE(resolved.first().at(0).toJsonObject().value("yourSocketId").toString(), id);
+        controller.deallocatePeer(id);
+    }
+
     void shorterDescriptionLeavesNoRemains()
     {
         PeersManagerController controller;
@@ -233,6 +335,13 @@ private slots:
     }
 
 private:
+    static QJsonObject openPort(const QString &streamKey, const QString &portType, const QString &socketId)
+    {
+        return {{"FN", "peersManager_trOpenPortOnRemote"}, {"remoteSign", "viewer"}, {"yourSocketId", socketId},
+                {"yourGlobalIp", "127.0.0.1"}, {"yourGlobalPort", 9}, {"yourLocalIp", "127.0.0.1"}, {"yourLocalPort", 9},
+                {"streamKey", streamKey}, {"portType", portType}};
+    }
+
     QStringList allFiles() const
     {
         QStringList files;

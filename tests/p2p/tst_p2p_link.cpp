@@ -1,12 +1,16 @@
 // The P2P link over a real TCP connection to a fake far end on 127.0.0.1.
+#include "DebugCapture.h"
 #include "FakeP2pPeer.h"
+#include "NetnsLab.h"
 #include "base/LogSetup.h"
 #include "client_base/base/HandleReceivedMessagesP2pClient.h"
 #include "client_base/controller/auth/Auth.h"
 #include "client_base/controller/relay/SingleTcpRelayBaseController.h"
+#include "nt_common/core/log/LogText.h"
 #include "threads/p2p/P2pMeetingClientNetworkSimpleFinal.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSignalSpy>
@@ -107,13 +111,74 @@ private slots:
         QVERIFY(log.contains("Failed to parse incoming message to json. Message: '[not json'"));
     }
 
-    void oversizedFrameIsDroppedAndTheLinkKeepsWorking()
+    void oversizedFrameIsDroppedUpToItsTerminator()
     {
-        m_peer.write(QByteArray(ClientNetworkSimple::kMaxBufferedBytes + 1024, 'x'));
-        QTRY_VERIFY_WITH_TIMEOUT(readLog().contains("buffered bytes dropped"), 10000);
-        m_peer.write("[{\"n\":7}]#ENDMSG");
-        QTRY_COMPARE_WITH_TIMEOUT(m_delivered.size(), 1, 5000);
-        QCOMPARE(m_delivered.first().value("n").toInt(), 7);
+        // A well-formed array behind padding: only its size makes it unacceptable.
+        QByteArray oversized(ClientNetworkSimple::kMaxBufferedBytes + 1024 * 1024, ' ');
+        m_peer.write(oversized + "[{\"n\":666}]#ENDMSG[{\"n\":7}]#ENDMSG");
+        QTRY_VERIFY_WITH_TIMEOUT(numbers().contains(7), 20000);
+        QCOMPARE(numbers(), QList<int>{7});
+        QVERIFY(readLog().contains("Oversized incoming frame"));
+    }
+
+    void terminatorInsideAStringTravelsInOneFrame()
+    {
+        const int before = m_peer.receivedFrames().size();
+        emit m_link->sendMessageSignal(std::make_shared<DTO>(DTO{{"FN", "a_trB"}, {"name", "gate #ENDMSG cam"}}), false);
+        emit m_link->sendMessageSignal(std::make_shared<DTO>(DTO{{"FN", "a_trLast"}}), false);
+        QTRY_VERIFY_WITH_TIMEOUT(m_peer.received().contains("a_trLast"), 5000);
+        const QList<QByteArray> frames = m_peer.receivedFrames().mid(before);
+        QCOMPARE(frames.size(), 2);
+        QCOMPARE(frameObjects(frames.at(0)).value(0).value("name").toString(), QStringLiteral("gate #ENDMSG cam"));
+    }
+
+    void logLinesHideSecretsAndStayShort()
+    {
+        P2pClientController::Auth auth;
+        m_link->setPwd("pwd-SECRET-1");
+        auth.trAuth();
+        QTRY_VERIFY_WITH_TIMEOUT(m_peer.received().contains("pwd-SECRET-1"), 5000);
+        m_peer.write("[{\"n\":1,\"secretKey\":\"key-SECRET-2\",\"pad\":\"" + QByteArray(100000, 'p') + "\"}]#ENDMSG");
+        m_peer.write("[{\"n\":2,\"FN\":\"singleTcpRelay_srSendRequest\",\"message\":\"{\\\"password\\\":\\\"pass-SECRET-3\\\"}\"}]#ENDMSG");
+        m_peer.write("not json\nFORGED line#ENDMSG");
+        QTRY_VERIFY_WITH_TIMEOUT(numbers() == (QList<int>{1, 2}) && readLog().contains("Failed to parse"), 5000);
+
+        const QString log = readLog();
+        QVERIFY(!log.contains("SECRET"));
+        QVERIFY(log.contains("bytes in all"));
+        for (const QString &line : log.split('\n')) {
+            QVERIFY2(line.size() < 3 * NtCommon::LogText::kMaxLoggedBytes, qPrintable(line.left(200)));
+            QVERIFY2(!line.startsWith("FORGED"), qPrintable(line));
+        }
+    }
+
+    void signupAnswerCountsOnlyWhenAskedFor()
+    {
+        P2pClientController::Auth starter;
+        P2pClientController::Auth window;
+        QSignalSpy stored(&window, &P2pClientController::Auth::saSignup);
+        QSignalSpy starterSaw(&starter, &P2pClientController::Auth::saSignup);
+        QSignalSpy failed(&window, &P2pClientController::Auth::saFailed);
+        const auto barrier = [&] {
+            const int seen = failed.count();
+            m_peer.write("[{\"FN\":\"auth_saFailed\"}]#ENDMSG");
+            return QTest::qWaitFor([&] { return failed.count() > seen; }, 5000);
+        };
+
+        m_peer.write("[{\"FN\":\"auth_saSignup\",\"sign\":\"intruder\",\"secretKey\":\"k1\"}]#ENDMSG");
+        QVERIFY(barrier());
+        QCOMPARE(stored.count(), 0);
+
+        starter.trSignup();
+        QTRY_VERIFY_WITH_TIMEOUT(m_peer.received().contains("auth_trSignup"), 5000);
+        m_peer.write("[{\"FN\":\"auth_saSignup\",\"sign\":\"issued\",\"secretKey\":\"k2\"}]#ENDMSG");
+        QTRY_COMPARE_WITH_TIMEOUT(stored.count(), 1, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(starterSaw.count(), 1, 5000);
+        QCOMPARE(stored.first().at(0).toJsonObject().value("sign").toString(), QStringLiteral("issued"));
+
+        m_peer.write("[{\"FN\":\"auth_saSignup\",\"sign\":\"intruder\",\"secretKey\":\"k3\"}]#ENDMSG");
+        QVERIFY(barrier());
+        QCOMPARE(stored.count(), 1);
     }
 
     void compressedFramesTravelBothWays()
@@ -207,7 +272,78 @@ private slots:
         QCOMPARE(connected.count(), 1);
     }
 
+    // Last: its link thread is stopped at the end.
+    void reconnectsInTimeToAHostThatDropsPackets()
+    {
+        const QString reason = NetnsLab::unavailableReason();
+        if (!reason.isEmpty())
+            QSKIP(qPrintable(QStringLiteral("cannot make a host that drops packets: %1").arg(reason)));
+        NetnsLab lab;
+        const QString subnet = QStringLiteral("10.199.%1").arg(QCoreApplication::applicationPid() % 250);
+        const QString hostSide = QStringLiteral("lyndrop%1").arg(QCoreApplication::applicationPid() % 100000);
+        const QByteArray rules = "table inet filter {\n"
+                                 "  chain input {\n"
+                                 "    type filter hook input priority 0;\n"
+                                 "    iifname \"eth0\" drop\n"
+                                 "  }\n"
+                                 "}\n";
+        QVERIFY2(lab.addNamespace("drop")
+                     && lab.run({"ip", "link", "add", hostSide, "type", "veth", "peer", "name", "eth0", "netns", lab.name("drop")})
+                     && lab.run({"ip", "addr", "add", subnet + ".1/30", "dev", hostSide})
+                     && lab.run({"ip", "link", "set", hostSide, "up"})
+                     && lab.runIn("drop", {"ip", "addr", "add", subnet + ".2/30", "dev", "eth0"})
+                     && lab.runIn("drop", {"ip", "link", "set", "eth0", "up"})
+                     && lab.runInWithInput("drop", {"nft", "-f", "-"}, rules),
+                 qPrintable(lab.lastError()));
+
+        DebugCapture debug;
+        const QString attempt = QStringLiteral("Try to connect to '%1.2:9'").arg(subnet);
+        const auto attempts = [&] {
+            int n = 0;
+            for (const QString &line : debug.lines())
+                n += line.contains(attempt) ? 1 : 0;
+            return n;
+        };
+        QList<qint64> closedAt;
+        QElapsedTimer clock;
+        auto link = QSharedPointer<P2pMeetingClientNetworkSimpleFinal>::create();
+        link->setParam("host", subnet + ".2");
+        link->setParam("port", 9);
+        connect(link.data(), &ClientNetworkSimple::connectionState, this, [&](bool state) {
+            if (!state)
+                closedAt << clock.elapsed();
+        });
+        QSignalSpy inited(link.data(), &ClientNetworkSimple::inited);
+        link->start();
+        QVERIFY(inited.count() || inited.wait(5000));
+
+        // Attempts follow the 5 s period although none of them gets an answer.
+        emit link->makeConnection();
+        QTRY_VERIFY_WITH_TIMEOUT(attempts() >= 3, 13000);
+
+        // Closing a connection still being attempted takes effect at once.
+        clock.start();
+        emit link->closeConnection();
+        QTRY_VERIFY_WITH_TIMEOUT(!closedAt.isEmpty(), 1000);
+        QVERIFY(closedAt.first() < 1000);
+
+        // So does shutting the link down in the middle of an attempt.
+        const int before = attempts();
+        emit link->makeConnection();
+        QTRY_VERIFY_WITH_TIMEOUT(attempts() > before, 5000);
+        link->quit();
+        QVERIFY(link->wait(1000));
+    }
+
 private:
+    QList<int> numbers() const
+    {
+        QList<int> values;
+        for (const QJsonObject &m : m_delivered)
+            values << m.value("n").toInt();
+        return values;
+    }
+
     bool anythingDeliveredWithin(int ms)
     {
         return QTest::qWaitFor([this] { return !m_delivered.isEmpty(); }, ms);

@@ -1,6 +1,7 @@
 // A client in P2P mode reaches the stand-in local server only through the
 // stand-in P2P server and the remote bridge: no WebSocket between them.
 #include "LinkProbe.h"
+#include "FrameReader.h"
 #include "LocalServer.h"
 #include "P2pServer.h"
 #include "RemoteBridge.h"
@@ -11,9 +12,11 @@
 
 #include <QSignalSpy>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <atomic>
 #include <memory>
 
 using LynClientBase::HandleRecievedMessages;
@@ -106,6 +109,40 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(cam.size(), 2, 8000);
         QCOMPARE(cam.last().value("action").toString(), QStringLiteral("srInserted"));
         QCOMPARE(cam.last().value("rowID").toInt(), 42);
+
+        // A text holding the frame terminator crosses both ways whole.
+        emit serverLink.sendTextMessage(MessageEnvelope::toText(MessageEnvelope::wrap({{"_request", "gate #ENDMSG cam"}}, "cam", "trQuery", "5")));
+        QTRY_COMPARE_WITH_TIMEOUT(cam.size(), 3, 8000);
+        QCOMPARE(cam.last().value("_request").toString(), QStringLiteral("gate #ENDMSG cam"));
+        m_localServer.broadcast({{"ctl", "cam"}, {"action", "srInserted"}, {"rowID", 43}, {"name", "yard #ENDMSG cam"}});
+        QTRY_COMPARE_WITH_TIMEOUT(cam.size(), 4, 8000);
+        QCOMPARE(cam.last().value("name").toString(), QStringLiteral("yard #ENDMSG cam"));
+
+        // Relayed requests count only from the remote installation, and only in P2P mode.
+        m_p2pServer.accounts().add("intruder", "intruder-secret");
+        QSignalSpy commands(&m_p2pServer, &Standin::P2pServer::commandReceived);
+        QTcpSocket intruder;
+        intruder.connectToHost(QHostAddress::LocalHost, m_p2pServer.port());
+        QVERIFY(intruder.waitForConnected(5000));
+        intruder.write(Standin::FrameReader::encode({{{"FN", "auth_trAuth"}, {"SIGN", "intruder"}, {"SID", "intruder-secret"}},
+                                                     {{"FN", "singleTcpRelay_trSendRequest"}, {"SIGN", "intruder"}, {"remoteSign", "client"},
+                                                      {"message", R"({"ctl": "cam", "action": "srInserted", "rowID": 666})"}}}));
+        QTRY_VERIFY_WITH_TIMEOUT(commands.contains(QVariantList{"intruder", "singleTcpRelay_trSendRequest"}), 5000);
+
+        std::atomic<int> outsideP2pMode{0};
+        connect(p2pLink.data(), &P2pClientBase::ClientNetworkSimple::messageReceived, p2pLink.data(), [&outsideP2pMode](std::shared_ptr<DTO> m) {
+            if (m->value("message").toString().contains("667"))
+                ++outsideP2pMode;
+        }, Qt::DirectConnection);
+        serverLink.setIsP2pMode(false);
+        m_localServer.broadcast({{"ctl", "cam"}, {"action", "srInserted"}, {"rowID", 667}});
+        QTRY_VERIFY_WITH_TIMEOUT(outsideP2pMode > 0, 8000);
+        // Everything queued to the server link so far is handled before the mode changes back.
+        QMetaObject::invokeMethod(&serverLink, [] {}, Qt::BlockingQueuedConnection);
+        serverLink.setIsP2pMode(true);
+        m_localServer.broadcast({{"ctl", "cam"}, {"action", "srInserted"}, {"rowID", 44}});
+        QTRY_VERIFY_WITH_TIMEOUT(!cam.isEmpty() && cam.last().value("rowID").toInt() == 44, 8000);
+        QCOMPARE(cam.size(), 5);
 
         // Only the bridge ever talked to the local server.
         QCOMPARE(m_localServer.clientCount(), 1);

@@ -21,10 +21,17 @@ public:
 
     // Returns once the peer's thread has handled everything queued to it so far.
     static void sync(PeerBase &peer);
+    // The resolver every peer created from now on asks.
+    static void setResolver(const QString &host, quint16 port);
 
 signals:
     void inited(QJsonObject mapParams);
     void globalAdressIsDescavered(QJsonObject mapParams);
     void connectionEstablished(QJsonObject mapParams);
     void releasedFromHost(QJsonObject mapParams);
+    void failed(QJsonObject mapParams);
+
+private:
+    static QString s_resolverHost;
+    static quint16 s_resolverPort;
 };

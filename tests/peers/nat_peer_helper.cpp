@@ -1,5 +1,5 @@
 // One peer driven over standard input and output, for running inside a
-// network namespace. Prints "INITED <localPort>", then on the line "RESOLVE"
+// network namespace; its arguments are the resolver's host and port. Prints "INITED <localPort>", then on the line "RESOLVE"
 // resolves and prints "RESOLVED <globalIp> <globalPort> <localIp> <localPort>";
 // on "PUNCH <globalIp> <globalPort> <localIp> <localPort>" starts hole punching
 // towards that remote peer and prints "ESTABLISHED" once connected. "QUIT" ends it.
@@ -32,7 +32,11 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     spdlog::stderr_logger_mt("main");
     QObject context;
-    std::unique_ptr<PeerBase> peer = std::make_unique<PeerBase>(QJsonObject(), [&context](PeerBase &created) {
+    const QStringList arguments = app.arguments();
+    const QString resolverHost = arguments.value(1);
+    const quint16 resolverPort = arguments.value(2).toUShort();
+    std::unique_ptr<PeerBase> peer = std::make_unique<PeerBase>(QJsonObject(), [&](PeerBase &created) {
+        created.setResolverEndpoint(resolverHost, resolverPort);
         QObject::connect(&created, &PeerBase::inited, &context, [&created](const QJsonObject &) {
             say(QStringLiteral("INITED %1").arg(created.yourLocalPort()));
         });

@@ -4,6 +4,7 @@
 #include "PeerProbe.h"
 #include "TestSocket.h"
 
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -16,9 +17,11 @@ private slots:
     void twoPeersConnectOnce();
     void equalGlobalAddressesAimAtRemoteLocal();
     void otherGlobalAddressIsAimedAtAndAnsweredOnce();
+    void probesFromOtherAddressesDoNotCount();
 
 private:
     std::unique_ptr<PeerBase> resolvedPeer(PeerProbe &probe);
+    static void aim(PeerBase &peer, const QString &globalIp, quint16 globalPort, const QString &localIp, quint16 localPort);
 
     Standin::AddressResolver m_resolver;
 };
@@ -26,8 +29,7 @@ private:
 void TestHolePunching::initTestCase()
 {
     QVERIFY(m_resolver.listen(QHostAddress::LocalHost, 0));
-    qputenv("LYN_P2P_RESOLVER_HOST", "127.0.0.1");
-    qputenv("LYN_P2P_RESOLVER_PORT", QByteArray::number(m_resolver.port()));
+    PeerProbe::setResolver(QStringLiteral("127.0.0.1"), m_resolver.port());
 }
 
 std::unique_ptr<PeerBase> TestHolePunching::resolvedPeer(PeerProbe &probe)
@@ -41,6 +43,14 @@ std::unique_ptr<PeerBase> TestHolePunching::resolvedPeer(PeerProbe &probe)
     if (!(resolved.count() || resolved.wait(5000)))
         return nullptr;
     return peer;
+}
+
+void TestHolePunching::aim(PeerBase &peer, const QString &globalIp, quint16 globalPort, const QString &localIp, quint16 localPort)
+{
+    peer.setRemoteGlobalIp(globalIp);
+    peer.setRemoteGlobalPort(globalPort);
+    peer.setRemoteLocalIp(localIp);
+    peer.setRemoteLocalPort(localPort);
 }
 
 void TestHolePunching::twoPeersConnectOnce()
@@ -102,10 +112,7 @@ void TestHolePunching::equalGlobalAddressesAimAtRemoteLocal()
     const auto peer = resolvedPeer(probe);
     QVERIFY(peer);
 
-    peer->setRemoteGlobalIp(peer->yourGlobalIp());
-    peer->setRemoteGlobalPort(remoteGlobal.port());
-    peer->setRemoteLocalIp(QStringLiteral("127.0.0.1"));
-    peer->setRemoteLocalPort(remoteLocal.port());
+    aim(*peer, peer->yourGlobalIp(), remoteGlobal.port(), QStringLiteral("127.0.0.1"), remoteLocal.port());
     emit peer->startHolePunching();
 
     const QNetworkDatagram probeDatagram = remoteLocal.next();
@@ -130,10 +137,7 @@ void TestHolePunching::otherGlobalAddressIsAimedAtAndAnsweredOnce()
     const auto peer = resolvedPeer(probe);
     QVERIFY(peer);
 
-    peer->setRemoteGlobalIp(QStringLiteral("127.0.0.2"));
-    peer->setRemoteGlobalPort(remoteGlobal.port());
-    peer->setRemoteLocalIp(QStringLiteral("127.0.0.1"));
-    peer->setRemoteLocalPort(remoteLocal.port());
+    aim(*peer, QStringLiteral("127.0.0.2"), remoteGlobal.port(), QStringLiteral("127.0.0.1"), remoteLocal.port());
     emit peer->startHolePunching();
 
     const QNetworkDatagram first = remoteGlobal.next();
@@ -163,6 +167,44 @@ void TestHolePunching::otherGlobalAddressIsAimedAtAndAnsweredOnce()
     QVERIFY(!remoteGlobal.hasPending());
     QVERIFY(!remoteLocal.hasPending());
     QCOMPARE(established.count(), 1);
+}
+
+void TestHolePunching::probesFromOtherAddressesDoNotCount()
+{
+    TestSocket remote;
+    TestSocket stranger;
+    QVERIFY(remote.bind(QHostAddress(QStringLiteral("127.0.0.2"))));
+    QVERIFY(stranger.bind());
+    PeerProbe probe;
+    QSignalSpy established(&probe, &PeerProbe::connectionEstablished);
+    const auto peer = resolvedPeer(probe);
+    QVERIFY(peer);
+    aim(*peer, QStringLiteral("127.0.0.2"), remote.port(), QStringLiteral("127.0.0.2"), remote.port());
+
+    // The peer's thread is held, so that the stranger's probe is still waiting
+    // in the socket when hole punching starts.
+    QSemaphore held;
+    QSemaphore go;
+    QMetaObject::invokeMethod(peer.get(), [&] {
+        held.release();
+        go.tryAcquire(1, 5000);
+    });
+    QVERIFY(held.tryAcquire(1, 5000));
+    stranger.send("HELLO", QHostAddress::LocalHost, peer->yourLocalPort());
+    emit peer->startHolePunching();
+    go.release();
+
+    const QNetworkDatagram first = remote.next();
+    QCOMPARE(first.data(), QByteArray("HELLO"));
+    stranger.send("RECEIVED", QHostAddress::LocalHost, peer->yourLocalPort());
+    PeerProbe::sync(*peer);
+    QCOMPARE(peer->socketConnectionMode(), SocketConnectionMode::HolePunching);
+    QCOMPARE(established.count(), 0);
+    QVERIFY(!stranger.hasPending());
+
+    // The expected side's probe opens the path.
+    remote.send("HELLO", first.senderAddress(), quint16(first.senderPort()));
+    QVERIFY(established.count() || established.wait(5000));
 }
 
 QTEST_GUILESS_MAIN(TestHolePunching)

@@ -6,7 +6,6 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QScopeGuard>
 #include <QTemporaryFile>
 #include <QtTest>
@@ -108,11 +107,9 @@ bool buildSite(NetnsLab &lab, const Site &site, const QString &pubIfName, const 
         && lab.runIn(site.lan, {ip, QStringLiteral("route"), QStringLiteral("add"), QStringLiteral("default"), QStringLiteral("via"), site.routerLanIp});
 }
 
-void startIn(NetnsLab &lab, QProcess &process, const QString &role, const QStringList &command,
-             const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
+void startIn(NetnsLab &lab, QProcess &process, const QString &role, const QStringList &command)
 {
     const QStringList arguments = lab.execIn(role, command);
-    process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.start(arguments.first(), arguments.mid(1));
 }
@@ -150,11 +147,9 @@ void TestNatTraversal::peersBehindTwoNatsConnect()
     const QString resolverPort = listening.section(QLatin1Char(':'), -1);
     QVERIFY2(listening.contains(QStringLiteral("listening on 10.77.1.1:")) && resolverPort.toUShort() != 0, qPrintable(listening));
 
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("LYN_P2P_RESOLVER_HOST"), QStringLiteral("10.77.1.1"));
-    environment.insert(QStringLiteral("LYN_P2P_RESOLVER_PORT"), resolverPort);
-    startIn(lab, peerA, a.lan, {QStringLiteral(LYN_NAT_PEER_EXE)}, environment);
-    startIn(lab, peerB, b.lan, {QStringLiteral(LYN_NAT_PEER_EXE)}, environment);
+    const QStringList peerCommand{QStringLiteral(LYN_NAT_PEER_EXE), QStringLiteral("10.77.1.1"), resolverPort};
+    startIn(lab, peerA, a.lan, peerCommand);
+    startIn(lab, peerB, b.lan, peerCommand);
     QVERIFY(!waitForLine(peerA, QStringLiteral("INITED"), 5000).isNull());
     QVERIFY(!waitForLine(peerB, QStringLiteral("INITED"), 5000).isNull());
 

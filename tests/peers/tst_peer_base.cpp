@@ -20,6 +20,7 @@ private slots:
     void bindsRequestedPort();
     void takenRequestedPortFallsBackToFreePort();
     void resolverExchangeIgnoresMalformedAnswers();
+    void unansweredResolverRequestIsRepeatedThenGivenUp();
     void resolvesThroughStandinResolver();
     void releaseFreesPortAtOnce();
     void invalidHolePunchingTargetIsReportedAndChangesNothing();
@@ -30,12 +31,12 @@ private:
 
 void TestPeerBase::init()
 {
-    qputenv("LYN_P2P_RESOLVER_HOST", "127.0.0.1");
+    PeerProbe::setResolver(QStringLiteral("127.0.0.1"), 0);
 }
 
 void TestPeerBase::pointResolverAt(quint16 port)
 {
-    qputenv("LYN_P2P_RESOLVER_PORT", QByteArray::number(port));
+    PeerProbe::setResolver(QStringLiteral("127.0.0.1"), port);
 }
 
 void TestPeerBase::bindsEvenPortsWithoutRequest()
@@ -109,6 +110,8 @@ void TestPeerBase::resolverExchangeIgnoresMalformedAnswers()
     QVERIFY(request.isValid());
     QCOMPARE(request.data(), QByteArray("{\n    \"fn\": \"trPeerInfo\"\n}\n"));
     QCOMPARE(request.senderPort(), int(localPort));
+    // A lost request is sent again.
+    QCOMPARE(resolver.next().data(), request.data());
     QCOMPARE(peer->socketConnectionMode(), SocketConnectionMode::ResolvingGlobalAddress);
     QCOMPARE(peer->yourLocalIp(), QStringLiteral("127.0.0.1"));
     QVERIFY(debug.contains(QStringLiteral("_yourLocalIp")));
@@ -141,6 +144,29 @@ void TestPeerBase::resolverExchangeIgnoresMalformedAnswers()
     QVERIFY(stranger.bind());
     stranger.send("marker-after-rebind", QHostAddress::LocalHost, localPort);
     QTRY_VERIFY_WITH_TIMEOUT(debug.contains(QStringLiteral("marker-after-rebind")), 5000);
+}
+
+void TestPeerBase::unansweredResolverRequestIsRepeatedThenGivenUp()
+{
+    TestSocket resolver;
+    QVERIFY(resolver.bind());
+    pointResolverAt(resolver.port());
+    PeerProbe probe;
+    QSignalSpy inited(&probe, &PeerProbe::inited);
+    QSignalSpy failed(&probe, &PeerProbe::failed);
+    const auto peer = probe.create();
+    QVERIFY(inited.count() || inited.wait(5000));
+
+    emit peer->resolveGlobalAddress();
+    int requests = 0;
+    while (resolver.next(3000).isValid())
+        ++requests;
+    QCOMPARE(requests, 6);
+    QVERIFY(failed.count() || failed.wait(5000));
+    const QJsonObject report = failed.first().at(0).toJsonObject();
+    QCOMPARE(report.value(QStringLiteral("yourSocketId")).toString(), peer->socketId());
+    QCOMPARE(report.value(QStringLiteral("errorMessage")).toString(), QStringLiteral("The address resolver did not answer"));
+    QCOMPARE(peer->socketConnectionMode(), SocketConnectionMode::Initial);
 }
 
 void TestPeerBase::resolvesThroughStandinResolver()

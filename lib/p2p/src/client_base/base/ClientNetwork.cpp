@@ -1,6 +1,7 @@
 #include "client_base/base/ClientNetwork.h"
 
 #include "nt_common/core/error/LocationTag.h"
+#include "nt_common/core/log/LogText.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -26,8 +27,6 @@ void warnException(const QString &tag, const std::exception &e)
     warn(NtCommon::LocationTag::exceptionText(tag, e));
 }
 } // namespace
-
-const QByteArray ClientNetworkSimple::kTerminator = QByteArrayLiteral("#ENDMSG");
 
 QString ClientNetworkSimple::remoteSign() const
 {
@@ -108,7 +107,12 @@ QByteArray ClientNetworkSimple::frameBody(const QList<std::shared_ptr<DTO>> &mes
         if (message)
             texts << message->toJson(QJsonDocument::Compact);
     }
-    return texts.isEmpty() ? QByteArray() : QByteArray("[") + texts.join(", ") + QByteArray("]");
+    if (texts.isEmpty())
+        return QByteArray();
+    // '#' occurs in JSON text only inside strings, where "\u0023" is the same
+    // character: no body can then contain the terminator.
+    QByteArray body = QByteArray("[") + texts.join(", ") + QByteArray("]");
+    return body.replace('#', "\\u0023");
 }
 
 void ClientNetworkSimple::run()
@@ -125,6 +129,7 @@ void ClientNetworkSimple::onSocketConnected()
     static const QString tag = NtCommon::LocationTag::make(kSourcePath, QStringLiteral("P2pClientBase::ClientNetworkSimple::onSocketConnected"));
     try {
         ClientNetworkBase::onSocketConnected();
+        m_frames.clear();
         const QString action = defaultActionAfterConnected();
         if (action == QLatin1String("fireTrAuth"))
             emit fireTrAuth();
@@ -150,21 +155,13 @@ void ClientNetworkSimple::onSocketReadyRead()
 {
     static const QString tag = NtCommon::LocationTag::make(kSourcePath, QStringLiteral("P2pClientBase::ClientNetworkSimple::onSocketReadyRead"));
     try {
-        readBuffer.append(socket()->readAll());
-        int end = readBuffer.indexOf(kTerminator);
-        while (end >= 0) {
-            const QByteArray body = readBuffer.left(end);
-            readBuffer.remove(0, end + kTerminator.size());
-            // An empty frame carries nothing; skipping it keeps the frames behind it flowing.
-            if (!body.isEmpty())
-                deliverFrame(body);
-            end = readBuffer.indexOf(kTerminator);
-        }
-        if (readBuffer.size() > kMaxBufferedBytes) {
-            warn(QStringLiteral("%1. Incoming frame exceeds %2 bytes without a terminator; %3 buffered bytes dropped")
-                     .arg(tag).arg(kMaxBufferedBytes).arg(readBuffer.size()));
-            readBuffer.clear();
-        }
+        const FrameSplitter::Cut cut = m_frames.append(socket()->readAll());
+        for (const QByteArray &body : cut.bodies)
+            deliverFrame(body);
+        if (cut.overflowBegan)
+            warn(QStringLiteral("%1. Incoming frame exceeds %2 bytes; dropping it up to its terminator").arg(tag).arg(kMaxBufferedBytes));
+        for (const qint64 size : cut.droppedSizes)
+            warn(QStringLiteral("%1. Oversized incoming frame of %2 bytes dropped").arg(tag).arg(size));
     } catch (const std::exception &e) {
         warnException(tag, e);
     }
@@ -175,16 +172,15 @@ void ClientNetworkSimple::deliverFrame(QByteArray body)
     static const QString tag = NtCommon::LocationTag::make(kSourcePath, QStringLiteral("P2pClientBase::ClientNetworkSimple::onSocketReadyRead"));
     if (useCompression())
         body = qUncompress(body);
-    const QString text = QString::fromUtf8(body);
     const qint64 counter = ++g_receiveCounter;
     if (auto logger = spdlog::get("main"))
         logger->info("RECEIVE '{}' PORT='{}' message: '{}'. SZ: '{}'. \nSize compressed:", counter,
-                     socket()->peerPort(), text.toStdString(), text.size());
+                     socket()->peerPort(), NtCommon::LogText::message(body).toStdString(), body.size());
 
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(body, &error);
     if (error.error != QJsonParseError::NoError) {
-        warn(QStringLiteral("%1. Failed to parse incoming message to json. Message: '%2'").arg(tag, text));
+        warn(QStringLiteral("%1. Failed to parse incoming message to json. Message: '%2'").arg(tag, NtCommon::LogText::untrusted(body)));
         return;
     }
     if (!document.isArray()) {
@@ -226,14 +222,14 @@ void ClientNetworkSimple::writeFrame(const QByteArray &body, bool block)
     try {
         if (body.isEmpty() || !socket() || socket()->state() != QAbstractSocket::ConnectedState)
             return;
-        const QByteArray payload = (useCompression() ? qCompress(body, 9) : body) + kTerminator;
+        const QByteArray payload = (useCompression() ? qCompress(body, 9) : body) + FrameSplitter::kTerminator;
         const qint64 written = writeToSocket(payload, block);
         if (written == -1)
             return;
         const qint64 counter = ++g_sendCounter;
         if (auto logger = spdlog::get("main"))
             logger->info("SEND '{}' mes. '{}'. SZ:'{}'..\nSize compressed:{} decompressed:{}", counter,
-                         body.toStdString(), written, payload.size(), body.size());
+                         NtCommon::LogText::message(body).toStdString(), written, payload.size(), body.size());
     } catch (const std::exception &e) {
         warnException(tag, e);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "client_base/base/FrameSplitter.h"
 #include "client_base/base/HandleReceivedMessagesBase.h"
 #include "nt_common/core/client_network/ClientNetworkBase.h"
 #include "nt_common/core/dto/DTO.h"
@@ -18,8 +19,7 @@ class ClientNetworkSimple : public ClientNetworkBase
 {
     Q_OBJECT
 public:
-    static const QByteArray kTerminator;
-    // A peer that never sends a terminator cannot make the link hold more than this.
+    // Frames above this size are dropped, so that a peer cannot make the link hold more.
     static constexpr int kMaxBufferedBytes = 32 * 1024 * 1024;
 
     using ClientNetworkBase::ClientNetworkBase;
@@ -73,6 +73,7 @@ private:
     mutable std::mutex m_defaultActionMutex;
     QSharedPointer<HandleReceivedMessagesBase> m_messageHandler;
     QString m_defaultActionAfterConnected = QStringLiteral("fireTrAuth");
+    FrameSplitter m_frames{kMaxBufferedBytes};
 };
 
 } // namespace P2pClientBase

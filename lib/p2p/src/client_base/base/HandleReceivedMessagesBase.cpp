@@ -1,5 +1,7 @@
 #include "client_base/base/HandleReceivedMessagesBase.h"
 
+#include "nt_common/core/log/LogText.h"
+
 #include <QDebug>
 
 namespace P2pClientBase {
@@ -15,9 +17,9 @@ void HandleReceivedMessagesBase::onMessageReceived(std::shared_ptr<DTO> mapParam
     command = mapParams->value(QStringLiteral("FN")).toString();
     const QStringList parts = command.split(QLatin1Char('_'), Qt::SkipEmptyParts);
     if (parts.size() != 2) {
-        qDebug().noquote() << "parsedCommand.size(): " << mapParams->size() << QString::fromUtf8(mapParams->toJson());
+        qDebug().noquote() << "parsedCommand.size(): " << mapParams->size() << NtCommon::LogText::message(mapParams->toJson());
         qDebug().noquote() << QStringLiteral("%1 error command format command='%2'")
-                                  .arg(QStringLiteral("HandleReceivedMessages::onMessageReceived"), command);
+                                  .arg(QStringLiteral("HandleReceivedMessages::onMessageReceived"), NtCommon::LogText::untrusted(command));
         return;
     }
     receiver = parts.at(0);

@@ -19,6 +19,10 @@ public slots:
     void trAuth();
     void trSignup();
 
+private:
+    // True for the answer to the outstanding sign-up request, on every instance.
+    bool acceptSignup(const std::shared_ptr<DTO> &dto) const;
+
 signals:
     void saAuth(QJsonObject mapParams);
     void saFailed(QJsonObject mapParams);

@@ -2,6 +2,7 @@
 
 #include "nt_common/core/error/LocationTag.h"
 #include "nt_common/core/file/FileNameGuard.h"
+#include "nt_common/core/log/LogText.h"
 #include "nt_common/core/singleton/SpSingleton.h"
 
 #include <QDir>
@@ -19,6 +20,7 @@ namespace {
 const QString kSourcePath = QStringLiteral("..\\src\\client_base\\controller\\peers\\PeersManagerBaseController");
 const QString kRtp = QStringLiteral("rtp");
 const QString kRtcp = QStringLiteral("rtcp");
+constexpr uint kResolverPort = 50005;
 
 std::mutex &portAllocatorMutex()
 {
@@ -41,6 +43,8 @@ PeersManagerBaseController::PeersManagerBaseController(QQuickItem *parent)
     subscribe(&HandleReceivedMessagesP2pClient::peersManagerMessage);
 
     connect(m_peersManager.data(), &PeersManager::peerInited, this, &PeersManagerBaseController::peerInited);
+    connect(m_peersManager.data(), &PeersManager::peerBound, this, &PeersManagerBaseController::onPeerBound);
+    connect(m_peersManager.data(), &PeersManager::peerFailed, this, &PeersManagerBaseController::onPeerFailed);
     connect(m_peersManager.data(), &PeersManager::connectionEstablished, this, &PeersManagerBaseController::connectionEstablished);
     connect(m_peersManager.data(), &PeersManager::releasedFromHost, this, &PeersManagerBaseController::releasedFromHost);
     connect(m_peersManager.data(), &PeersManager::globalAdressIsDescavered, this, [this](const QJsonObject &mapParams) {
@@ -73,26 +77,51 @@ bool PeersManagerBaseController::handleMessage(QString actionName, std::shared_p
 void PeersManagerBaseController::handleSrOpenPortOnRemote(const DTO &message)
 {
     reportFailures("handle_srOpenPortOnRemote", [&] {
+        if (!fromConfiguredRemote(message))
+            return;
+        const QString sender = message.value(QStringLiteral("remoteSign")).toString();
         const QString streamKey = message.value(QStringLiteral("streamKey")).toString();
         const QString portType = message.value(QStringLiteral("portType")).toString();
+        if (portType != kRtp && portType != kRtcp) {
+            refuseOpenPort(message, QStringLiteral("Unknown port type '%1'").arg(NtCommon::LogText::untrusted(portType)));
+            return;
+        }
         QSharedPointer<PeerBase> rtp = m_peersManager->peerByStreamKeyAndPortType(streamKey, kRtp);
         QSharedPointer<PeerBase> rtcp = m_peersManager->peerByStreamKeyAndPortType(streamKey, kRtcp);
-        {
-            std::lock_guard<std::mutex> lock(portAllocatorMutex());
-            if (!rtp)
-                rtp = m_peersManager->peer(m_peersManager->allocatePeer({{"portType", kRtp}, {"streamKey", streamKey}}));
-            if (!rtcp)
-                rtcp = m_peersManager->peer(m_peersManager->allocatePeer(
-                    {{"yourLocalPort", rtp->yourLocalPort() + 1}, {"portType", kRtcp}, {"streamKey", streamKey}}));
+        const int missing = (rtp ? 0 : 1) + (rtcp ? 0 : 1);
+        // A stream whose RTP peer is still binding has its RTCP peer to come.
+        const int coming = m_waitingForBound.size();
+        if (missing > 0 && m_peersManager->peersOfRemote(sender) + coming + missing > kMaxPeersPerRemote) {
+            refuseOpenPort(message, QStringLiteral("Too many ports open for '%1': at most %2").arg(sender).arg(kMaxPeersPerRemote));
+            return;
         }
-        QSharedPointer<PeerBase> selected = portType == kRtp ? rtp : portType == kRtcp ? rtcp : nullptr;
-        if (!selected)
-            throw std::runtime_error(absentText(QStringLiteral("%1/%2").arg(streamKey, portType)).toStdString());
+        if (!rtp) {
+            // The RTCP port follows the RTP port, so the rest waits until the RTP peer has bound.
+            const QString rtpId = allocateStreamPeer({{"portType", kRtp}, {"streamKey", streamKey}, {"remoteSign", sender}});
+            m_waitingForBound[rtpId].append(message);
+            return;
+        }
+        if (m_waitingForBound.contains(rtp->socketId())) {
+            m_waitingForBound[rtp->socketId()].append(message);
+            return;
+        }
+        if (rtp->yourLocalPort() == 0) {
+            refuseOpenPort(message, QStringLiteral("No local port is bound for stream '%1'").arg(NtCommon::LogText::untrusted(streamKey)));
+            return;
+        }
+        if (!rtcp) {
+            const QString rtcpId = allocateStreamPeer({{"yourLocalPort", rtp->yourLocalPort() + 1},
+                                                       {"portType", kRtcp},
+                                                       {"streamKey", streamKey},
+                                                       {"remoteSign", sender}});
+            rtcp = m_peersManager->peer(rtcpId);
+        }
+        const QSharedPointer<PeerBase> selected = portType == kRtp ? rtp : rtcp;
         if (!selected->yourSign().isEmpty())
             return; // in use by an earlier request
 
         selected->setYourSign(link()->sign());
-        selected->setRemoteSign(message.value(QStringLiteral("remoteSign")).toString());
+        selected->setRemoteSign(sender);
         selected->setRemoteSocketId(message.value(QStringLiteral("remoteSocketId")).toString());
         selected->setRemoteGlobalIp(message.value(QStringLiteral("remoteGlobalIp")).toString());
         selected->setRemoteGlobalPort(static_cast<quint16>(message.value(QStringLiteral("remoteGlobalPort")).toInt()));
@@ -103,9 +132,71 @@ void PeersManagerBaseController::handleSrOpenPortOnRemote(const DTO &message)
     });
 }
 
+bool PeersManagerBaseController::fromConfiguredRemote(const DTO &message) const
+{
+    const QString sender = message.value(QStringLiteral("remoteSign")).toString();
+    const QString expected = link()->remoteSign();
+    if (!expected.isEmpty() && sender == expected)
+        return true;
+    if (auto logger = spdlog::get(loggerName))
+        logger->warn("Open-port request from '{}' ignored: the configured remote installation is '{}'",
+                     NtCommon::LogText::untrusted(sender).toStdString(), expected.toStdString());
+    return false;
+}
+
+void PeersManagerBaseController::onPeerBound(const QJsonObject &mapParams)
+{
+    const QList<DTO> waiting = m_waitingForBound.take(mapParams.value(QStringLiteral("yourSocketId")).toString());
+    const bool bound = mapParams.value(QStringLiteral("yourLocalPort")).toInt() != 0;
+    for (const DTO &message : waiting) {
+        if (bound)
+            handleSrOpenPortOnRemote(message);
+        else
+            refuseOpenPort(message, QStringLiteral("No local port could be bound"));
+    }
+}
+
+void PeersManagerBaseController::onPeerFailed(const QJsonObject &mapParams)
+{
+    const QString socketId = mapParams.value(QStringLiteral("yourSocketId")).toString();
+    if (!m_configuredPeers.remove(socketId))
+        return;
+    reportFailures("taOpenPortOnRemote", [&] {
+        const QSharedPointer<PeerBase> peer = existingPeer(socketId);
+        // Free again for a new request on the same stream.
+        peer->setYourSign(QString());
+        sendCommand(m_controllerName + QStringLiteral("_taOpenPortOnRemote"),
+                    {{"RES", 0},
+                     {"errorMessage", mapParams.value(QStringLiteral("errorMessage"))},
+                     {"yourSign", peer->remoteSign()},
+                     {"yourSocketId", peer->remoteSocketId()}});
+    });
+}
+
+void PeersManagerBaseController::refuseOpenPort(const DTO &message, const QString &errorMessage)
+{
+    if (auto logger = spdlog::get(loggerName))
+        logger->warn("Open-port request refused: {}", errorMessage.toStdString());
+    sendCommand(m_controllerName + QStringLiteral("_taOpenPortOnRemote"),
+                {{"RES", 0},
+                 {"errorMessage", errorMessage},
+                 {"yourSign", message.value(QStringLiteral("remoteSign"))},
+                 {"yourSocketId", message.value(QStringLiteral("remoteSocketId"))},
+                 {"streamKey", message.value(QStringLiteral("streamKey"))},
+                 {"portType", message.value(QStringLiteral("portType"))}});
+}
+
+QString PeersManagerBaseController::allocateStreamPeer(const QJsonObject &params)
+{
+    std::lock_guard<std::mutex> lock(portAllocatorMutex());
+    return allocatePeer(params);
+}
+
 void PeersManagerBaseController::handleSrOpenPortOnExistsRemote(const DTO &message)
 {
     reportFailures("handle_srOpenPortOnExistsRemote", [&] {
+        if (!fromConfiguredRemote(message))
+            return;
         const QSharedPointer<PeerBase> peer = existingPeer(message.value(QStringLiteral("yourSocketId")).toString());
         const SocketConnectionMode mode = peer->socketConnectionMode();
         if (mode == SocketConnectionMode::HolePunching || mode == SocketConnectionMode::Connected)
@@ -120,12 +211,18 @@ void PeersManagerBaseController::handleSrOpenPortOnExistsRemote(const DTO &messa
 
 QString PeersManagerBaseController::allocatePeer(QJsonObject params)
 {
+    // The resolver serves the P2P server's host unless the link names another.
+    const auto setting = [](const QVariant &value, const QVariant &fallback) { return value.toString().isEmpty() ? fallback : value; };
+    const QString host = setting(link()->paramsValue(QStringLiteral("resolver_host")), link()->paramsValue(QStringLiteral("host"))).toString();
+    const uint port = setting(link()->paramsValue(QStringLiteral("resolver_port")), kResolverPort).toUInt();
+    m_peersManager->setResolverEndpoint(host, port <= 65535 ? static_cast<quint16>(port) : 0);
     return m_peersManager->allocatePeer(params);
 }
 
 void PeersManagerBaseController::deallocatePeer(QString peerID)
 {
     m_configuredPeers.remove(peerID);
+    m_waitingForBound.remove(peerID);
     m_peersManager->deallocatePeer(peerID);
 }
 

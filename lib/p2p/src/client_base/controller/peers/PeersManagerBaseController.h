@@ -4,6 +4,8 @@
 #include "client_base/other/peer/PeersManager.h"
 
 #include <QJsonObject>
+#include <QHash>
+#include <QList>
 #include <QSet>
 
 #include <functional>
@@ -17,6 +19,9 @@ class PeersManagerBaseController : public ControllerDesktopBase
 {
     Q_OBJECT
 public:
+    // Ports (RTP and RTCP count one each) the remote installation may have open here at a time.
+    static constexpr int kMaxPeersPerRemote = 16;
+
     explicit PeersManagerBaseController(QQuickItem *parent = nullptr);
 
     bool handleMessage(QString actionName, std::shared_ptr<DTO> dto) override;
@@ -52,11 +57,20 @@ signals:
 private:
     void handleSrOpenPortOnRemote(const DTO &message);
     void handleSrOpenPortOnExistsRemote(const DTO &message);
+    // Only the installation this client reaches may open or move its ports.
+    bool fromConfiguredRemote(const DTO &message) const;
+    void onPeerBound(const QJsonObject &mapParams);
+    void onPeerFailed(const QJsonObject &mapParams);
+    // Answers an open-port request with "RES" 0 and the reason.
+    void refuseOpenPort(const DTO &message, const QString &errorMessage);
+    QString allocateStreamPeer(const QJsonObject &params);
     QSharedPointer<PeerBase> existingPeer(const QString &socketId) const;
     void reportFailures(const char *operation, const std::function<void()> &step) const;
 
     QSharedPointer<PeersManager> m_peersManager;
     QSet<QString> m_configuredPeers;
+    // Open-port requests waiting for their stream's RTP peer to bind, by its socket id.
+    QHash<QString, QList<DTO>> m_waitingForBound;
 };
 
 } // namespace P2pClientController

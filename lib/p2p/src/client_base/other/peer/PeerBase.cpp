@@ -1,6 +1,7 @@
 #include "client_base/other/peer/PeerBase.h"
 
 #include "nt_common/core/error/LocationTag.h"
+#include "nt_common/core/log/LogText.h"
 
 #include <QDebug>
 #include <QHostAddress>
@@ -17,10 +18,9 @@
 
 namespace {
 
-// The resolver runs beside the client unless the environment points elsewhere.
-const char kDefaultResolverHost[] = "127.0.0.1";
-constexpr quint16 kDefaultResolverPort = 50005;
 constexpr int kHolePunchingIntervalMs = 1500;
+// "trPeerInfo" goes out this many times, one timer period apart, before the peer gives up.
+constexpr int kResolveAttempts = 6;
 constexpr int kSocketWaitMs = 30000;
 
 QString locationTag(const char *function)
@@ -44,18 +44,7 @@ std::string text(const QString &string)
 PeerBase::PeerBase(const QJsonObject &initParams, const std::function<void(PeerBase &)> &beforeStart)
     : m_socketId(QUuid::createUuid().toString())
     , m_loggerName("main")
-    , m_resolverAddress(qEnvironmentVariable("LYN_P2P_RESOLVER_HOST", QString::fromLatin1(kDefaultResolverHost)))
-    , m_resolverPort(kDefaultResolverPort)
 {
-    const QString portOverride = qEnvironmentVariable("LYN_P2P_RESOLVER_PORT");
-    if (!portOverride.isEmpty()) {
-        bool ok = false;
-        const quint16 port = portOverride.toUShort(&ok);
-        if (ok && port != 0)
-            m_resolverPort = port;
-        else
-            log(spdlog::level::err, "PeerBase ignores LYN_P2P_RESOLVER_PORT '{0}': not a port number.", text(portOverride));
-    }
     m_initParams.set(initParams);
 
     // Connected here rather than in run(): a request made before the thread
@@ -109,6 +98,7 @@ void PeerBase::run()
         connect(m_holePunchingTimer.data(), &QTimer::timeout, this, &PeerBase::holePunching);
     });
 
+    emit bound(QJsonObject{{QStringLiteral("yourSocketId"), m_socketId}, {QStringLiteral("yourLocalPort"), yourLocalPort()}});
     emit inited(QJsonObject{{QStringLiteral("yourSocketId"), m_socketId}});
     exec();
 
@@ -159,16 +149,30 @@ void PeerBase::resolveGlobalAddressSlot()
     static const QString tag = locationTag("PeerBase::resolveGlobalAddressSlot");
     reportFailures(tag, [this] {
         setSocketConnectionMode(SocketConnectionMode::ResolvingGlobalAddress);
+        m_holePunchingTimer->stop();
+        m_resolveAttempts = 0;
+        const QString host = m_resolverAddress.get();
+        const quint16 port = m_resolverPort.get();
         // A peer asked again, or released, starts over from its own port.
         if (m_socket->state() != QAbstractSocket::BoundState)
             rebind();
-        m_socket->connectToHost(m_resolverAddress, m_resolverPort);
-        // Also for UDP: a host name is looked up before the socket is connected.
-        m_socket->waitForConnected(kSocketWaitMs);
+        if (!host.isEmpty() && port != 0) {
+            m_socket->connectToHost(host, port);
+            // Also for UDP: a host name is looked up before the socket is connected.
+            m_socket->waitForConnected(kSocketWaitMs);
+        }
+        if (m_socket->state() != QAbstractSocket::ConnectedState) {
+            giveUpResolving(QStringLiteral("The address resolver '%1:%2' cannot be reached: %3")
+                                .arg(host).arg(port).arg(m_socket->errorString()));
+            return;
+        }
+        expectFrom(m_socket->peerAddress(), m_socket->peerPort());
         const QString localIp = m_socket->localAddress().toString();
         setYourLocalIp(localIp);
         qDebug() << "_yourLocalIp" << localIp;
         trPeerInfo();
+        // The same timer resends the request until an answer comes.
+        m_holePunchingTimer->start();
     });
 }
 
@@ -176,9 +180,24 @@ void PeerBase::trPeerInfo()
 {
     static const QString tag = locationTag("PeerBase::trPeerInfo");
     reportFailures(tag, [this] {
+        ++m_resolveAttempts;
         const QJsonObject request{{QStringLiteral("fn"), QStringLiteral("trPeerInfo")}};
         send(QJsonDocument(request).toJson(QJsonDocument::Indented));
     });
+}
+
+void PeerBase::giveUpResolving(const QString &message)
+{
+    m_holePunchingTimer->stop();
+    setSocketConnectionMode(SocketConnectionMode::Initial);
+    log(spdlog::level::err, "PeerBase id: '{0}': {1}.", text(m_socketId), text(message));
+    emit failed(QJsonObject{{QStringLiteral("yourSocketId"), m_socketId}, {QStringLiteral("errorMessage"), message}});
+}
+
+void PeerBase::expectFrom(const QHostAddress &address, quint16 port)
+{
+    m_expectedAddress = address;
+    m_expectedPort = port;
 }
 
 void PeerBase::onReadyRead()
@@ -194,18 +213,18 @@ void PeerBase::onReadyRead()
             readProbes();
             break;
         case SocketConnectionMode::Connected:
-            readPending();
+            readPending(false);
             break;
         default:
             qDebug() << "UNDEFINED CONNECTION MODE DETECTED:" << static_cast<int>(mode);
-            for (const QByteArray &data : readPending())
-                qDebug() << "datagram.data():" << data;
+            for (const QByteArray &data : readPending(false))
+                qDebug() << "datagram.data():" << NtCommon::LogText::untrusted(data);
             break;
         }
     });
 }
 
-QList<QByteArray> PeerBase::readPending()
+QList<QByteArray> PeerBase::readPending(bool fromExpectedOnly)
 {
     QList<QByteArray> payloads;
     if (m_isTcp) {
@@ -220,6 +239,13 @@ QList<QByteArray> PeerBase::readPending()
         // An ICMP error surfaced by a connected socket reads as an invalid datagram.
         if (!datagram.isValid())
             break;
+        const bool fromExpected = datagram.senderPort() == m_expectedPort
+            && datagram.senderAddress().isEqual(m_expectedAddress, QHostAddress::TolerantConversion);
+        if (fromExpectedOnly && !fromExpected) {
+            log(spdlog::level::warn, "PeerBase id: '{0}' ignores a datagram from {1}:{2}, which it does not expect.",
+                text(m_socketId), text(datagram.senderAddress().toString()), datagram.senderPort());
+            continue;
+        }
         payloads << datagram.data();
     }
     return payloads;
@@ -232,16 +258,16 @@ void PeerBase::readResolverAnswers()
         const QJsonDocument document = QJsonDocument::fromJson(data, &error);
         if (error.error != QJsonParseError::NoError) {
             log(spdlog::level::warn, "PeerBase failed to parse data to json. Error description: '{0}',\n data: '{1}'!",
-                text(error.errorString()), text(data));
+                text(error.errorString()), text(NtCommon::LogText::untrusted(data)));
             continue;
         }
         if (!document.isObject()) {
-            log(spdlog::level::warn, "Incoming json is not object. Incoming json: '{0}'!", text(data));
+            log(spdlog::level::warn, "Incoming json is not object. Incoming json: '{0}'!", text(NtCommon::LogText::untrusted(data)));
             continue;
         }
         const QJsonObject answer = document.object();
         log(spdlog::level::info, "PeerBase id: '{0}' received '{1}'", text(m_socketId),
-            text(QJsonDocument(answer).toJson(QJsonDocument::Compact)));
+            text(NtCommon::LogText::message(QJsonDocument(answer).toJson(QJsonDocument::Compact))));
         if (answer.value(QStringLiteral("fn")).toString() == QStringLiteral("saPeerInfo") && acceptGlobalAddress(answer))
             return;
     }
@@ -255,13 +281,14 @@ bool PeerBase::acceptGlobalAddress(const QJsonObject &answer)
     if (!ip.isString() || QHostAddress(ip.toString()).isNull() || !port.isDouble() || portNumber < 0
         || portNumber > 65535 || std::floor(portNumber) != portNumber) {
         log(spdlog::level::warn, "PeerBase id: '{0}' ignores an answer without a valid globalIp and globalPort: '{1}'!",
-            text(m_socketId), text(QJsonDocument(answer).toJson(QJsonDocument::Compact)));
+            text(m_socketId), text(NtCommon::LogText::message(QJsonDocument(answer).toJson(QJsonDocument::Compact))));
         return false;
     }
     setYourGlobalIp(ip.toString());
     setYourGlobalPort(static_cast<quint16>(portNumber));
     // Punch from the very port the resolver saw, so that the NAT mapping it
     // reported is the one the remote peer aims at.
+    m_holePunchingTimer->stop();
     rebind();
     setSocketConnectionMode(SocketConnectionMode::GlobalAddressResolved);
     emit globalAdressIsDescavered(QJsonObject{{QStringLiteral("yourSocketId"), m_socketId}});
@@ -272,7 +299,7 @@ void PeerBase::readProbes()
 {
     qDebug() << "HOLE_PUNCHING...";
     for (const QByteArray &data : readPending()) {
-        qDebug() << "datagram.data():" << data;
+        qDebug() << "datagram.data():" << NtCommon::LogText::untrusted(data);
         const bool isProbe = data.contains("HELLO") || data.contains("RECEIVED");
         if (!isProbe || socketConnectionMode() == SocketConnectionMode::Connected)
             continue;
@@ -310,6 +337,7 @@ void PeerBase::startHolePunchingSlot()
             rebind();
         m_socket->connectToHost(targetIp, targetPort);
         m_socket->waitForConnected(kSocketWaitMs);
+        expectFrom(QHostAddress(targetIp), targetPort);
         send(QByteArrayLiteral("HELLO"));
         m_holePunchingTimer->start();
     });
@@ -321,8 +349,14 @@ void PeerBase::holePunching()
     reportFailures(tag, [this] {
         const SocketConnectionMode mode = socketConnectionMode();
         qDebug() << "PeerBase::holePunching" << "SocketConnectionMode" << static_cast<int>(mode);
-        if (mode == SocketConnectionMode::HolePunching)
+        if (mode == SocketConnectionMode::HolePunching) {
             send(QByteArrayLiteral("HELLO"));
+        } else if (mode == SocketConnectionMode::ResolvingGlobalAddress) {
+            if (m_resolveAttempts >= kResolveAttempts)
+                giveUpResolving(QStringLiteral("The address resolver did not answer"));
+            else
+                trPeerInfo();
+        }
     });
 }
 
@@ -397,6 +431,11 @@ void PeerBase::setRemoteLocalIp(const QString &value) { m_remoteLocalIp.set(valu
 quint16 PeerBase::remoteLocalPort() const { return m_remoteLocalPort.get(); }
 void PeerBase::setRemoteLocalPort(quint16 value) { m_remoteLocalPort.set(value); }
 QJsonObject PeerBase::initParams() const { return m_initParams.get(); }
+void PeerBase::setResolverEndpoint(const QString &host, quint16 port)
+{
+    m_resolverAddress.set(host);
+    m_resolverPort.set(port);
+}
 bool PeerBase::isInitializer() const { return m_isInitializer.get(); }
 void PeerBase::setIsInitializer(bool value) { m_isInitializer.set(value); }
 SocketConnectionMode PeerBase::socketConnectionMode() const { return m_socketConnectionMode.get(); }

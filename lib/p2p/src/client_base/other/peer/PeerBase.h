@@ -5,6 +5,7 @@
 #include "nt_common/core/pointer/SharedPointerEx.h"
 
 #include <QAbstractSocket>
+#include <QHostAddress>
 #include <QJsonObject>
 #include <QList>
 #include <QString>
@@ -61,6 +62,8 @@ public:
     quint16 remoteLocalPort() const;
     void setRemoteLocalPort(quint16 value);
     QJsonObject initParams() const;
+    // Where "trPeerInfo" goes; set by the owner before resolving.
+    void setResolverEndpoint(const QString &host, quint16 port);
     bool isInitializer() const;
     void setIsInitializer(bool value);
     SocketConnectionMode socketConnectionMode() const;
@@ -73,6 +76,10 @@ signals:
     void resolveGlobalAddress();
     void globalAdressIsDescavered(QJsonObject mapParams);
     void connectionEstablished(QJsonObject mapParams);
+    // The socket is bound: "yourSocketId" and "yourLocalPort" (0 when no port could be bound).
+    void bound(QJsonObject mapParams);
+    // Resolving gave up: "yourSocketId" and "errorMessage".
+    void failed(QJsonObject mapParams);
 
 protected:
     void run() override;
@@ -90,7 +97,11 @@ private:
     void bindEvenPort();
     void bindLocalPort(quint16 port);
     void rebind();
-    QList<QByteArray> readPending();
+    // Payloads of the pending datagrams; with an expected source, only those sent from it.
+    QList<QByteArray> readPending(bool fromExpectedOnly = true);
+    void expectFrom(const QHostAddress &address, quint16 port);
+    // Back to Initial, and failed() tells the owner why.
+    void giveUpResolving(const QString &message);
     void readResolverAnswers();
     bool acceptGlobalAddress(const QJsonObject &answer);
     void readProbes();
@@ -104,8 +115,8 @@ private:
 
     const QString m_socketId;
     const std::string m_loggerName;
-    QString m_resolverAddress;
-    quint16 m_resolverPort;
+    GuardedValue<QString> m_resolverAddress;
+    GuardedValue<quint16> m_resolverPort{0};
 
     GuardedValue<bool> m_isInitializer{false};
     GuardedValue<QString> m_remoteSocketId;
@@ -127,4 +138,8 @@ private:
     NtCommon::SharedPointerEx<QAbstractSocket> m_socket;
     NtCommon::SharedPointerEx<QTimer> m_holePunchingTimer;
     bool m_isTcp = false;
+    // The one address whose datagrams count while resolving or punching.
+    QHostAddress m_expectedAddress;
+    quint16 m_expectedPort = 0;
+    int m_resolveAttempts = 0;
 };

@@ -1,12 +1,8 @@
 #include "client_base/other/peer/PeersManager.h"
 
-#include <chrono>
 #include <stdexcept>
-#include <thread>
 
 namespace {
-
-constexpr std::chrono::milliseconds kPeerSetUpPause(300);
 
 std::string key(const QString &socketId)
 {
@@ -29,8 +25,18 @@ PeersManager::~PeersManager()
 
 QString PeersManager::allocatePeer(const QJsonObject &params)
 {
-    QSharedPointer<PeerBase> peer(new PeerBase(params, [this](PeerBase &created) {
+    QString resolverHost;
+    quint16 resolverPort = 0;
+    {
+        std::lock_guard<std::mutex> lock(m_peersMutex);
+        resolverHost = m_resolverHost;
+        resolverPort = m_resolverPort;
+    }
+    QSharedPointer<PeerBase> peer(new PeerBase(params, [&](PeerBase &created) {
+        created.setResolverEndpoint(resolverHost, resolverPort);
         connect(&created, &PeerBase::inited, this, &PeersManager::peerInited);
+        connect(&created, &PeerBase::bound, this, &PeersManager::peerBound);
+        connect(&created, &PeerBase::failed, this, &PeersManager::peerFailed);
         connect(&created, &PeerBase::globalAdressIsDescavered, this, &PeersManager::globalAdressIsDescavered);
         connect(&created, &PeerBase::connectionEstablished, this, &PeersManager::connectionEstablished);
         connect(&created, &PeerBase::releasedFromHost, this, &PeersManager::releasedFromHost);
@@ -40,10 +46,23 @@ QString PeersManager::allocatePeer(const QJsonObject &params)
         std::lock_guard<std::mutex> lock(m_peersMutex);
         m_peers.emplace(key(socketId), peer);
     }
-    // Gives the peer's thread time to bind its port before the caller reads it;
-    // the registry itself is not held meanwhile.
-    std::this_thread::sleep_for(kPeerSetUpPause);
     return socketId;
+}
+
+void PeersManager::setResolverEndpoint(const QString &host, quint16 port)
+{
+    std::lock_guard<std::mutex> lock(m_peersMutex);
+    m_resolverHost = host;
+    m_resolverPort = port;
+}
+
+int PeersManager::peersOfRemote(const QString &remoteSign) const
+{
+    std::lock_guard<std::mutex> lock(m_peersMutex);
+    int count = 0;
+    for (const auto &entry : m_peers)
+        count += entry.second->initParams().value(QStringLiteral("remoteSign")).toString() == remoteSign ? 1 : 0;
+    return count;
 }
 
 void PeersManager::deallocatePeer(const QString &socketId)

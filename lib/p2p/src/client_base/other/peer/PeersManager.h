@@ -25,9 +25,13 @@ public:
     explicit PeersManager(QObject *parent = nullptr);
     ~PeersManager() override;
 
-    // Creates a peer with params as its initParams, pauses 300 ms while it
-    // sets up, and returns its socket id.
+    // Creates a peer with params as its initParams and returns its socket id
+    // at once; peerBound() tells when its port is known.
     QString allocatePeer(const QJsonObject &params);
+    // The resolver endpoint every peer allocated from now on asks.
+    void setResolverEndpoint(const QString &host, quint16 port);
+    // The number of peers whose initParams carry this "remoteSign".
+    int peersOfRemote(const QString &remoteSign) const;
     // Forgets the peer; it ends when the last reference to it goes. Unknown ids do nothing.
     void deallocatePeer(const QString &socketId);
     // Null when the id is unknown.
@@ -45,6 +49,8 @@ public:
 
 signals:
     void peerInited(QJsonObject mapParams);
+    void peerBound(QJsonObject mapParams);
+    void peerFailed(QJsonObject mapParams);
     void globalAdressIsDescavered(QJsonObject mapParams);
     void connectionEstablished(QJsonObject mapParams);
     void releasedFromHost(QJsonObject mapParams);
@@ -54,4 +60,6 @@ private:
 
     mutable std::mutex m_peersMutex;
     std::unordered_map<std::string, QSharedPointer<PeerBase>> m_peers;
+    QString m_resolverHost;
+    quint16 m_resolverPort = 0;
 };

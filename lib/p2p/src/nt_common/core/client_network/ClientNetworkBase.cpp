@@ -3,7 +3,6 @@
 #include "nt_common/core/error/LocationTag.h"
 
 #include <QDebug>
-#include <QMutexLocker>
 
 #include <spdlog/spdlog.h>
 
@@ -12,6 +11,8 @@ namespace P2pClientBase {
 namespace {
 const QString kSourcePath = QStringLiteral("..\\src\\nt_common\\core\\client_network\\ClientNetworkBase");
 constexpr int kWaitMs = 30000;
+// Longest the link thread waits for a polite close; shutdown waits no longer than this.
+constexpr int kCloseWaitMs = 500;
 }
 
 ClientNetworkBase::ClientNetworkBase()
@@ -30,30 +31,28 @@ ClientNetworkBase::~ClientNetworkBase()
 
 void ClientNetworkBase::setParam(const QString &key, const QVariant &value)
 {
-    QMutexLocker lock(&m_paramsMutex);
-    m_params.insert(key, value);
+    m_common.setParam(key, value);
 }
 
 QVariant ClientNetworkBase::paramsValue(const QString &key) const
 {
-    QMutexLocker lock(&m_paramsMutex);
-    return m_params.value(key);
+    return m_common.paramsValue(key);
 }
 
 qlonglong ClientNetworkBase::amountConnected() const
 {
-    return m_amountConnected;
+    return m_common.amountConnected();
 }
 
 void ClientNetworkBase::setAmountConnected(qlonglong value)
 {
-    if (m_amountConnected.exchange(value) != value)
+    if (m_common.setAmountConnected(value))
         emit amountConnectedChanged(value);
 }
 
 bool ClientNetworkBase::usePing() const
 {
-    return paramsValue(QStringLiteral("use_ping")).toBool();
+    return m_common.usePing();
 }
 
 QTcpSocket *ClientNetworkBase::socket() const
@@ -64,11 +63,7 @@ QTcpSocket *ClientNetworkBase::socket() const
 void ClientNetworkBase::run()
 {
     connect(this, &QThread::finished, this, &ClientNetworkBase::onFinished);
-    if (usePing()) {
-        m_pingTimer.reset(new QTimer);
-        m_pongTimer.reset(new QTimer);
-    }
-    m_reconnectTimer.reset(new QTimer);
+    m_common.createTimers();
     m_socket.reset(new QTcpSocket);
     m_socket->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
     m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
@@ -78,10 +73,10 @@ void ClientNetworkBase::run()
     connect(m_socket.data(), &QTcpSocket::readyRead, this, &ClientNetworkBase::onSocketReadyRead);
     connect(this, &ClientNetworkBase::makeConnection, this, &ClientNetworkBase::slotMakeConnection);
     connect(this, &ClientNetworkBase::closeConnection, this, &ClientNetworkBase::slotCloseConnection);
-    connect(m_reconnectTimer.data(), &QTimer::timeout, this, &ClientNetworkBase::slotMakeConnection);
+    connect(m_common.reconnectTimer(), &QTimer::timeout, this, &ClientNetworkBase::slotMakeConnection);
     if (usePing()) {
-        connect(m_pingTimer.data(), &QTimer::timeout, this, &ClientNetworkBase::sendPing);
-        connect(m_pongTimer.data(), &QTimer::timeout, this, &ClientNetworkBase::disconnectByPongTimer);
+        connect(m_common.pingTimer(), &QTimer::timeout, this, &ClientNetworkBase::sendPing);
+        connect(m_common.pongTimer(), &QTimer::timeout, this, &ClientNetworkBase::disconnectByPongTimer);
         connect(this, &ClientNetworkBase::stopgPongTimer, this, &ClientNetworkBase::slotStopgPongTimer);
     }
     connect(this, &ClientNetworkBase::sendMessage, this, &ClientNetworkBase::writeToSocket);
@@ -94,9 +89,7 @@ void ClientNetworkBase::tearDown()
         m_socket->abort();
     }
     m_socket.reset();
-    m_pingTimer.reset();
-    m_pongTimer.reset();
-    m_reconnectTimer.reset();
+    m_common.dropTimers();
 }
 
 qint64 ClientNetworkBase::writeToSocket(QByteArray data, bool block4write)
@@ -109,24 +102,24 @@ qint64 ClientNetworkBase::writeToSocket(QByteArray data, bool block4write)
 
 void ClientNetworkBase::stopPingPongTimers()
 {
-    if (m_pingTimer)
-        m_pingTimer->stop();
-    if (m_pongTimer)
-        m_pongTimer->stop();
+    m_common.stopPingPongTimers();
 }
 
 void ClientNetworkBase::resetConnection()
 {
     if (usePing())
         stopPingPongTimers();
-    m_reconnectTimer->stop();
+    m_common.reconnectTimer()->stop();
     if (!m_socket)
         return;
     disconnect(m_socket.data(), &QTcpSocket::disconnected, this, &ClientNetworkBase::onSocketDisconnected);
-    m_socket->disconnectFromHost();
-    if (m_socket->state() == QAbstractSocket::ConnectedState || m_socket->state() == QAbstractSocket::ConnectingState)
-        m_socket->waitForDisconnected(kWaitMs);
-    // A connect still pending after the wait would otherwise outlive the reset.
+    // Only an established connection is closed politely, and briefly: a socket
+    // still connecting to a host that drops packets would hold the thread.
+    if (m_socket->state() == QAbstractSocket::ConnectedState) {
+        m_socket->disconnectFromHost();
+        if (m_socket->state() != QAbstractSocket::UnconnectedState)
+            m_socket->waitForDisconnected(kCloseWaitMs);
+    }
     if (m_socket->state() != QAbstractSocket::UnconnectedState)
         m_socket->abort();
     connect(m_socket.data(), &QTcpSocket::disconnected, this, &ClientNetworkBase::onSocketDisconnected);
@@ -136,20 +129,11 @@ void ClientNetworkBase::slotMakeConnection()
 {
     static const QString tag = NtCommon::LocationTag::make(kSourcePath, QStringLiteral("P2pClientBase::ClientNetworkBase::slotMakeConnection"));
     resetConnection();
-    QString host;
-    quint16 port = 0;
-    {
-        QMutexLocker lock(&m_paramsMutex);
-        if (!m_params.contains(QStringLiteral("port")))
-            m_params.insert(QStringLiteral("port"), QVariant());
-        if (!m_params.contains(QStringLiteral("host")))
-            m_params.insert(QStringLiteral("host"), QVariant());
-        port = static_cast<quint16>(m_params.value(QStringLiteral("port")).toUInt());
-        host = m_params.value(QStringLiteral("host")).toString();
-    }
+    const quint16 port = static_cast<quint16>(m_common.paramOrStore(QStringLiteral("port"), QVariant()).toUInt());
+    const QString host = m_common.paramOrStore(QStringLiteral("host"), QVariant()).toString();
     qDebug().noquote() << QStringLiteral("%1. Try to connect to '%2:%3' ...").arg(tag, host).arg(port);
     m_socket->connectToHost(host, port, QIODevice::ReadWrite, QAbstractSocket::AnyIPProtocol);
-    m_reconnectTimer->start(static_cast<int>(reconnectIntervalSec * 1000));
+    m_common.startReconnectTimer(reconnectIntervalSec);
 }
 
 void ClientNetworkBase::slotCloseConnection()
@@ -160,21 +144,20 @@ void ClientNetworkBase::slotCloseConnection()
 
 void ClientNetworkBase::onFinished()
 {
-    if (m_reconnectTimer)
+    if (m_socket)
         slotCloseConnection();
 }
 
 void ClientNetworkBase::onSocketConnected()
 {
-    m_reconnectTimer->stop();
-    readBuffer.clear();
+    m_common.reconnectTimer()->stop();
 }
 
 void ClientNetworkBase::onSocketDisconnected()
 {
     emit connectionState(false);
-    QThread::sleep(static_cast<unsigned long>(reconnectPauseSec));
-    slotMakeConnection();
+    // The pause runs on the reconnect timer, so that a close or a quit is not held up by it.
+    m_common.startReconnectTimer(reconnectPauseSec);
 }
 
 void ClientNetworkBase::onError(QAbstractSocket::SocketError)
@@ -186,20 +169,17 @@ void ClientNetworkBase::onError(QAbstractSocket::SocketError)
 
 void ClientNetworkBase::slotStartPingTimer()
 {
-    if (usePing() && m_pingTimer)
-        m_pingTimer->start(static_cast<int>(pingIntervalSec * 1000));
+    m_common.startPingTimer(pingIntervalSec);
 }
 
 void ClientNetworkBase::sendPing()
 {
-    if (m_pongTimer)
-        m_pongTimer->start(static_cast<int>(pongTimeoutSec * 1000));
+    m_common.startPongTimer(pongTimeoutSec);
 }
 
 void ClientNetworkBase::slotStopgPongTimer()
 {
-    if (m_pongTimer)
-        m_pongTimer->stop();
+    m_common.stopPongTimer();
 }
 
 void ClientNetworkBase::disconnectByPongTimer()

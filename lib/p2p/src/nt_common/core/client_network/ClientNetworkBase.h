@@ -1,16 +1,11 @@
 #pragma once
 
+#include "nt_common/core/client_network/LinkCommon.h"
 #include "nt_common/core/pointer/ScopedPointerEx.h"
 
-#include <QByteArray>
-#include <QMap>
-#include <QMutex>
 #include <QTcpSocket>
 #include <QThread>
-#include <QTimer>
 #include <QVariant>
-
-#include <atomic>
 
 namespace P2pClientBase {
 
@@ -66,7 +61,6 @@ protected:
     bool usePing() const;
     QTcpSocket *socket() const;
 
-    QByteArray readBuffer;
     qint64 pingIntervalSec = 20;
     qint64 pongTimeoutSec = 5;
     qint64 reconnectIntervalSec = 5;
@@ -76,13 +70,8 @@ protected:
 private:
     void resetConnection();
 
-    NtCommon::ScopedPointerEx<QTimer> m_reconnectTimer;
-    NtCommon::ScopedPointerEx<QTimer> m_pingTimer;
+    NtCommon::LinkCommon m_common;
     NtCommon::ScopedPointerEx<QTcpSocket> m_socket;
-    QMap<QString, QVariant> m_params;
-    mutable QMutex m_paramsMutex;
-    NtCommon::ScopedPointerEx<QTimer> m_pongTimer;
-    std::atomic<qint64> m_amountConnected{0};
 };
 
 } // namespace P2pClientBase
