@@ -3,9 +3,9 @@
 #include "nt_common/core/client_network/LinkCommon.h"
 #include "nt_common/core/pointer/ScopedPointerEx.h"
 
-#include <QSharedPointer>
 #include <QMutex>
 #include <QObject>
+#include <QSharedPointer>
 #include <QThread>
 #include <QVariant>
 #include <QWebSocket>
@@ -91,7 +91,9 @@ private:
     std::atomic<bool> m_isP2pMode{false};
     bool m_connectionWanted = false;
     NtCommon::ScopedPointerEx<QWebSocket> m_socket;
-#include <QSharedPointer>
+    std::atomic<bool> m_inited{false};
+    mutable QMutex m_p2pLinkMutex;
+    QSharedPointer<P2pClientBase::ClientNetworkSimple> m_p2pLink;
 };
 
 } // namespace LynClientBase
