@@ -1,8 +1,6 @@
-#include "ArchiveTestController.h"
-#include "LinkProbe.h"
+#include "ControllersLink.h"
 #include "LocalServer.h"
-#include "base/HandleRecievedMessages.h"
-#include "threads/clientNetwork/LynClientNetworkFinal.h"
+#include "ScreenControllers.h"
 
 #include <QAbstractItemModelTester>
 #include <QJsonArray>
@@ -72,19 +70,9 @@ class TstTablesEndToEnd : public QObject
     QTemporaryDir m_dir;
     Standin::ServerLog m_serverLog;
     std::unique_ptr<Standin::LocalServer> m_server;
-    QSharedPointer<LynClientNetworkFinalSimple> m_link;
-    QSharedPointer<LynClientBase::HandleRecievedMessages> m_router;
-    std::unique_ptr<LinkProbe> m_probe;
+    ControllersLink m_link;
 
-    std::unique_ptr<ArchiveTestController> controller()
-    {
-        auto c = std::make_unique<ArchiveTestController>();
-        new ScreenFeeder(c.get());
-        new QAbstractItemModelTester(c->originalModel(), QAbstractItemModelTester::FailureReportingMode::Fatal, c.get());
-        new QAbstractItemModelTester(c->proxyModel(), QAbstractItemModelTester::FailureReportingMode::Fatal, c.get());
-        c->setUseTrQuery(true);
-        return c;
-    }
+    std::unique_ptr<ArchiveTestController> controller() { return ScreenControllers::screenController<ArchiveTestController>(); }
 
 private slots:
     void init()
@@ -94,31 +82,12 @@ private slots:
         QVERIFY(m_server->openTables(m_dir.filePath(QStringLiteral("%1.db").arg(QTest::currentTestFunction()))));
         QVERIFY(m_server->listen(QHostAddress::LocalHost, 0));
 
-        m_link = QSharedPointer<LynClientNetworkFinalSimple>::create();
-        m_router = QSharedPointer<LynClientBase::HandleRecievedMessages>::create();
-        m_link->setMessageHandler(m_router);
-        m_link->setParam("host", "127.0.0.1");
-        m_link->setParam("port", m_server->port());
-        m_link->setParam("use_ping", true);
-        m_probe = std::make_unique<LinkProbe>(m_link.data());
-        QSignalSpy inited(m_probe.get(), &LinkProbe::inited);
-        QSignalSpy state(m_probe.get(), &LinkProbe::connectionState);
-        m_link->start();
-        QVERIFY(inited.count() || inited.wait(5000));
-        emit m_link->makeConnection();
-        QVERIFY(state.count() || state.wait(5000));
-        QVERIFY(state.last().at(0).toBool());
-        LynClientBase::LynClientNetwork::setControllersLink(m_link);
+        QVERIFY(m_link.open(m_server->port()));
     }
 
     void cleanup()
     {
-        LynClientBase::LynClientNetwork::setControllersLink({});
-        m_link->quit();
-        m_link->wait();
-        m_probe.reset();
-        m_link.reset();
-        m_router.reset();
+        m_link.close();
         m_server.reset();
     }
 

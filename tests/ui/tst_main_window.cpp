@@ -1,5 +1,6 @@
 // The main window loaded by the application's own start-up code against the stand-in
 // local server, driven with mouse events as a user would.
+#include "StartupTestMain.h"
 #include "UiTestSupport.h"
 
 #include "base/SettingsSimple.h"
@@ -240,17 +241,7 @@ void TstMainWindow::cleanupTestCase()
 
 int main(int argc, char *argv[])
 {
-    QTemporaryDir dir;
-    if (!dir.isValid() || !QDir::setCurrent(dir.path()))
-        return 1;
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    int code = 0;
-    {
-        LynClient::ClientStartup startup(argc, argv);
-        TstMainWindow test(startup);
-        code = QTest::qExec(&test, argc, argv);
-    }
-    return code;
+    return runInStartedClient<TstMainWindow>(argc, argv);
 }
 
 #include "tst_main_window.moc"
