@@ -1,6 +1,5 @@
-#include "ControllersLink.h"
-#include "LocalServer.h"
 #include "ScreenControllers.h"
+#include "StandinTablesLink.h"
 #include "controllers/archive/ArchiveController.h"
 #include "controllers/device/DeviceController.h"
 #include "controllers/search/DevicePasswordController.h"
@@ -37,9 +36,7 @@ class TstControllersEndToEnd : public QObject
 
     QTemporaryDir m_dir;
     QString m_startDir;
-    Standin::ServerLog m_serverLog;
-    std::unique_ptr<Standin::LocalServer> m_server;
-    ControllersLink m_link;
+    StandinTablesLink m_standin;
 
     template <typename Settings>
     void settingsRecordIsShared(const QString &field, const QString &value)
@@ -80,17 +77,12 @@ private slots:
 
     void init()
     {
-        m_server = std::make_unique<Standin::LocalServer>(m_serverLog);
-        QVERIFY(m_server->openTables(m_dir.filePath(QStringLiteral("%1.db").arg(QTest::currentTestFunction()))));
-        QVERIFY(m_server->listen(QHostAddress::LocalHost, 0));
-
-        QVERIFY(m_link.open(m_server->port()));
+        QVERIFY(m_standin.open(m_dir.filePath(QStringLiteral("%1.db").arg(QTest::currentTestFunction()))));
     }
 
     void cleanup()
     {
-        m_link.close();
-        m_server.reset();
+        m_standin.close();
     }
 
     void devicesShareOneModel()

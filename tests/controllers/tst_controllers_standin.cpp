@@ -70,17 +70,6 @@ class TstControllersStandin : public QObject
         return {};
     }
 
-    // The ffmpeg processes that read recorded pieces for a playback stream.
-    QList<qint64> archiveReaders() const
-    {
-        QList<qint64> found;
-        for (qint64 pid : m_server.ffmpegChildren()) {
-            if (StandinProcess::commandLine(pid).contains(" concat "))
-                found.append(pid);
-        }
-        return found;
-    }
-
     // The login, password and address the search result carries are those of its source.
     // A password of digits only is read as the address, and the address then goes to later parts.
     static bool carriesItsCredentials(const QVariantMap &record)
@@ -157,6 +146,10 @@ private slots:
         QVERIFY(!telegram->proxyModel()->proxyData(0, "isLink").toBool());
         QSignalSpy codes(telegram.get(), &TelegramSettingsController::srCode);
         QSignalSpy linked(telegram.get(), &TelegramSettingsController::srLinked);
+        // Another open settings screen hears the procedure too.
+        auto other = screenController<TelegramSettingsController>();
+        QSignalSpy otherCodes(other.get(), &TelegramSettingsController::srCode);
+        QSignalSpy otherLinked(other.get(), &TelegramSettingsController::srLinked);
 
         const QString phone = QStringLiteral("+1 555 0100");
         const QJsonObject saved = changeAndWait(telegram.get(), &ControllerDesktopBase::saUpdate,
@@ -167,6 +160,7 @@ private slots:
         QCOMPARE(sent.value("phone").toString(), phone);
         const QString code = sent.value("demoCode").toString();
         QVERIFY(!code.isEmpty());
+        QCOMPARE(otherCodes.count(), 1);
 
         const QJsonObject wrong = changeAndWait(telegram.get(), &ControllerDesktopBase::saUpdate,
                                                 [&] { telegram->trUpdate({{"rowID", id}, {"code", code + "9"}}); });
@@ -182,16 +176,20 @@ private slots:
         QVERIFY(telegram->proxyModel()->proxyData(0, "enabled").toBool());
         QCOMPARE(telegram->proxyModel()->proxyData(0, "phone").toString(), phone);
         QCOMPARE(linked.count(), 1);
+        QCOMPARE(otherLinked.count(), 1);
+        QVERIFY(other->proxyModel()->proxyData(0, "isLink").toBool());
     }
 
     void detectionBoxesReachTheDevices()
     {
         const qint64 garage = number(device("Garage"), "rowID");
         QVERIFY(garage > 0);
-        auto devices = screenController<DeviceController>();
+        auto wall = screenController<DeviceController>();
+        auto editor = screenController<DeviceController>();
         auto modules = screenController<ModuleSystemController>();
         QVERIFY(!activeModules(modules.get(), garage).contains("cvObjectDetection"));
-        QSignalSpy boxes(devices.get(), &DeviceController::srRectText);
+        QSignalSpy boxes(wall.get(), &DeviceController::srRectText);
+        QSignalSpy editorBoxes(editor.get(), &DeviceController::srRectText);
         const auto ofGarage = [&](const QJsonObject &m) { return number(m, "rstIDDevice") == garage; };
 
         const QJsonObject on = changeAndWait(modules.get(), &ModuleSystemController::saModuleOn, [&] {
@@ -201,6 +199,7 @@ private slots:
         QVERIFY(texts(on.value("active_module_list")).contains("cvObjectDetection"));
         QTRY_VERIFY_WITH_TIMEOUT(!caught(boxes, ofGarage).isEmpty(), kWait);
         const QJsonObject detected = caught(boxes, ofGarage);
+        QTRY_COMPARE_WITH_TIMEOUT(caught(editorBoxes, ofGarage), detected, kWait);
         QVERIFY(number(detected, "dtCreate") > 0);
         const QJsonArray rects = detected.value("rects").toArray();
         QVERIFY(!rects.isEmpty());
@@ -271,7 +270,7 @@ private slots:
         SdpViewer viewer;
         QVERIFY(viewer.playFile(path));
         QTRY_VERIFY_WITH_TIMEOUT(viewer.frames() >= 25, kStreamWait);
-        QCOMPARE(archiveReaders().size(), 1);
+        QCOMPARE(m_server.archiveReaders().size(), 1);
 
         QCOMPARE(changeAndWait(&player, &ArchivePlayerController::saPauseVideo, [&] { player.trPauseVideo({{"streamKey", key}}); })
                      .value("status").toString(),
@@ -287,11 +286,11 @@ private slots:
             return ofStream(m) && number(m, "currentPosition") == target;
         }, beforeJump).isEmpty(), kWait);
 
-        const QList<qint64> reading = archiveReaders();
+        const QList<qint64> reading = m_server.archiveReaders();
         QVERIFY(!changeAndWait(&player, &ArchivePlayerController::saRemoveVideo, [&] { player.trRemoveVideo({{"streamKey", key}}); })
                      .isEmpty());
         QVERIFY(player.streamEntry(key).isEmpty());
-        QTRY_VERIFY_WITH_TIMEOUT(archiveReaders().isEmpty(), kWait);
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.archiveReaders().isEmpty(), kWait);
         for (qint64 pid : reading)
             QVERIFY(StandinProcess::isGone(pid));
     }

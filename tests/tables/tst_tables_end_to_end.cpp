@@ -1,6 +1,5 @@
-#include "ControllersLink.h"
-#include "LocalServer.h"
 #include "ScreenControllers.h"
+#include "StandinTablesLink.h"
 
 #include <QAbstractItemModelTester>
 #include <QJsonArray>
@@ -68,9 +67,7 @@ class TstTablesEndToEnd : public QObject
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    Standin::ServerLog m_serverLog;
-    std::unique_ptr<Standin::LocalServer> m_server;
-    ControllersLink m_link;
+    StandinTablesLink m_standin;
 
     std::unique_ptr<ArchiveTestController> controller() { return ScreenControllers::screenController<ArchiveTestController>(); }
 
@@ -78,17 +75,12 @@ private slots:
     void init()
     {
         QVERIFY(m_dir.isValid());
-        m_server = std::make_unique<Standin::LocalServer>(m_serverLog);
-        QVERIFY(m_server->openTables(m_dir.filePath(QStringLiteral("%1.db").arg(QTest::currentTestFunction()))));
-        QVERIFY(m_server->listen(QHostAddress::LocalHost, 0));
-
-        QVERIFY(m_link.open(m_server->port()));
+        QVERIFY(m_standin.open(m_dir.filePath(QStringLiteral("%1.db").arg(QTest::currentTestFunction()))));
     }
 
     void cleanup()
     {
-        m_link.close();
-        m_server.reset();
+        m_standin.close();
     }
 
     void queryThenMergeInsertedAndDropGone()
@@ -102,7 +94,7 @@ private slots:
 
         QSignalSpy resets(c->originalModel(), &QAbstractItemModel::modelReset);
         QSignalSpy inserted(c.get(), &ControllerDesktopBase::srInserted);
-        RawClient other(m_server->port());
+        RawClient other(m_standin.port());
         const QJsonObject added = other.ask(QJsonObject{{"ctl", "archive"}, {"action", "trAdd"}, {"_receiver", "900"},
                                                         {"rstIDDevice", 1}, {"dtStart", 42}, {"deviceName", "Side gate"}},
                                             "saAdd");
@@ -162,7 +154,7 @@ private slots:
 
     void badRequestsGetErrorAnswers()
     {
-        RawClient raw(m_server->port());
+        RawClient raw(m_standin.port());
         const QJsonObject unknownOp = raw.ask(QJsonObject{{"ctl", "cam"}, {"action", "trQuery"}, {"_x", 1},
                                                           {"data", QJsonObject{{"camType", QJsonObject{{"$near", 2}}}}}},
                                               "saQuery");
