@@ -7,11 +7,9 @@
 #include "controllers/settings/TelegramSettingsController.h"
 #include "controllers/settings/YoutubeSettingsController.h"
 
-#include <QAbstractItemModelTester>
 #include <QJsonArray>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QUuid>
 #include <QtTest>
 
 using namespace LynClientController;

@@ -2,7 +2,6 @@
 #include "CaughtLink.h"
 #include "Fixtures.h"
 #include "LogCapture.h"
-#include "base/HandleRecievedMessages.h"
 #include "base/LynClientNetwork.h"
 #include "controllers/archive/ArchiveController.h"
 #include "controllers/archive/ArchivePlayerController.h"
@@ -20,7 +19,6 @@
 #include <QAbstractItemModelTester>
 #include <QDirIterator>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -29,7 +27,6 @@
 #include <functional>
 
 using namespace LynClientController;
-using LynClientBase::HandleRecievedMessages;
 using LynClientBase::LynClientNetwork;
 
 namespace {

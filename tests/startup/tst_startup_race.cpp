@@ -10,7 +10,6 @@
 #include <QProcess>
 #include <QQmlApplicationEngine>
 #include <QTcpServer>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {

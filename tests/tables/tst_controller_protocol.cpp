@@ -1,7 +1,6 @@
 #include "ArchiveTestController.h"
 #include "CaughtLink.h"
 #include "LogCapture.h"
-#include "base/HandleRecievedMessages.h"
 #include "base/LynClientNetwork.h"
 #include "controllers/AppController.h"
 #include "controllers/LynTypes.h"
@@ -16,7 +15,6 @@
 #include <QtTest>
 
 using namespace LynClientController;
-using LynClientBase::HandleRecievedMessages;
 using LynClientBase::LynClientNetwork;
 
 namespace {

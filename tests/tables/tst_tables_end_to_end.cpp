@@ -1,7 +1,6 @@
 #include "ScreenControllers.h"
 #include "StandinTablesLink.h"
 
-#include <QAbstractItemModelTester>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSignalSpy>

@@ -14,7 +14,6 @@
 #include <QQuickWindow>
 #include <QScreen>
 #include <QTcpServer>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace UiTestSupport;
