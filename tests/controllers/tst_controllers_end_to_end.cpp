@@ -1,68 +1,21 @@
-#include "ArchiveTestController.h"
-#include "LinkProbe.h"
-#include "LocalServer.h"
-#include "base/HandleRecievedMessages.h"
+#include "ScreenControllers.h"
+#include "StandinTablesLink.h"
 #include "controllers/archive/ArchiveController.h"
 #include "controllers/device/DeviceController.h"
 #include "controllers/search/DevicePasswordController.h"
 #include "controllers/settings/OnlineAccessSettingsController.h"
 #include "controllers/settings/TelegramSettingsController.h"
 #include "controllers/settings/YoutubeSettingsController.h"
-#include "threads/clientNetwork/LynClientNetworkFinal.h"
 
-#include <QAbstractItemModelTester>
 #include <QJsonArray>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QUuid>
 #include <QtTest>
 
 using namespace LynClientController;
+using namespace ScreenControllers;
 
 namespace {
-
-constexpr int kWait = 5000;
-
-// A controller as a screen holds it: its answers fed into the model, both
-// models checked on every change, queries switched on.
-template <typename Controller>
-std::unique_ptr<Controller> screenController()
-{
-    auto c = std::make_unique<Controller>();
-    new ScreenFeeder(c.get());
-    new QAbstractItemModelTester(c->originalModel(), QAbstractItemModelTester::FailureReportingMode::Fatal, c.get());
-    new QAbstractItemModelTester(c->proxyModel(), QAbstractItemModelTester::FailureReportingMode::Fatal, c.get());
-    c->setUseTrQuery(true);
-    return c;
-}
-
-// Sends the query and waits for the answer to it (refreshes may answer in between).
-QJsonObject queryAndWait(ControllerItemBase *c, const QJsonObject &data = {}, const QJsonObject &hints = {})
-{
-    QSignalSpy answers(c, &ControllerItemBase::saQuery);
-    const QString id = QUuid::createUuid().toString();
-    c->trQuery({{"_requestId", id}}, data, hints);
-    for (int i = 0; i < 20; ++i) {
-        for (const QList<QVariant> &answer : answers) {
-            const QJsonObject message = answer.at(0).toJsonObject();
-            if (message.value("_requestId").toString() == id)
-                return message;
-        }
-        answers.wait(kWait / 10);
-    }
-    return {};
-}
-
-// Sends a change and waits for its answer.
-template <typename Signal>
-QJsonObject changeAndWait(ControllerDesktopBase *c, Signal answerSignal, const std::function<void()> &send)
-{
-    QSignalSpy answer(c, answerSignal);
-    send();
-    if (!(answer.count() || answer.wait(kWait)))
-        return {};
-    return answer.first().at(0).toJsonObject();
-}
 
 QList<qint64> column(const QJsonArray &records, const QString &field)
 {
@@ -81,11 +34,7 @@ class TstControllersEndToEnd : public QObject
 
     QTemporaryDir m_dir;
     QString m_startDir;
-    Standin::ServerLog m_serverLog;
-    std::unique_ptr<Standin::LocalServer> m_server;
-    QSharedPointer<LynClientNetworkFinalSimple> m_link;
-    QSharedPointer<LynClientBase::HandleRecievedMessages> m_router;
-    std::unique_ptr<LinkProbe> m_probe;
+    StandinTablesLink m_standin;
 
     template <typename Settings>
     void settingsRecordIsShared(const QString &field, const QString &value)
@@ -126,36 +75,12 @@ private slots:
 
     void init()
     {
-        m_server = std::make_unique<Standin::LocalServer>(m_serverLog);
-        QVERIFY(m_server->openTables(m_dir.filePath(QStringLiteral("%1.db").arg(QTest::currentTestFunction()))));
-        QVERIFY(m_server->listen(QHostAddress::LocalHost, 0));
-
-        m_link = QSharedPointer<LynClientNetworkFinalSimple>::create();
-        m_router = QSharedPointer<LynClientBase::HandleRecievedMessages>::create();
-        m_link->setMessageHandler(m_router);
-        m_link->setParam("host", "127.0.0.1");
-        m_link->setParam("port", m_server->port());
-        m_link->setParam("use_ping", true);
-        m_probe = std::make_unique<LinkProbe>(m_link.data());
-        QSignalSpy inited(m_probe.get(), &LinkProbe::inited);
-        QSignalSpy state(m_probe.get(), &LinkProbe::connectionState);
-        m_link->start();
-        QVERIFY(inited.count() || inited.wait(kWait));
-        emit m_link->makeConnection();
-        QVERIFY(state.count() || state.wait(kWait));
-        QVERIFY(state.last().at(0).toBool());
-        LynClientBase::LynClientNetwork::setControllersLink(m_link);
+        QVERIFY(m_standin.open(m_dir.filePath(QStringLiteral("%1.db").arg(QTest::currentTestFunction()))));
     }
 
     void cleanup()
     {
-        LynClientBase::LynClientNetwork::setControllersLink({});
-        m_link->quit();
-        m_link->wait();
-        m_probe.reset();
-        m_link.reset();
-        m_router.reset();
-        m_server.reset();
+        m_standin.close();
     }
 
     void devicesShareOneModel()

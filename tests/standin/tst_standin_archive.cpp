@@ -40,16 +40,6 @@ class TstStandinArchive : public QObject
     QJsonArray m_records;         // oldest first
     QList<QJsonObject> m_pieces; // device 1, oldest first
 
-    QList<qint64> readers() const
-    {
-        QList<qint64> found;
-        for (qint64 pid : m_server.ffmpegChildren()) {
-            if (StandinProcess::commandLine(pid).contains(" concat "))
-                found.append(pid);
-        }
-        return found;
-    }
-
     QJsonObject archiveRequest(const QString &action, const QString &key)
     {
         return {{"ctl", "archivePlayer"}, {"action", action}, {"streamKey", key}, {"_receiver", "7"}};
@@ -121,7 +111,7 @@ private slots:
         SdpViewer viewer;
         QVERIFY(viewer.play(sdp.value("sdp").toString(), m_sdpDir.filePath("archive.sdp")));
         QTRY_VERIFY_WITH_TIMEOUT(viewer.frames() >= 25, streamWaitMs);
-        QCOMPARE(readers().size(), 1);
+        QCOMPARE(m_server.archiveReaders().size(), 1);
         auto positionOf = [&](int since) {
             return m_client.waitFor([&](const QJsonObject &m) {
                 return m.value("action").toString() == QLatin1String("srPosition") && m.value("streamKey").toString() == key;
@@ -134,7 +124,7 @@ private slots:
 
         // Paused: the reading ffmpeg goes and no picture follows.
         QCOMPARE(m_client.ask(archiveRequest("trPauseVideo", key)).value("status").toString(), QStringLiteral("OK"));
-        QVERIFY(readers().isEmpty());
+        QVERIFY(m_server.archiveReaders().isEmpty());
         QVERIFY(viewer.waitUntilQuiet(500, 5000));
         const unsigned framesPaused = viewer.frames();
         QVERIFY(!QTest::qWaitFor([&] { return viewer.frames() > framesPaused; }, 2000));
@@ -157,15 +147,15 @@ private slots:
         QVERIFY(number(resumed, "currentPosition") >= target && number(resumed, "currentPosition") < target + 10000);
 
         // A jump while playing replaces the reader and the pictures go on.
-        const QList<qint64> before = readers();
+        const QList<qint64> before = m_server.archiveReaders();
         jumpRequest.insert("currentPosition", number(m_pieces.at(2), "dtStart"));
         QCOMPARE(m_client.ask(jumpRequest).value("status").toString(), QStringLiteral("OK"));
-        QCOMPARE(readers().size(), 1);
-        QVERIFY(readers() != before);
+        QCOMPARE(m_server.archiveReaders().size(), 1);
+        QVERIFY(m_server.archiveReaders() != before);
         const unsigned framesAtJump = viewer.frames();
         QTRY_VERIFY_WITH_TIMEOUT(viewer.frames() >= framesAtJump + 25, streamWaitMs);
 
-        const QList<qint64> reading = readers();
+        const QList<qint64> reading = m_server.archiveReaders();
         const QJsonObject removed = m_client.ask(archiveRequest("trRemoveVideo", key));
         QCOMPARE(removed.value("status").toString(), QStringLiteral("OK"));
         QCOMPARE(removed.value("streamKey").toString(), key);
@@ -182,12 +172,12 @@ private slots:
         create.insert("rstIDDevice", 2);
         create.insert("_playAfterCreate", true);
         QCOMPARE(other.ask(create).value("status").toString(), QStringLiteral("OK"));
-        QTRY_COMPARE_WITH_TIMEOUT(readers().size(), 1, 5000);
-        const QList<qint64> reading = readers();
+        QTRY_COMPARE_WITH_TIMEOUT(m_server.archiveReaders().size(), 1, 5000);
+        const QList<qint64> reading = m_server.archiveReaders();
         // Another client cannot drive it.
         QCOMPARE(m_client.ask(archiveRequest("trPauseVideo", "other-stream")).value("status").toString(), QStringLiteral("ERROR"));
         QCOMPARE(m_client.ask(archiveRequest("trRemoveVideo", "other-stream")).value("status").toString(), QStringLiteral("ERROR"));
-        QCOMPARE(readers(), reading);
+        QCOMPARE(m_server.archiveReaders(), reading);
         other.close();
         for (qint64 pid : reading)
             QTRY_VERIFY_WITH_TIMEOUT(StandinProcess::isGone(pid), 5000);
@@ -215,7 +205,7 @@ private slots:
         outside.insert("rstIDDevice", 77);
         const QJsonObject refused = m_client.ask(outside);
         QCOMPARE(refused.value("status").toString(), QStringLiteral("ERROR"));
-        QVERIFY(readers().isEmpty());
+        QVERIFY(m_server.archiveReaders().isEmpty());
 
         QJsonObject jumpUnknown = archiveRequest("trJumpVideo", "never-created");
         jumpUnknown.insert("currentPosition", 5);

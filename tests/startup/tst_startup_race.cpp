@@ -1,5 +1,6 @@
 // The start-up code of the application, in process, with the window loaded only
 // after the server link has come up: the window must still connect.
+#include "StartupTestMain.h"
 #include "base/LynClientNetworkQMLBaseSimple.h"
 #include "base/SettingsSimple.h"
 #include "nt_common/core/singleton/SpSingleton.h"
@@ -9,7 +10,6 @@
 #include <QProcess>
 #include <QQmlApplicationEngine>
 #include <QTcpServer>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -75,17 +75,7 @@ private:
 
 int main(int argc, char *argv[])
 {
-    QTemporaryDir dir;
-    if (!dir.isValid() || !QDir::setCurrent(dir.path()))
-        return 1;
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    int code = 0;
-    {
-        LynClient::ClientStartup startup(argc, argv);
-        TstStartupRace test(startup);
-        code = QTest::qExec(&test, argc, argv);
-    }
-    return code;
+    return runInStartedClient<TstStartupRace>(argc, argv);
 }
 
 #include "tst_startup_race.moc"

@@ -1,6 +1,6 @@
 #include "ArchiveTestController.h"
+#include "CaughtLink.h"
 #include "LogCapture.h"
-#include "base/HandleRecievedMessages.h"
 #include "base/LynClientNetwork.h"
 #include "controllers/AppController.h"
 #include "controllers/LynTypes.h"
@@ -15,7 +15,6 @@
 #include <QtTest>
 
 using namespace LynClientController;
-using LynClientBase::HandleRecievedMessages;
 using LynClientBase::LynClientNetwork;
 
 namespace {
@@ -46,9 +45,7 @@ class TstControllerProtocol : public QObject
 {
     Q_OBJECT
 
-    QSharedPointer<LynClientNetwork> m_link;
-    QSharedPointer<HandleRecievedMessages> m_router;
-    QList<QJsonObject> m_sent;
+    std::unique_ptr<CaughtLink> m_link;
 
     std::unique_ptr<ArchiveTestController> controller()
     {
@@ -68,33 +65,25 @@ class TstControllerProtocol : public QObject
 private slots:
     void init()
     {
-        m_link = QSharedPointer<LynClientNetwork>::create();
-        m_router = QSharedPointer<HandleRecievedMessages>::create();
-        m_link->setMessageHandler(m_router);
-        LynClientNetwork::setControllersLink(m_link);
-        m_sent.clear();
-        connect(m_link.data(), &LynClientNetwork::sendTextMessage, this,
-                [this](const QString &text) { m_sent.append(QJsonDocument::fromJson(text.toUtf8()).object()); });
+        m_link = std::make_unique<CaughtLink>();
     }
 
     void cleanup()
     {
-        LynClientNetwork::setControllersLink({});
         m_link.reset();
-        m_router.reset();
     }
 
     void queryIsStoredAndSentInTheEnvelope()
     {
         auto c = controller();
         QCOMPARE(c->trQuery(QJsonObject{{"a", 1}}), QJsonObject());
-        QVERIFY(m_sent.isEmpty());
+        QVERIFY(m_link->sent.isEmpty());
 
         c->setUseTrQuery(true);
         const QJsonObject data{{"rstIDDevice", 1}};
         const QJsonObject sent = c->trQuery({{"ctl", "forged"}, {"_request", "mine"}}, data, {{"limit", 5}});
-        QCOMPARE(m_sent.size(), 1);
-        QCOMPARE(m_sent.first(), sent);
+        QCOMPARE(m_link->sent.size(), 1);
+        QCOMPARE(m_link->sent.first(), sent);
         QCOMPARE(sent.value("ctl").toString(), QStringLiteral("archive"));
         QCOMPARE(sent.value("action").toString(), QStringLiteral("trQuery"));
         QCOMPARE(sent.value("_receiver").toString(), c->objectNumber());
@@ -108,7 +97,7 @@ private slots:
         c->trDuplicate({});
         c->trInfo({{"rowID", 3}});
         QStringList actions;
-        for (const QJsonObject &m : qAsConst(m_sent))
+        for (const QJsonObject &m : qAsConst(m_link->sent))
             actions.append(m.value("action").toString());
         QCOMPARE(actions, (QStringList{"trQuery", "trAdd", "trUpdate", "trRem", "trDuplicate", "trInfo"}));
         QCOMPARE(c->defaultFieldValue("rstIDDevice").toInt(), -1);
@@ -158,13 +147,13 @@ private slots:
         c->setUseTrQuery(true);
         c->trQuery({{"_request", "first"}}, {{"rstIDDevice", 1}, {"dtUpdate", 5}});
         answer(*c, "query_answer.json");
-        m_sent.clear();
+        m_link->sent.clear();
 
         QSignalSpy updated(c.get(), &ControllerDesktopBase::srUpdated);
         const QJsonObject note{{"action", "srUpdated"}, {"rowID", 11}};
         c->onMessageReceived("srUpdated", note);
-        QCOMPARE(m_sent.size(), 1);
-        const QJsonObject query = m_sent.first();
+        QCOMPARE(m_link->sent.size(), 1);
+        const QJsonObject query = m_link->sent.first();
         QCOMPARE(query.value("action").toString(), QStringLiteral("trQuery"));
         QCOMPARE(query.value("_do_not_clear_model").toBool(), true);
         QCOMPARE(query.value("_request").toString(), QStringLiteral("srUpdated"));
@@ -181,18 +170,18 @@ private slots:
         QCOMPARE(ids(c->originalModel()), (QList<qint64>{13, 12, 11, 10}));
 
         c->onMessageReceived("srInserted", {{"action", "srInserted"}});
-        QCOMPARE(m_sent.last().value("_request").toString(), QStringLiteral("srInserted"));
-        QCOMPARE(m_sent.last().value("data").toObject().value("dtUpdate").toObject().value("$gte").toInt(), 1501);
+        QCOMPARE(m_link->sent.last().value("_request").toString(), QStringLiteral("srInserted"));
+        QCOMPARE(m_link->sent.last().value("data").toObject().value("dtUpdate").toObject().value("$gte").toInt(), 1501);
 
         c->setIgnoreSrUpdated(true);
         c->onMessageReceived("srUpdated", note);
-        QCOMPARE(m_sent.size(), 2);
+        QCOMPARE(m_link->sent.size(), 2);
         QCOMPARE(updated.count(), 1);
 
         c->setUseTrQuery(false);
         QSignalSpy inserted(c.get(), &ControllerDesktopBase::srInserted);
         c->onMessageReceived("srInserted", {});
-        QCOMPARE(m_sent.size(), 2);
+        QCOMPARE(m_link->sent.size(), 2);
         QCOMPARE(inserted.count(), 0);
     }
 
@@ -205,16 +194,16 @@ private slots:
         c->onMessageReceived("srUpdated", {});
         QCOMPARE(c->getMapParamsFromTrQuery().value("_request").toString(), QStringLiteral("srUpdated"));
         c->setUseTrQuery(false);
-        m_sent.clear();
+        m_link->sent.clear();
 
         QSignalSpy interval(c.get(), &ControllerDesktopBase::autoUpdateIntervalChanged);
         c->setAutoUpdateInterval(1);
         c->setAutoUpdateInterval(1);
         QCOMPARE(interval.count(), 1);
         c->setAutoUpdate(true);
-        QTRY_COMPARE_WITH_TIMEOUT(m_sent.size(), 1, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_link->sent.size(), 1, 5000);
         c->setAutoUpdate(false);
-        const QJsonObject query = m_sent.first();
+        const QJsonObject query = m_link->sent.first();
         QVERIFY(!query.contains("_request"));
         QCOMPARE(query.value("keep").toInt(), 1);
         QCOMPARE(query.value("data").toObject().value("dtUpdate").toObject().value("$gte").toInt(), 1);
@@ -254,7 +243,7 @@ private slots:
             c->onMessageReceived(m.toObject().value("action").toString(), m.toObject());
         // The two records without a whole-number rowID became (one) row 0; nothing else changed.
         QCOMPARE(ids(c->originalModel()), (QList<qint64>{12, 11, 10, 0}));
-        QVERIFY(m_sent.isEmpty());
+        QVERIFY(m_link->sent.isEmpty());
     }
 
     void routerSignalReachesEveryInstanceOfTheName()
@@ -263,8 +252,8 @@ private slots:
         auto b = controller();
         QSignalSpy aQuery(a.get(), &ControllerItemBase::saQuery);
         QSignalSpy bQuery(b.get(), &ControllerItemBase::saQuery);
-        emit m_router->archiveMessage("saQuery", readFixture("query_answer.json", b->objectNumber()).object());
-        emit m_router->camMessage("saQuery", readFixture("query_answer.json", a->objectNumber()).object());
+        emit m_link->router()->archiveMessage("saQuery", readFixture("query_answer.json", b->objectNumber()).object());
+        emit m_link->router()->camMessage("saQuery", readFixture("query_answer.json", a->objectNumber()).object());
         QTRY_COMPARE_WITH_TIMEOUT(aQuery.count() + bQuery.count(), 2, 2000);
         QCOMPARE(aQuery.count(), 1);
         QCOMPARE(a->originalModel()->rowCount(), 0);
@@ -329,14 +318,14 @@ private slots:
         QCOMPARE(QCoreApplication::exec(), 0);
         QCOMPARE(aboutToQuit.count(), 1);
         QCOMPARE(sent.value("action").toString(), QStringLiteral("trCloseConnection"));
-        QCOMPARE(m_sent.size(), 1);
-        QCOMPARE(m_sent.first().value("ctl").toString(), QStringLiteral("app"));
-        QCOMPARE(m_sent.first().value("why").toString(), QStringLiteral("test"));
+        QCOMPARE(m_link->sent.size(), 1);
+        QCOMPARE(m_link->sent.first().value("ctl").toString(), QStringLiteral("app"));
+        QCOMPARE(m_link->sent.first().value("why").toString(), QStringLiteral("test"));
 
         QTimer::singleShot(0, &app, [&] { app.makeExit(); });
         QTimer::singleShot(5000, &app, [] { QCoreApplication::exit(1); });
         QCOMPARE(QCoreApplication::exec(), 0);
-        QCOMPARE(m_sent.size(), 1);
+        QCOMPARE(m_link->sent.size(), 1);
     }
 };
 

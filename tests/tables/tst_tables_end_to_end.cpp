@@ -1,10 +1,6 @@
-#include "ArchiveTestController.h"
-#include "LinkProbe.h"
-#include "LocalServer.h"
-#include "base/HandleRecievedMessages.h"
-#include "threads/clientNetwork/LynClientNetworkFinal.h"
+#include "ScreenControllers.h"
+#include "StandinTablesLink.h"
 
-#include <QAbstractItemModelTester>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSignalSpy>
@@ -70,56 +66,20 @@ class TstTablesEndToEnd : public QObject
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    Standin::ServerLog m_serverLog;
-    std::unique_ptr<Standin::LocalServer> m_server;
-    QSharedPointer<LynClientNetworkFinalSimple> m_link;
-    QSharedPointer<LynClientBase::HandleRecievedMessages> m_router;
-    std::unique_ptr<LinkProbe> m_probe;
+    StandinTablesLink m_standin;
 
-    std::unique_ptr<ArchiveTestController> controller()
-    {
-        auto c = std::make_unique<ArchiveTestController>();
-        new ScreenFeeder(c.get());
-        new QAbstractItemModelTester(c->originalModel(), QAbstractItemModelTester::FailureReportingMode::Fatal, c.get());
-        new QAbstractItemModelTester(c->proxyModel(), QAbstractItemModelTester::FailureReportingMode::Fatal, c.get());
-        c->setUseTrQuery(true);
-        return c;
-    }
+    std::unique_ptr<ArchiveTestController> controller() { return ScreenControllers::screenController<ArchiveTestController>(); }
 
 private slots:
     void init()
     {
         QVERIFY(m_dir.isValid());
-        m_server = std::make_unique<Standin::LocalServer>(m_serverLog);
-        QVERIFY(m_server->openTables(m_dir.filePath(QStringLiteral("%1.db").arg(QTest::currentTestFunction()))));
-        QVERIFY(m_server->listen(QHostAddress::LocalHost, 0));
-
-        m_link = QSharedPointer<LynClientNetworkFinalSimple>::create();
-        m_router = QSharedPointer<LynClientBase::HandleRecievedMessages>::create();
-        m_link->setMessageHandler(m_router);
-        m_link->setParam("host", "127.0.0.1");
-        m_link->setParam("port", m_server->port());
-        m_link->setParam("use_ping", true);
-        m_probe = std::make_unique<LinkProbe>(m_link.data());
-        QSignalSpy inited(m_probe.get(), &LinkProbe::inited);
-        QSignalSpy state(m_probe.get(), &LinkProbe::connectionState);
-        m_link->start();
-        QVERIFY(inited.count() || inited.wait(5000));
-        emit m_link->makeConnection();
-        QVERIFY(state.count() || state.wait(5000));
-        QVERIFY(state.last().at(0).toBool());
-        LynClientBase::LynClientNetwork::setControllersLink(m_link);
+        QVERIFY(m_standin.open(m_dir.filePath(QStringLiteral("%1.db").arg(QTest::currentTestFunction()))));
     }
 
     void cleanup()
     {
-        LynClientBase::LynClientNetwork::setControllersLink({});
-        m_link->quit();
-        m_link->wait();
-        m_probe.reset();
-        m_link.reset();
-        m_router.reset();
-        m_server.reset();
+        m_standin.close();
     }
 
     void queryThenMergeInsertedAndDropGone()
@@ -133,7 +93,7 @@ private slots:
 
         QSignalSpy resets(c->originalModel(), &QAbstractItemModel::modelReset);
         QSignalSpy inserted(c.get(), &ControllerDesktopBase::srInserted);
-        RawClient other(m_server->port());
+        RawClient other(m_standin.port());
         const QJsonObject added = other.ask(QJsonObject{{"ctl", "archive"}, {"action", "trAdd"}, {"_receiver", "900"},
                                                         {"rstIDDevice", 1}, {"dtStart", 42}, {"deviceName", "Side gate"}},
                                             "saAdd");
@@ -193,7 +153,7 @@ private slots:
 
     void badRequestsGetErrorAnswers()
     {
-        RawClient raw(m_server->port());
+        RawClient raw(m_standin.port());
         const QJsonObject unknownOp = raw.ask(QJsonObject{{"ctl", "cam"}, {"action", "trQuery"}, {"_x", 1},
                                                           {"data", QJsonObject{{"camType", QJsonObject{{"$near", 2}}}}}},
                                               "saQuery");

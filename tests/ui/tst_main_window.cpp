@@ -1,8 +1,10 @@
 // The main window loaded by the application's own start-up code against the stand-in
 // local server, driven with mouse events as a user would.
+#include "StartupTestMain.h"
 #include "UiTestSupport.h"
 
 #include "base/SettingsSimple.h"
+#include "client_base/controller/peers/PeersManagerController.h"
 #include "nt_common/core/singleton/SpSingleton.h"
 #include "shell/ClientStartup.h"
 
@@ -13,7 +15,6 @@
 #include <QQuickWindow>
 #include <QScreen>
 #include <QTcpServer>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace UiTestSupport;
@@ -110,6 +111,8 @@ void TstMainWindow::showsConnectedAgainstTheServer()
     QTRY_COMPARE_WITH_TIMEOUT(label->property("text").toString(), QStringLiteral("Connected"), 15000);
     QVERIFY(pageShown("desktopPage"));
     saveScreenshot(m_window, "main_window_desktop");
+    // The one controller that answers the P2P server's open-port requests lives with the window.
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->findChildren<P2pClientController::PeersManagerController *>().size(), 1, 5000);
 }
 
 void TstMainWindow::tabsSwitchPagesByClick()
@@ -240,17 +243,7 @@ void TstMainWindow::cleanupTestCase()
 
 int main(int argc, char *argv[])
 {
-    QTemporaryDir dir;
-    if (!dir.isValid() || !QDir::setCurrent(dir.path()))
-        return 1;
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    int code = 0;
-    {
-        LynClient::ClientStartup startup(argc, argv);
-        TstMainWindow test(startup);
-        code = QTest::qExec(&test, argc, argv);
-    }
-    return code;
+    return runInStartedClient<TstMainWindow>(argc, argv);
 }
 
 #include "tst_main_window.moc"

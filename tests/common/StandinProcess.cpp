@@ -105,3 +105,13 @@ QList<qint64> StandinProcess::ffmpegChildren() const
     }
     return found;
 }
+
+QList<qint64> StandinProcess::archiveReaders() const
+{
+    QList<qint64> found;
+    for (qint64 pid : ffmpegChildren()) {
+        if (commandLine(pid).contains(" concat "))
+            found.append(pid);
+    }
+    return found;
+}

@@ -41,6 +41,14 @@ bool SdpViewer::play(const QString &sdp, const QString &path)
         return false;
     file.write(sdp.toUtf8());
     file.close();
+    return playFile(path);
+}
+
+bool SdpViewer::playFile(const QString &path)
+{
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly) || !file.readAll().contains("m=video "))
+        return false;
     m_player.play(QStringLiteral("file:///") + path);
     return true;
 }

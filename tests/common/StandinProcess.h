@@ -26,6 +26,8 @@ public:
 
     // Every live process below the stand-in that runs ffmpeg.
     QList<qint64> ffmpegChildren() const;
+    // Those of them that read recorded pieces for a playback stream.
+    QList<qint64> archiveReaders() const;
     static QString commandLine(qint64 pid);
     // Gone, or a zombie nobody reaps yet.
     static bool isGone(qint64 pid);

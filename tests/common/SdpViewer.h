@@ -15,6 +15,8 @@ public:
     ~SdpViewer();
 
     bool play(const QString &sdp, const QString &path);
+    // Opens an SDP file written by someone else; false when it holds no stream.
+    bool playFile(const QString &path);
     // Pictures with a content unlike the one before: the player shows the
     // last picture again while nothing arrives, which is no new frame.
     unsigned frames() const { return m_pictures; }
