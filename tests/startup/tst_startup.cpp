@@ -70,7 +70,12 @@ private slots:
     void freshFolderGetsSettingsLogAndWindow()
     {
         start(freePort());
-        QTRY_VERIFY_WITH_TIMEOUT(windowShown("Video surveillance"), 20000);
+        // Stop waiting as soon as the client is gone, and say how it ended.
+        QTRY_VERIFY_WITH_TIMEOUT(windowShown("Video surveillance") || m_client.state() == QProcess::NotRunning, 20000);
+        QVERIFY2(m_client.state() != QProcess::NotRunning,
+                 qPrintable(QStringLiteral("client ended early: exit status %1, code %2, log:\n%3")
+                                .arg(m_client.exitStatus()).arg(m_client.exitCode()).arg(clientLog())));
+        QVERIFY2(windowShown("Video surveillance"), qPrintable(QStringLiteral("no window; client log:\n%1").arg(clientLog())));
 
         QSettings conf(m_dir.filePath("main.conf"), QSettings::IniFormat);
         QCOMPARE(conf.allKeys().size(), 11);
@@ -106,6 +111,12 @@ private slots:
     }
 
 private:
+    QString clientLog() const
+    {
+        const QStringList logs = QDir(m_dir.filePath("logs")).entryList({"log_*.txt"}, QDir::Files);
+        return logs.isEmpty() ? QString() : readFile(m_dir.filePath("logs/" + logs.first())).right(4000);
+    }
+
     qint64 standinPid() const
     {
         const QRegularExpression pidLine("pid (\\d+)");
