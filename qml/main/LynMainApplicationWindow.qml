@@ -12,6 +12,7 @@ ApplicationWindow {
     property alias tabBar: tabBar
     property alias menuBarItem: header.menuBar
     property alias pages: pages
+    property QtObject globalObjects
 
     // The title bar's close button; the owner decides how to end.
     signal closeRequested()
@@ -55,6 +56,7 @@ ApplicationWindow {
 
     LynStackLayoutMain {
         id: pages
+        globalObjects: window.globalObjects
         anchors.fill: parent
         currentIndex: tabBar.currentIndex
     }

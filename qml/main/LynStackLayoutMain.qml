@@ -1,28 +1,22 @@
 import QtQuick 2.15
 import "../components"
-import "../components/text"
-import "../misc"
+import "../desktop"
+import "../devices/table"
+import "../archive"
+import "../settings"
 
 // The pages behind the main tabs, created when first shown.
 LynStackLayout {
+    id: root
     objectName: "mainStack"
 
-    component PlaceholderPage: Rectangle {
-        property alias title: caption.text
-
-        color: LynAppStyle.windowColor
-        LynLabel {
-            id: caption
-            anchors.centerIn: parent
-            color: LynAppStyle.textDisabledColor
-            font.pointSize: LynAppStyle.headerFontSize
-        }
-    }
+    // What the screens share for the life of the window (GlobalObjects).
+    property QtObject globalObjects
 
     pages: [
-        Component { PlaceholderPage { objectName: "desktopPage"; title: qsTr("Desktop") } },
-        Component { PlaceholderPage { objectName: "devicesPage"; title: qsTr("Devices") } },
-        Component { PlaceholderPage { objectName: "archivePage"; title: qsTr("Archive") } },
-        Component { PlaceholderPage { objectName: "settingsPage"; title: qsTr("Settings") } }
+        Component { Desktop { objectName: "desktopPage"; globalObjects: root.globalObjects } },
+        Component { DeviceTable { objectName: "devicesPage"; globalObjects: root.globalObjects } },
+        Component { Archive { objectName: "archivePage"; globalObjects: root.globalObjects } },
+        Component { Settings { objectName: "settingsPage"; globalObjects: root.globalObjects } }
     ]
 }

@@ -10,6 +10,8 @@ LynMainApplicationWindow {
 
     property bool p2pMode: false
 
+    globalObjects: globalObjectsLoader.item
+
     visible: true
     width: 1280
     height: 800
@@ -65,7 +67,7 @@ LynMainApplicationWindow {
         function onAboutRequested() { aboutDialog.open() }
     }
 
-    Loader { id: globalObjects; source: "../globalObjects/GlobalObjects.qml" }
+    Loader { id: globalObjectsLoader; source: "../globalObjects/GlobalObjects.qml" }
     Auth {
         id: p2pAuth
         onSaSignup: function(mapParams) {
