@@ -4,6 +4,7 @@ import P2P 1.0
 import "actions"
 import "../components"
 import "../misc"
+import "../settings/onlineAccess"
 
 LynMainApplicationWindow {
     id: mainWindow
@@ -37,7 +38,12 @@ LynMainApplicationWindow {
     }
 
     // The link may have come up before this window existed; then its inited() is past.
-    Component.onCompleted: if (NET.isInited) startConnection()
+    Component.onCompleted: {
+        // The language chosen on the settings page last time.
+        TR.setLocale(SETTINGS.value("other", "language", "en"))
+        if (NET.isInited)
+            startConnection()
+    }
 
     onCloseRequested: actionClose.trigger()
     onClosing: actionClose.shutdown()
@@ -65,6 +71,10 @@ LynMainApplicationWindow {
         function onTabRequested(tab) { mainWindow.tabBar.currentIndex = tab }
         function onExitRequested() { actionClose.trigger() }
         function onAboutRequested() { aboutDialog.open() }
+        function onOnlineAccessRequested() {
+            onlineAccessWindow.show()
+            onlineAccessWindow.requestActivate()
+        }
     }
 
     Loader { id: globalObjectsLoader; source: "../globalObjects/GlobalObjects.qml" }
@@ -80,6 +90,11 @@ LynMainApplicationWindow {
         }
         onSaAuth: console.log("Logged in to the P2P server")
         onSaFailed: function(mapParams) { console.log("P2P server refused: " + mapParams.errorMessage) }
+    }
+
+    OnlineAccessEditor {
+        id: onlineAccessWindow
+        objectName: "onlineAccessWindow"
     }
 
     ActionClose {

@@ -9,6 +9,7 @@ LynMenuBar {
     // "events" or "tileGrid": a part of the desktop to bring forward.
     signal desktopPartRequested(string part)
     signal exitRequested()
+    signal onlineAccessRequested()
     signal aboutRequested()
 
     LynMenu {
@@ -57,6 +58,12 @@ LynMenuBar {
             text: qsTr("Settings")
             icon.source: "qrc:/img/tabBar/settings.png"
             onTriggered: bar.tabRequested(Enums.MainTab.SETTINGS)
+        }
+        LynMenuItem {
+            objectName: "menuItemOnlineAccess"
+            text: qsTr("Online access")
+            icon.source: "qrc:/img/social/stream.png"
+            onTriggered: bar.onlineAccessRequested()
         }
         LynMenuSeparator {}
         LynMenuItem {

@@ -1,0 +1,698 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru_RU">
+<context>
+    <name>ActionClose</name>
+    <message>
+        <source>Exit</source>
+        <translation>Выход</translation>
+    </message>
+</context>
+<context>
+    <name>Archive</name>
+    <message>
+        <source>Archive</source>
+        <translation>Архив</translation>
+    </message>
+</context>
+<context>
+    <name>ButtonExit</name>
+    <message>
+        <source>Exit</source>
+        <translation>Выход</translation>
+    </message>
+</context>
+<context>
+    <name>ButtonHelp</name>
+    <message>
+        <source>Help</source>
+        <translation>Справка</translation>
+    </message>
+</context>
+<context>
+    <name>Desktop</name>
+    <message>
+        <source>Desktop</source>
+        <translation>Рабочий стол</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceTable</name>
+    <message>
+        <source>Devices</source>
+        <translation>Устройства</translation>
+    </message>
+</context>
+<context>
+    <name>GeneralEditor</name>
+    <message>
+        <source>General</source>
+        <translation>Общие</translation>
+    </message>
+    <message>
+        <source>Saved. Restart the application to use the new server settings.</source>
+        <translation>Сохранено. Перезапустите приложение, чтобы применить новые настройки сервера.</translation>
+    </message>
+</context>
+<context>
+    <name>GeneralEssentials</name>
+    <message>
+        <source>The server address must be a host name or an IP address.</source>
+        <translation>Адрес сервера должен быть именем хоста или IP-адресом.</translation>
+    </message>
+    <message>
+        <source>The server port must be a number from 1 to 65535.</source>
+        <translation>Порт сервера должен быть числом от 1 до 65535.</translation>
+    </message>
+    <message>
+        <source>Video server</source>
+        <translation>Видеосервер</translation>
+    </message>
+    <message>
+        <source>Connection type</source>
+        <translation>Тип подключения</translation>
+    </message>
+    <message>
+        <source>Direct</source>
+        <translation>Напрямую</translation>
+    </message>
+    <message>
+        <source>Through the P2P server</source>
+        <translation>Через P2P-сервер</translation>
+    </message>
+    <message>
+        <source>Server ID</source>
+        <translation>ID сервера</translation>
+    </message>
+    <message>
+        <source>Server address</source>
+        <translation>Адрес сервера</translation>
+    </message>
+    <message>
+        <source>Enter a host name or an IP address</source>
+        <translation>Введите имя хоста или IP-адрес</translation>
+    </message>
+    <message>
+        <source>Server port</source>
+        <translation>Порт сервера</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Пароль</translation>
+    </message>
+    <message>
+        <source>* After the settings was changed you need to restart app!</source>
+        <translation>* После изменения настроек необходимо перезапустить приложение!</translation>
+    </message>
+    <message>
+        <source>Common</source>
+        <translation>Общее</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Язык</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>Английский</translation>
+    </message>
+    <message>
+        <source>Russian</source>
+        <translation>Русский</translation>
+    </message>
+    <message>
+        <source>Video file path</source>
+        <translation>Папка видеофайлов</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Открыть</translation>
+    </message>
+</context>
+<context>
+    <name>LYNCommon::Utils</name>
+    <message>
+        <source>yesterday, </source>
+        <translation>вчера, </translation>
+    </message>
+    <message>
+        <source>tomorrow, </source>
+        <translation>завтра, </translation>
+    </message>
+</context>
+<context>
+    <name>LynClientController::DeviceTypeController</name>
+    <message>
+        <source>IP camera</source>
+        <translation>IP-камера</translation>
+    </message>
+    <message>
+        <source>USB Camera</source>
+        <translation>USB-камера</translation>
+    </message>
+    <message>
+        <source>Screen</source>
+        <translation>Экран</translation>
+    </message>
+</context>
+<context>
+    <name>LynClientController::MainSiteApiController</name>
+    <message>
+        <source>Site respond with failed format</source>
+        <translation>Сайт ответил в неверном формате</translation>
+    </message>
+</context>
+<context>
+    <name>LynClientController::PrivateYoutubeTypeController</name>
+    <message>
+        <source>unlisted</source>
+        <translation>По ссылке</translation>
+    </message>
+    <message>
+        <source>Public</source>
+        <translation>Открытый доступ</translation>
+    </message>
+    <message>
+        <source>Private</source>
+        <translation>Ограниченный доступ</translation>
+    </message>
+</context>
+<context>
+    <name>LynClientController::YoutubeApiController</name>
+    <message>
+        <source>Youtube respond with failed format</source>
+        <translation>YouTube ответил в неверном формате</translation>
+    </message>
+    <message>
+        <source>Youtube API response contains error</source>
+        <translation>Ответ YouTube API содержит ошибку</translation>
+    </message>
+</context>
+<context>
+    <name>LynDialogButtonBox</name>
+    <message>
+        <source>OK</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+</context>
+<context>
+    <name>LynEditor</name>
+    <message>
+        <source>Save</source>
+        <translation>Сохранить</translation>
+    </message>
+</context>
+<context>
+    <name>LynFilterTextField</name>
+    <message>
+        <source>Search</source>
+        <translation>Поиск</translation>
+    </message>
+</context>
+<context>
+    <name>LynFooter</name>
+    <message>
+        <source>Connection state is</source>
+        <translation>Состояние подключения:</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>Подключено</translation>
+    </message>
+    <message>
+        <source>Disconnected</source>
+        <translation>Нет подключения</translation>
+    </message>
+</context>
+<context>
+    <name>LynForm</name>
+    <message>
+        <source>Check the form</source>
+        <translation>Проверьте форму</translation>
+    </message>
+    <message>
+        <source>Add error</source>
+        <translation>Ошибка добавления</translation>
+    </message>
+    <message>
+        <source>Update error</source>
+        <translation>Ошибка изменения</translation>
+    </message>
+    <message>
+        <source>Failed to add</source>
+        <translation>Не удалось добавить</translation>
+    </message>
+    <message>
+        <source>Failed to update</source>
+        <translation>Не удалось изменить</translation>
+    </message>
+</context>
+<context>
+    <name>LynLabeledSlider</name>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+</context>
+<context>
+    <name>LynTable</name>
+    <message>
+        <source>Delete</source>
+        <translation>Удалить</translation>
+    </message>
+    <message>
+        <source>Delete selected record?</source>
+        <translation>Удалить выбранную запись?</translation>
+    </message>
+</context>
+<context>
+    <name>LynTableContainer</name>
+    <message>
+        <source>Records: %1</source>
+        <translation>Записей: %1</translation>
+    </message>
+</context>
+<context>
+    <name>LynTableToolBar</name>
+    <message>
+        <source>Add</source>
+        <translation>Добавить</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Изменить</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Удалить</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Обновить</translation>
+    </message>
+</context>
+<context>
+    <name>LynTableViewColumnFuzzyTime</name>
+    <message>
+        <source>just now</source>
+        <translation>только что</translation>
+    </message>
+    <message>
+        <source>%1 min ago</source>
+        <translation>%1 мин назад</translation>
+    </message>
+    <message>
+        <source>today %1</source>
+        <translation>сегодня %1</translation>
+    </message>
+    <message>
+        <source>yesterday %1</source>
+        <translation>вчера %1</translation>
+    </message>
+</context>
+<context>
+    <name>LynTableViewColumnId</name>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+</context>
+<context>
+    <name>LynTableViewColumnYesNo</name>
+    <message>
+        <source>Yes</source>
+        <translation>Да</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Нет</translation>
+    </message>
+</context>
+<context>
+    <name>Main</name>
+    <message>
+        <source>Video surveillance</source>
+        <translation>Видеонаблюдение</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>О программе</translation>
+    </message>
+    <message>
+        <source>Video surveillance desktop client.
+Built on %1 with Qt %2.</source>
+        <translation>Настольный клиент видеонаблюдения.
+Собран %1 с Qt %2.</translation>
+    </message>
+</context>
+<context>
+    <name>MainMenuBar</name>
+    <message>
+        <source>Menu</source>
+        <translation>Меню</translation>
+    </message>
+    <message>
+        <source>Desktop</source>
+        <translation>Рабочий стол</translation>
+    </message>
+    <message>
+        <source>Events</source>
+        <translation>События</translation>
+    </message>
+    <message>
+        <source>Tile grid</source>
+        <translation>Сетка плиток</translation>
+    </message>
+    <message>
+        <source>Devices</source>
+        <translation>Устройства</translation>
+    </message>
+    <message>
+        <source>Archive</source>
+        <translation>Архив</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>Online access</source>
+        <translation>Онлайн-доступ</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Выход</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Справка</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>О программе</translation>
+    </message>
+</context>
+<context>
+    <name>MainTabBar</name>
+    <message>
+        <source>Desktop</source>
+        <translation>Рабочий стол</translation>
+    </message>
+    <message>
+        <source>Devices</source>
+        <translation>Устройства</translation>
+    </message>
+    <message>
+        <source>Archive</source>
+        <translation>Архив</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Настройки</translation>
+    </message>
+</context>
+<context>
+    <name>ModelBase</name>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Update time</source>
+        <translation>Время изменения</translation>
+    </message>
+    <message>
+        <source>Insert time</source>
+        <translation>Время добавления</translation>
+    </message>
+    <message>
+        <source>Locked by</source>
+        <translation>Заблокировано</translation>
+    </message>
+</context>
+<context>
+    <name>NavigationBar</name>
+    <message>
+        <source>Previous month</source>
+        <translation>Предыдущий месяц</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>Next month</source>
+        <translation>Следующий месяц</translation>
+    </message>
+</context>
+<context>
+    <name>OAth2SignInFrame</name>
+    <message>
+        <source>YouTube sign in</source>
+        <translation>Вход в YouTube</translation>
+    </message>
+    <message>
+        <source>The sign-in service refused the code (%1)</source>
+        <translation>Служба входа отклонила код (%1)</translation>
+    </message>
+    <message>
+        <source>The sign-in page gave no code</source>
+        <translation>Страница входа не вернула код</translation>
+    </message>
+    <message>
+        <source>The sign-in page did not load: %1</source>
+        <translation>Страница входа не загрузилась: %1</translation>
+    </message>
+</context>
+<context>
+    <name>OnlineAccessEditor</name>
+    <message>
+        <source>Online access</source>
+        <translation>Онлайн-доступ</translation>
+    </message>
+    <message>
+        <source>The service refused the sign-in</source>
+        <translation>Служба отказала во входе</translation>
+    </message>
+    <message>
+        <source>Accounts are created on the service&apos;s web site. Create one there, then sign in here with its e-mail and password.</source>
+        <translation>Учётные записи создаются на сайте службы. Создайте её там, затем войдите здесь с её адресом электронной почты и паролем.</translation>
+    </message>
+    <message>
+        <source>Back to sign in</source>
+        <translation>Вернуться ко входу</translation>
+    </message>
+</context>
+<context>
+    <name>OnlineAccessSignIn</name>
+    <message>
+        <source>Enter the e-mail and the password</source>
+        <translation>Введите адрес электронной почты и пароль</translation>
+    </message>
+    <message>
+        <source>Enable online access</source>
+        <translation>Включить онлайн-доступ</translation>
+    </message>
+    <message>
+        <source>E-mail</source>
+        <translation>Эл. почта</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Пароль</translation>
+    </message>
+    <message>
+        <source>Mask password</source>
+        <translation>Скрывать пароль</translation>
+    </message>
+    <message>
+        <source>Create an account</source>
+        <translation>Создать учётную запись</translation>
+    </message>
+    <message>
+        <source>Signing in...</source>
+        <translation>Вход...</translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation>Войти</translation>
+    </message>
+</context>
+<context>
+    <name>OnlineAccessSignOut</name>
+    <message>
+        <source>Signed in as %1</source>
+        <translation>Вход выполнен: %1</translation>
+    </message>
+    <message>
+        <source>Enable online access</source>
+        <translation>Включить онлайн-доступ</translation>
+    </message>
+    <message>
+        <source>Sign out</source>
+        <translation>Выйти</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>General</source>
+        <translation>Общие</translation>
+    </message>
+    <message>
+        <source>YouTube</source>
+        <translation>YouTube</translation>
+    </message>
+    <message>
+        <source>Telegram</source>
+        <translation>Telegram</translation>
+    </message>
+</context>
+<context>
+    <name>TelegramEditor</name>
+    <message>
+        <source>Telegram</source>
+        <translation>Telegram</translation>
+    </message>
+    <message>
+        <source>The server refused the change</source>
+        <translation>Сервер отклонил изменение</translation>
+    </message>
+</context>
+<context>
+    <name>TelegramEssentialsForm</name>
+    <message>
+        <source>Enter the phone number with its country code.</source>
+        <translation>Введите номер телефона с кодом страны.</translation>
+    </message>
+    <message>
+        <source>Telegram account</source>
+        <translation>Учётная запись Telegram</translation>
+    </message>
+    <message>
+        <source>Phone</source>
+        <translation>Телефон</translation>
+    </message>
+    <message>
+        <source>Send code</source>
+        <translation>Отправить код</translation>
+    </message>
+    <message>
+        <source>Confirmation code: %1</source>
+        <translation>Код подтверждения: %1</translation>
+    </message>
+    <message>
+        <source>Code</source>
+        <translation>Код</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Подтвердить</translation>
+    </message>
+    <message>
+        <source>The account is linked</source>
+        <translation>Учётная запись привязана</translation>
+    </message>
+    <message>
+        <source>Unlink</source>
+        <translation>Отвязать</translation>
+    </message>
+    <message>
+        <source>Notifications</source>
+        <translation>Уведомления</translation>
+    </message>
+    <message>
+        <source>Send notifications</source>
+        <translation>Отправлять уведомления</translation>
+    </message>
+    <message>
+        <source>Group name</source>
+        <translation>Название группы</translation>
+    </message>
+</context>
+<context>
+    <name>YouTubeEditor</name>
+    <message>
+        <source>YouTube</source>
+        <translation>YouTube</translation>
+    </message>
+</context>
+<context>
+    <name>YouTubeEssentials</name>
+    <message>
+        <source>Select the device to stream.</source>
+        <translation>Выберите устройство для трансляции.</translation>
+    </message>
+    <message>
+        <source>The stream key must not contain slashes or spaces.</source>
+        <translation>Ключ трансляции не должен содержать косых черт и пробелов.</translation>
+    </message>
+    <message>
+        <source>Account</source>
+        <translation>Учётная запись</translation>
+    </message>
+    <message>
+        <source>Channel name</source>
+        <translation>Название канала</translation>
+    </message>
+    <message>
+        <source>No account is linked</source>
+        <translation>Учётная запись не привязана</translation>
+    </message>
+    <message>
+        <source>Link to your YouTube account</source>
+        <translation>Привязать учётную запись YouTube</translation>
+    </message>
+    <message>
+        <source>Unlink YouTube account</source>
+        <translation>Отвязать учётную запись YouTube</translation>
+    </message>
+    <message>
+        <source>Upload events on YouTube</source>
+        <translation>Загружать события на YouTube</translation>
+    </message>
+    <message>
+        <source>Privacy type</source>
+        <translation>Тип доступа</translation>
+    </message>
+    <message>
+        <source>Live stream</source>
+        <translation>Прямая трансляция</translation>
+    </message>
+    <message>
+        <source>Stream selected device on YouTube channel</source>
+        <translation>Транслировать выбранное устройство на канал YouTube</translation>
+    </message>
+    <message>
+        <source>Select device</source>
+        <translation>Выберите устройство</translation>
+    </message>
+    <message>
+        <source>Make stream only on event</source>
+        <translation>Транслировать только при событии</translation>
+    </message>
+    <message>
+        <source>Server URL</source>
+        <translation>URL сервера</translation>
+    </message>
+    <message>
+        <source>Stream key</source>
+        <translation>Ключ трансляции</translation>
+    </message>
+</context>
+<context>
+    <name>YoutubeAccount</name>
+    <message>
+        <source>The server refused the change</source>
+        <translation>Сервер отклонил изменение</translation>
+    </message>
+    <message>
+        <source>The channel of this account was not found</source>
+        <translation>Канал этой учётной записи не найден</translation>
+    </message>
+</context>
+</TS>

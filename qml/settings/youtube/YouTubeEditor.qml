@@ -1,0 +1,64 @@
+import QtQuick 2.15
+import LYN 1.0
+import "../../components"
+import "../../components/text"
+import "../../misc"
+
+// YouTube settings: the record is shared with every other screen and follows the server.
+LynEditor {
+    id: editor
+
+    title: qsTr("YouTube")
+    form: essentials
+
+    YoutubeAccount {
+        id: account
+        onRecordChanged: essentials.load(record)
+    }
+    PrivateYoutubeTypeController { id: privacyTypes }
+    DeviceController {
+        id: devices
+        useTrQuery: true
+        Component.onCompleted: trQuery()
+        onSaQuery: function(mapParams) {
+            var records = mapParams.records || []
+            for (var i = 0; i < records.length; ++i)
+                originalModel.addRow(records[i])
+            // The rows merge once the answer is handled; the chosen device may arrive after the record.
+            Qt.callLater(essentials.populateForm, account.record)
+        }
+    }
+
+    onCancelled: essentials.load(account.record)
+
+    YouTubeEssentials {
+        id: essentials
+        objectName: "youTubeEssentials"
+        width: parent ? parent.width : implicitWidth
+        linked: account.linked
+        channelName: account.record.channelName || account.undefinedChannel
+        privacyModel: privacyTypes.proxyModel
+        deviceModel: devices.proxyModel
+
+        onSaveRequested: function(editorState, mapParams) { account.save(mapParams) }
+        onLinkRequested: signInFrame.start()
+        onUnlinkRequested: account.unlink()
+
+        LynLabel {
+            objectName: "youtubeProblem"
+            visible: account.lastError !== ""
+            text: account.lastError
+            color: LynAppStyle.errorColor
+        }
+    }
+
+    OAth2SignInFrame {
+        id: signInFrame
+        objectName: "oauthSignInFrame"
+        authorizationUrl: account.api.authorizationUrl
+        tokenUrl: account.api.tokenUrl
+        clientId: account.api.clientId
+        clientSecret: account.api.clientSecret
+        onTokensReceived: function(tokens) { account.storeTokens(tokens) }
+    }
+}
