@@ -18,6 +18,9 @@ LynEditor {
     PrivateYoutubeTypeController { id: privacyTypes }
     DeviceController {
         id: devices
+
+        property bool loaded: false
+
         useTrQuery: true
         Component.onCompleted: trQuery()
         onSaQuery: function(mapParams) {
@@ -25,7 +28,9 @@ LynEditor {
             for (var i = 0; i < records.length; ++i)
                 originalModel.addRow(records[i])
             // The rows merge once the answer is handled; the chosen device may arrive after the record.
-            Qt.callLater(essentials.populateForm, account.record)
+            if (!loaded)
+                Qt.callLater(essentials.populateForm, account.record)
+            loaded = true
         }
     }
 
