@@ -479,7 +479,7 @@ Built on %1 with Qt %2.</source>
         <translation>Служба отказала во входе</translation>
     </message>
     <message>
-        <source>Accounts are created on the service&apos;s web site. Create one there, then sign in here with its e-mail and password.</source>
+        <source>Accounts are created on the service's web site. Create one there, then sign in here with its e-mail and password.</source>
         <translation>Учётные записи создаются на сайте службы. Создайте её там, затем войдите здесь с её адресом электронной почты и паролем.</translation>
     </message>
     <message>
@@ -612,6 +612,17 @@ Built on %1 with Qt %2.</source>
     <message>
         <source>Group name</source>
         <translation>Название группы</translation>
+    </message>
+</context>
+<context>
+    <name>VideoFolderDialog</name>
+    <message>
+        <source>Up</source>
+        <translation>Вверх</translation>
+    </message>
+    <message>
+        <source>Choose</source>
+        <translation>Выбрать</translation>
     </message>
 </context>
 <context>

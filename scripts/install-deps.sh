@@ -12,6 +12,7 @@ packages=(
   qml-module-qtquick-window2 qml-module-qtquick-dialogs qml-module-qttest
   qml-module-qtqml-models2 qml-module-qtquick-templates2
   qtwebengine5-dev qml-module-qtwebengine
+  qml-module-qt-labs-folderlistmodel
   libvlc-dev vlc-plugin-base vlc-plugin-video-output vlc-bin
   libspdlog-dev libfmt-dev
   xvfb xauth x11-apps libgl1-mesa-dri mesa-utils

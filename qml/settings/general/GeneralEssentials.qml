@@ -1,6 +1,5 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
-import QtQuick.Dialogs 1.3
 import QtQuick.Layouts 1.15
 import "../../components"
 import "../../components/buttons"
@@ -174,18 +173,15 @@ LynForm {
                 LynButton {
                     objectName: "videoPathOpenButton"
                     text: qsTr("Open")
-                    onClicked: folderDialog.open()
+                    onClicked: folderDialog.openAt(videoPath.text)
                 }
             }
         }
     }
 
-    FileDialog {
+    VideoFolderDialog {
         id: folderDialog
-        objectName: "videoPathDialog"
-        title: qsTr("Video file path")
-        selectFolder: true
-        folder: videoPath.text !== "" ? "file://" + videoPath.text : shortcuts.home
-        onAccepted: videoPath.text = DESKTOP_UTILS.urlToPath(folderDialog.fileUrl)
+        objectName: "videoFolderDialog"
+        onChosen: function(path) { videoPath.text = path }
     }
 }

@@ -42,7 +42,10 @@ LynFrameWindow {
         useTrQuery: true
         onSaQuery: function(mapParams) {
             var records = mapParams.records || []
-            if (records.length > 0)
+            if (records.length === 0)
+                return
+            originalModel.addRow(records[0])
+            if (records[0].rowID !== window.record.rowID || records[0].dtUpdate !== window.record.dtUpdate)
                 window.record = records[0]
         }
     }

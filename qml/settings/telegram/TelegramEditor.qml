@@ -33,6 +33,10 @@ LynEditor {
             var records = mapParams.records || []
             if (records.length === 0)
                 return
+            // Refreshes repeat the record; only a changed one reloads the form.
+            originalModel.addRow(records[0])
+            if (records[0].rowID === editor.record.rowID && records[0].dtUpdate === editor.record.dtUpdate)
+                return
             editor.record = records[0]
             essentials.load(editor.record)
         }

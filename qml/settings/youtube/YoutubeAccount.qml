@@ -17,7 +17,11 @@ QtObject {
         useTrQuery: true
         onSaQuery: function(mapParams) {
             var records = mapParams.records || []
-            if (records.length > 0)
+            if (records.length === 0)
+                return
+            // Refreshes repeat the record; only a changed one reloads the screens.
+            originalModel.addRow(records[0])
+            if (records[0].rowID !== account.record.rowID || records[0].dtUpdate !== account.record.dtUpdate)
                 account.record = records[0]
         }
         onSaUpdate: function(mapParams) {
