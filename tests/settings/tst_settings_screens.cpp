@@ -51,6 +51,8 @@ private:
     void openSection(const QString &section, const QString &editor);
     // Opens a combo box by click and moves its choice with the arrow keys.
     void chooseByKeys(QQuickWindow *window, const QString &combo, Qt::Key key, int presses = 1);
+    // The same, to the entry that shows the text.
+    void choose(QQuickWindow *window, const QString &combo, const QString &entry);
     QString text(const QString &objectName) const { return shownText(item(m_window, objectName)); }
     static bool shown(QQuickWindow *window, const QString &objectName)
     {
@@ -91,6 +93,18 @@ void TstSettingsScreens::chooseByKeys(QQuickWindow *window, const QString &combo
         QTest::keyClick(window, key);
     QTest::keyClick(window, Qt::Key_Return);
     QTRY_VERIFY(!box->property("popup").value<QObject *>()->property("visible").toBool());
+}
+
+void TstSettingsScreens::choose(QQuickWindow *window, const QString &combo, const QString &entry)
+{
+    QQuickItem *box = item(window, combo);
+    QVERIFY(box);
+    int target = -1;
+    QVERIFY(QMetaObject::invokeMethod(box, "find", Q_RETURN_ARG(int, target), Q_ARG(QString, entry)));
+    QVERIFY2(target >= 0, qPrintable(entry));
+    const int steps = target - box->property("currentIndex").toInt();
+    chooseByKeys(window, combo, steps < 0 ? Qt::Key_Up : Qt::Key_Down, qAbs(steps));
+    QCOMPARE(box->property("currentIndex").toInt(), target);
 }
 
 void TstSettingsScreens::initTestCase()
@@ -316,12 +330,12 @@ void TstSettingsScreens::youtubeFieldsReachTheServer()
 {
     QCOMPARE(stored("youtubeSettings", "privacyType"), QStringLiteral("1"));
     QVERIFY(click(m_window, "youtubeUploadEvents"));
-    chooseByKeys(m_window, "youtubePrivacyTypeComboBox", Qt::Key_Down, 2);
+    choose(m_window, "youtubePrivacyTypeComboBox", QStringLiteral("Private"));
     QCOMPARE(text("youtubePrivacyTypeComboBox"), QStringLiteral("Private"));
     QVERIFY(click(m_window, "youtubeStreamDevice"));
     QTRY_VERIFY(item(m_window, "youtubeDeviceComboBox")->isEnabled());
     QTRY_VERIFY_WITH_TIMEOUT(item(m_window, "youtubeDeviceComboBox")->property("count").toInt() >= 4, 10000);
-    chooseByKeys(m_window, "youtubeDeviceComboBox", Qt::Key_Down);
+    choose(m_window, "youtubeDeviceComboBox", QStringLiteral("Garden"));
     const QString device = text("youtubeDeviceComboBox");
     QVERIFY(!device.isEmpty());
     QVERIFY(typeInto(m_window, "youtubeStreamKeyField", "abcd-efgh-ijkl"));

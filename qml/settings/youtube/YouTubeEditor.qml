@@ -11,9 +11,22 @@ LynEditor {
     title: qsTr("YouTube")
     form: essentials
 
+    // True when the record holds what the form shows, as after the echo of its own save.
+    function formShows(record) {
+        var values = essentials.getMapParams()
+        for (var key in values) {
+            var same = typeof values[key] === "boolean" ? !!record[key] === values[key]
+                                                        : String(record[key]) === String(values[key])
+            if (!same)
+                return false
+        }
+        return true
+    }
+
     YoutubeAccount {
         id: account
-        onRecordChanged: essentials.load(record)
+        // A change from elsewhere reloads the form; the echo of its own save leaves typing alone.
+        onRecordChanged: if (!editor.formShows(record)) essentials.load(record)
     }
     PrivateYoutubeTypeController { id: privacyTypes }
     DeviceController {
