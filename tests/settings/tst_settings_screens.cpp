@@ -157,10 +157,25 @@ void TstSettingsScreens::generalRefusesABadAddressAndARestartUsesTheNewPort()
     QVERIFY(typeInto(m_window, "serverAddressField", "127.0.0.1"));
     QVERIFY(typeInto(m_window, "serverPortField", QString::number(newPort)));
     QVERIFY(typeInto(m_window, "serverPasswordField", "s3cret"));
+
+    // "Open" browses from the video folder; "Up" and "Choose" take its parent, the working folder.
+    const QString videoPath = text("videoPathField");
+    QVERIFY(videoPath.startsWith(QDir::currentPath()));
+    QVERIFY(click(m_window, "videoPathOpenButton"));
+    QTRY_VERIFY(shown(m_window, "videoFolderUpButton"));
+    QCOMPARE(text("videoFolderPath"), videoPath);
+    saveScreenshot(m_window, "settings_general_video_folder");
+    QVERIFY(click(m_window, "videoFolderUpButton"));
+    QTRY_COMPARE(text("videoFolderPath"), QDir::currentPath());
+    QVERIFY(click(m_window, "videoFolderDialogAcceptButton"));
+    QTRY_VERIFY(!shown(m_window, "videoFolderUpButton"));
+    QCOMPARE(text("videoPathField"), QDir::currentPath());
+
     QVERIFY(click(m_window, "generalEditorAcceptButton"));
     QTRY_VERIFY(shown(m_window, "generalSavedNote"));
     QCOMPARE(settingsValue("Server", "port"), QString::number(newPort));
     QCOMPARE(settingsValue("Server", "password"), QStringLiteral("s3cret"));
+    QCOMPARE(settingsValue("other", "videoFilePath"), QDir::currentPath());
     SpSingleton<LynClientBase::SettingsSimple>::sharedInstance()->sync();
 
     // A client started on that main.conf connects to a server on the new port.
