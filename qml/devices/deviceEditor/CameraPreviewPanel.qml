@@ -10,6 +10,8 @@ Rectangle {
     // "file:///…sdp", or "" when the device has no stream.
     property string location: ""
     readonly property bool playing: player.state === VlcPlayer.Playing
+    // A decoded picture has reached the surface.
+    readonly property bool showingPicture: playing && player.frameSize.width > 0
 
     function stop() {
         player.stop()
@@ -40,7 +42,7 @@ Rectangle {
     LynLabel {
         objectName: "cameraPreviewState"
         anchors.centerIn: parent
-        visible: !panel.playing
+        visible: !panel.showingPicture
         color: LynAppStyle.textSecondaryColor
         text: panel.location === "" ? qsTr("No live picture") : qsTr("Connecting…")
     }

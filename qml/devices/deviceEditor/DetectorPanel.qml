@@ -70,10 +70,12 @@ Rectangle {
         anchors.margins: LynAppStyle.spacing
         spacing: LynAppStyle.margin
 
-        LynImage {
+        Image {
             objectName: "detectorIcon_" + panel.module.workname
             Layout.preferredWidth: 40
             Layout.preferredHeight: 40
+            fillMode: Image.PreserveAspectFit
+            sourceSize: Qt.size(80, 80)
             source: "qrc:/img/detectors/" + panel.icon
             opacity: panel.active ? 1 : 0.5
         }
@@ -100,6 +102,7 @@ Rectangle {
         }
         LynSwitch {
             objectName: "detectorSwitch_" + panel.module.workname
+            Layout.preferredWidth: 84
             checked: panel.active
             enabled: !panel.busy
             text: panel.active ? qsTr("ON") : qsTr("OFF")

@@ -170,8 +170,9 @@ ColumnLayout {
             title: qsTr("Save")
             width: 56
             onToggled: function(row, checked) {
-                var id = searchController.proxyModel.proxyData(row, "rowID")
-                page.searchModel.updateValue(String(id), "isAdd", checked)
+                var proxy = searchController.proxyModel
+                var sourceRow = proxy.mapToSource(proxy.index(row, 0)).row
+                page.searchModel.updateValue(sourceRow, "isAdd", checked)
                 page.countChecked()
             }
         }
