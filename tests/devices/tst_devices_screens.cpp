@@ -79,10 +79,13 @@ private slots:
     void searchFindsCamerasAndSavesTheChecked();
     void passwordPairIsAddedEditedRemoved();
     void savingWithoutServerShowsNetworkError();
+    void cleanup();
     void cleanupTestCase();
 
 private:
     bool shown(const QString &objectName) const;
+    // Shown and no longer moving: a menu lays its entries out after it opens.
+    bool settled(const QString &objectName) const;
     bool clickItem(QQuickItem *target);
     void typeInto(const QString &fieldName, const QString &text);
     QAbstractItemModel *modelOf(const QString &tableName);
@@ -106,6 +109,20 @@ bool TstDevicesScreens::shown(const QString &objectName) const
 {
     QQuickItem *found = item(m_window, objectName);
     return found && found->isVisible() && found->window() == m_window;
+}
+
+bool TstDevicesScreens::settled(const QString &objectName) const
+{
+    QPointF last(-1, -1);
+    int still = 0;
+    return QTest::qWaitFor([&] {
+        if (!shown(objectName))
+            return false;
+        const QPointF now = centreOf(item(m_window, objectName));
+        still = now == last ? still + 1 : 0;
+        last = now;
+        return still >= 2;
+    }, kServerMs);
 }
 
 bool TstDevicesScreens::clickItem(QQuickItem *target)
@@ -240,8 +257,23 @@ void TstDevicesScreens::deviceTableShowsTheServersDevices()
     typeInto("devicesToolBarFilter", QStringLiteral("garage"));
     QTRY_COMPARE(model->rowCount(), 1);
     QCOMPARE(valueAt(model, 0, "deviceName").toString(), QStringLiteral("Garage"));
+    auto *settings = SpSingleton<LynClientBase::SettingsSimple>::sharedInstance().data();
+    QTRY_COMPARE(settings->value("deviceTable", "filter", ""), QStringLiteral("garage"));
     QTest::keyClick(m_window, Qt::Key_Escape);
     QTRY_COMPARE(model->rowCount(), 4);
+    QTRY_COMPARE(settings->value("deviceTable", "filter", "-"), QString());
+    QCOMPARE(settings->value("deviceTable", "sortRole", ""), QStringLiteral("deviceName"));
+    // Columns are chosen from the tool bar's menu, and the choice is kept.
+    QVERIFY(click(m_window, "devicesToolBarColumnsButton"));
+    QVERIFY(settled("deviceColumn_source"));
+    QVERIFY(click(m_window, "deviceColumn_source"));
+    QTRY_VERIFY(!item(m_window, "header_source")->isVisible());
+    QCOMPARE(settings->value("deviceTable", "hiddenColumns", ""), QStringLiteral("source"));
+    QVERIFY(click(m_window, "devicesToolBarColumnsButton"));
+    QVERIFY(settled("deviceColumn_source"));
+    QVERIFY(click(m_window, "deviceColumn_source"));
+    QTRY_VERIFY(item(m_window, "header_source")->isVisible());
+    QCOMPARE(settings->value("deviceTable", "hiddenColumns", "-"), QString());
     saveScreenshot(m_window, "devices_table");
 }
 
@@ -271,8 +303,12 @@ void TstDevicesScreens::addedDeviceTakesTheFirstFreeTile()
 void TstDevicesScreens::editedNameReachesTableAndServer()
 {
     QAbstractItemModel *model = modelOf("deviceTable");
-    QVERIFY(clickRow("deviceTable", "deviceName", "Porch test"));
-    QTest::keyClick(m_window, Qt::Key_Return);
+    // A right click offers the tool bar's actions.
+    QTRY_VERIFY(rowItem("deviceTable", "deviceName", "Porch test"));
+    QTest::mouseClick(m_window, Qt::RightButton, Qt::NoModifier,
+                      centreOf(rowItem("deviceTable", "deviceName", "Porch test")).toPoint());
+    QVERIFY(settled("deviceRowMenuEdit"));
+    QVERIFY(click(m_window, "deviceRowMenuEdit"));
     QTRY_VERIFY(shown("deviceEditorFrameAcceptButton"));
     // The record comes from the server's info answer.
     QTRY_COMPARE_WITH_TIMEOUT(item(m_window, "deviceSourceEditField")->property("text").toString(), kPorchSource, kServerMs);
@@ -340,6 +376,7 @@ void TstDevicesScreens::detectionModuleSwitchesAndKeepsItsState()
 void TstDevicesScreens::moduleParameterIsStored()
 {
     // The editor is still open on the detection tab.
+    QVERIFY(settled("detectorParams_cvObjectDetection"));
     QVERIFY(click(m_window, "detectorParams_cvObjectDetection"));
     QTRY_VERIFY_WITH_TIMEOUT(shown("moduleParam_threshold"), kServerMs);
     QQuickItem *threshold = item(m_window, "moduleParam_threshold");
@@ -545,6 +582,12 @@ void TstDevicesScreens::savingWithoutServerShowsNetworkError()
     QVERIFY(click(m_window, "deviceEssentialsFormErrorDialogAcceptButton"));
     QTest::keyClick(m_window, Qt::Key_Escape);
     QTRY_VERIFY(!shown("deviceEditorFrameAcceptButton"));
+}
+
+void TstDevicesScreens::cleanup()
+{
+    if (QTest::currentTestFailed() && m_window)
+        saveScreenshot(m_window, QStringLiteral("devices_failed_%1").arg(QString::fromLatin1(QTest::currentTestFunction())));
 }
 
 void TstDevicesScreens::cleanupTestCase()

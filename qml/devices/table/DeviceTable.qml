@@ -190,6 +190,33 @@ Rectangle {
         }
     }
 
+    // A right click on a row offers what the tool bar does.
+    Connections {
+        target: table.tableView
+        function onContextMenuRequested(row, id, x, y) { rowMenu.popup() }
+    }
+    LynMenu {
+        id: rowMenu
+        objectName: "deviceRowMenu"
+        LynMenuItem {
+            objectName: "deviceRowMenuAdd"
+            text: qsTr("Add")
+            onTriggered: page.openEditor(undefined)
+        }
+        LynMenuItem {
+            objectName: "deviceRowMenuEdit"
+            text: qsTr("Edit")
+            enabled: table.selectedIds.length > 0
+            onTriggered: page.openEditor(table.selectedIds[0])
+        }
+        LynMenuItem {
+            objectName: "deviceRowMenuDelete"
+            text: qsTr("Delete")
+            enabled: table.selectedIds.length > 0
+            onTriggered: table.confirmRemove()
+        }
+    }
+
     DeviceEditor {
         id: editor
         objectName: "deviceEditor"
