@@ -29,7 +29,7 @@ ColumnLayout {
     }
 
     function showNetworkError() {
-        errorDialog.show(Enums.DialogType.ALERT, qsTr("Network error"), qsTr("Connection is lost. Try again later..."))
+        errorDialog.showLost()
     }
 
     function save() {
@@ -61,7 +61,7 @@ ColumnLayout {
 
     spacing: LynAppStyle.spacing
 
-    LynDialog {
+    LynNetworkGuard {
         id: errorDialog
         objectName: form.objectName + "ErrorDialog"
     }

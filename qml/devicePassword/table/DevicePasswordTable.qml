@@ -16,16 +16,9 @@ ColumnLayout {
 
     signal closeRequested()
 
-    function whenConnected(action) {
-        if (!connected) {
-            dialog.show(Enums.DialogType.ALERT, qsTr("Network error"), qsTr("Connection is lost. Try again later..."))
-            return
-        }
-        action()
-    }
 
     function load() {
-        whenConnected(function() {
+        guard.run(function() {
             passwordController.useTrQuery = true
             passwordController.trQuery()
         })
@@ -48,7 +41,7 @@ ColumnLayout {
             if (reply.status === "OK")
                 passwordController.originalModel.delRow(String(reply.rowID))
             else
-                dialog.show(Enums.DialogType.ALERT, qsTr("Delete error"), qsTr("Failed to delete"))
+                guard.show(Enums.DialogType.ALERT, qsTr("Delete error"), qsTr("Failed to delete"))
         }
     }
 
@@ -83,7 +76,7 @@ ColumnLayout {
 
         onEditRequested: function(id) { editor.openToEdit(id) }
         onRemoveRequested: function(ids) {
-            page.whenConnected(function() {
+            guard.run(function() {
                 for (var i = 0; i < ids.length; ++i)
                     passwordController.trRem({ "rowID": ids[i] })
             })
@@ -98,8 +91,9 @@ ColumnLayout {
         connected: page.connected
     }
 
-    LynDialog {
-        id: dialog
+    LynNetworkGuard {
+        id: guard
         objectName: "devicePasswordDialog"
+        connected: page.connected
     }
 }

@@ -1,6 +1,7 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtQuick.Layouts 1.15
+import QtQuick.Window 2.15
 import "../../components"
 import "../../components/buttons"
 import "../../components/text"
@@ -115,7 +116,8 @@ Rectangle {
         }
     }
 
-    ToolTip.visible: hover.hovered && panel.hint !== ""
+    // A panel of a closed editor has no window to show a tip in.
+    ToolTip.visible: hover.hovered && panel.hint !== "" && panel.Window.window !== null
     ToolTip.delay: LynAppStyle.toolTipDelay
     ToolTip.text: panel.hint
     HoverHandler { id: hover }

@@ -22,13 +22,6 @@ ColumnLayout {
 
     signal closeRequested()
 
-    function whenConnected(action) {
-        if (!connected) {
-            dialog.show(Enums.DialogType.ALERT, qsTr("Network error"), qsTr("Connection is lost. Try again later..."))
-            return
-        }
-        action()
-    }
 
     function countChecked() {
         var count = 0
@@ -40,7 +33,7 @@ ColumnLayout {
     }
 
     function startSearch() {
-        whenConnected(function() {
+        guard.run(function() {
             searchModel.clear()
             checkedCount = 0
             progress = 0
@@ -50,14 +43,14 @@ ColumnLayout {
     }
 
     function stopSearch() {
-        whenConnected(function() {
+        guard.run(function() {
             searchState = Enums.SearchState.STOPPING
             searchController.trSearch({ "stop": true })
         })
     }
 
     function saveChecked() {
-        whenConnected(function() {
+        guard.run(function() {
             var rows = []
             for (var row = 0; row < searchModel.rowCount; ++row) {
                 if (searchModel.originalData(row, "isAdd") === true)
@@ -82,7 +75,7 @@ ColumnLayout {
         onSaSearch: function(reply) {
             if (reply.status !== "OK") {
                 page.searchState = Enums.SearchState.DEFAULT
-                dialog.show(Enums.DialogType.ALERT, qsTr("Search error"), reply.errorMessage || "")
+                guard.show(Enums.DialogType.ALERT, qsTr("Search error"), reply.errorMessage || "")
                 return
             }
             var records = reply.records || []
@@ -106,7 +99,7 @@ ColumnLayout {
             if (reply.status === "OK")
                 ++page.savedCount
             else
-                dialog.show(Enums.DialogType.ALERT, qsTr("Add error"), qsTr("Failed to add"))
+                guard.show(Enums.DialogType.ALERT, qsTr("Add error"), qsTr("Failed to add"))
         }
     }
 
@@ -180,8 +173,9 @@ ColumnLayout {
         onSortRequested: function(role, order) { searchController.proxyModel.sortRows(role, order) }
     }
 
-    LynDialog {
-        id: dialog
+    LynNetworkGuard {
+        id: guard
         objectName: "searchDeviceDialog"
+        connected: page.connected
     }
 }

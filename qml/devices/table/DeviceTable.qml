@@ -19,15 +19,6 @@ Rectangle {
     readonly property bool connected: ApplicationWindow.window ? ApplicationWindow.window.connected === true : false
     readonly property string objectsSettingName: "deviceTable"
 
-    function whenConnected(action) {
-        if (!connected) {
-            networkDialog.show(Enums.DialogType.ALERT, qsTr("Network error"), qsTr("Connection is lost. Try again later..."))
-            return false
-        }
-        action()
-        return true
-    }
-
     function openEditor(rowId) {
         if (rowId === undefined || rowId === null)
             editor.openToAddDevice()
@@ -36,7 +27,7 @@ Rectangle {
     }
 
     function removeDevices(ids) {
-        whenConnected(function() {
+        guard.run(function() {
             for (var i = 0; i < ids.length; ++i)
                 controller.trRem({ "rowID": ids[i], "_request": "deviceTable" })
         })
@@ -92,7 +83,7 @@ Rectangle {
             if (mapParams.status === "OK")
                 page.controller.originalModel.delRow(String(mapParams.rowID))
             else
-                networkDialog.show(Enums.DialogType.ALERT, qsTr("Delete error"), qsTr("Failed to delete"))
+                guard.show(Enums.DialogType.ALERT, qsTr("Delete error"), qsTr("Failed to delete"))
         }
     }
 
@@ -113,7 +104,7 @@ Rectangle {
                 onAddClicked: page.openEditor(undefined)
                 onEditClicked: page.openEditor(table.selectedIds[0])
                 onDeleteClicked: table.confirmRemove()
-                onRefreshClicked: page.whenConnected(function() { page.controller.trQuery() })
+                onRefreshClicked: guard.run(function() { page.controller.trQuery() })
                 onFilterChanged: function(pattern) {
                     page.controller.proxyModel.setFilterPattern(pattern)
                     SETTINGS.setValue(page.objectsSettingName, "filter", pattern)
@@ -224,8 +215,9 @@ Rectangle {
         connected: page.connected
     }
 
-    LynDialog {
-        id: networkDialog
+    LynNetworkGuard {
+        id: guard
         objectName: "devicesNetworkDialog"
+        connected: page.connected
     }
 }
