@@ -428,7 +428,15 @@ void TstDevicesScreens::refusedAddShowsAddError()
     QCOMPARE(item(m_window, "deviceNameEditField")->property("text").toString(), QString());
     QVERIFY(!shown("deviceSourceError"));
     typeInto("deviceNameEditField", QStringLiteral("Refused yard"));
-    typeInto("deviceSourceEditField", kYardSource);
+    // The probe asks the server for the camera at an address and fills in its source.
+    typeInto("deviceSourceEditField", QStringLiteral("192.168.1.99"));
+    QVERIFY(click(m_window, "deviceProbeButton"));
+    QTRY_VERIFY_WITH_TIMEOUT(shown("deviceProbeError"), kServerMs);
+    typeInto("deviceSourceEditField", QStringLiteral("192.168.1.72"));
+    QVERIFY(click(m_window, "deviceProbeButton"));
+    QTRY_COMPARE_WITH_TIMEOUT(item(m_window, "deviceSourceEditField")->property("text").toString(), kYardSource, kServerMs);
+    QVERIFY(!shown("deviceProbeError"));
+    QCOMPARE(item(m_window, "deviceNameEditField")->property("text").toString(), QStringLiteral("Refused yard"));
     QVERIFY(click(m_window, "deviceEditorFrameAcceptButton"));
     QTRY_VERIFY_WITH_TIMEOUT(shown("deviceEssentialsFormErrorDialogTitle"), kServerMs);
     QCOMPARE(shownText(item(m_window, "deviceEssentialsFormErrorDialogTitle")), QStringLiteral("Add error"));
