@@ -45,9 +45,13 @@ Rectangle {
             table.sortOrder = Number(SETTINGS.value(objectsSettingName, "sortOrder", "0"))
             controller.proxyModel.sortRows(role, table.sortOrder)
         }
-        var hidden = SETTINGS.value(objectsSettingName, "hiddenColumns", "").split(",")
-        for (var i = 0; i < table.columns.length; ++i)
-            table.columns[i].visible = hidden.indexOf(table.columns[i].role) < 0
+        var hidden = SETTINGS.value(objectsSettingName, "hiddenColumns", "").split(",").filter(function(role) {
+            return role !== ""
+        })
+        for (var i = 0; i < table.columns.length; ++i) {
+            if (hidden.indexOf(table.columns[i].role) >= 0)
+                table.columns[i].visible = false
+        }
     }
 
     function storeHiddenColumns() {
