@@ -10,6 +10,8 @@ ColumnLayout {
     property int editorState: Enums.EditorState.ADD
     property var record: ({})
     property bool useDialogOnError: true
+    // False while the server link is down: nothing is sent then.
+    property bool connected: true
 
     signal saveRequested(int editorState, var mapParams)
     signal saved()
@@ -26,7 +28,15 @@ ColumnLayout {
         populateForm(newRecord)
     }
 
+    function showNetworkError() {
+        errorDialog.showLost()
+    }
+
     function save() {
+        if (!connected) {
+            showNetworkError()
+            return
+        }
         var problem = validate()
         if (problem !== "") {
             errorDialog.show(Enums.DialogType.ALERT, qsTr("Check the form"), problem)
@@ -51,7 +61,7 @@ ColumnLayout {
 
     spacing: LynAppStyle.spacing
 
-    LynDialog {
+    LynNetworkGuard {
         id: errorDialog
         objectName: form.objectName + "ErrorDialog"
     }

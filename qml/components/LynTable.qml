@@ -18,6 +18,8 @@ ColumnLayout {
     property alias tableView: tableView
     property alias toolBar: toolBar
     property int rowCount: tableView.count
+    property alias deleteTitle: deleteDialog.title
+    property alias deleteText: deleteDialog.text
 
     signal addRequested()
     signal editRequested(var id)

@@ -8,6 +8,7 @@
 #include "Search.h"
 
 #include <QDir>
+#include <QFile>
 #include <QJsonDocument>
 #include <QWebSocket>
 
@@ -91,6 +92,7 @@ bool LocalServer::openInstallation(const QString &folder, bool live)
 {
     if (!open(QDir(folder).filePath(QStringLiteral("localserver.db")), TableStore::Seed::Nothing))
         return false;
+    m_folder = folder;
     if (m_store->isFresh()) {
         m_demo = std::make_unique<DemoArchive>(*m_store, m_log, folder);
         connect(m_demo.get(), &DemoArchive::recordChanged, this, &LocalServer::onRecordChanged);
@@ -225,6 +227,11 @@ void LocalServer::handleTable(QWebSocket *client, const QString &ctl, const QStr
             sendError(client, request, reason);
             return;
         }
+    }
+    if (action == QLatin1String("trAdd") && !m_folder.isEmpty()
+        && QFile::remove(QDir(m_folder).filePath(QStringLiteral("refuse-next-add")))) {
+        sendError(client, request, QStringLiteral("Adding is refused on request"));
+        return;
     }
     const TableService::Outcome outcome = m_tables->handle(ctl, action, reviewed);
     send(client, answerTo(request, outcome.payload));

@@ -79,6 +79,8 @@ private:
     std::unique_ptr<LiveStreams> m_live;
     std::unique_ptr<Detection> m_detection;
     std::unique_ptr<ArchivePlayer> m_archive;
+    // Installation folder; a file "refuse-next-add" there makes the next trAdd fail.
+    QString m_folder;
 };
 
 } // namespace Standin

@@ -51,6 +51,11 @@ QJsonObject SearchDevicesController::trTryGetRtspByIP(QJsonObject mapParams)
     return sendAction(QStringLiteral("trTryGetRtspByIP"), mapParams);
 }
 
+QJsonObject SearchDevicesController::parseUrl(QString url) const
+{
+    return LYNCommon::Utils().parseUrl(url);
+}
+
 QJsonObject SearchDevicesController::enrichRecord(QJsonObject record)
 {
     if (record.contains(kSource) && record.contains(kCamType)

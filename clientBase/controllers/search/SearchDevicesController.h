@@ -17,6 +17,8 @@ public:
 
     Q_INVOKABLE QJsonObject trSearch(QJsonObject mapParams);
     Q_INVOKABLE QJsonObject trTryGetRtspByIP(QJsonObject mapParams);
+    // The camera-source parser, for the editors that check a source before sending it.
+    Q_INVOKABLE QJsonObject parseUrl(QString url) const;
 
 signals:
     void saSearch(QJsonObject mapParams);

@@ -16,7 +16,7 @@ Item {
         anchors.fill: parent
         anchors.leftMargin: LynAppStyle.spacing
         anchors.rightMargin: LynAppStyle.spacing
-        visible: cell.column.kind !== "checkBox"
+        visible: cell.column.kind === "text"
         text: visible ? cell.column.displayText(cell.value) : ""
         horizontalAlignment: cell.column.alignment
         verticalAlignment: Text.AlignVCenter
@@ -33,6 +33,16 @@ Item {
             objectName: "checkBox_" + cell.row
             checked: cell.value === true || cell.value === 1
             onToggled: cell.column.toggled(cell.row, checked)
+        }
+    }
+
+    Loader {
+        anchors.fill: parent
+        active: cell.column.kind === "custom" && cell.column.cellDelegate !== null
+        sourceComponent: cell.column.cellDelegate
+        onLoaded: {
+            item.value = Qt.binding(function() { return cell.value })
+            item.row = Qt.binding(function() { return cell.row })
         }
     }
 }

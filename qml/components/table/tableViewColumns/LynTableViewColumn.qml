@@ -10,8 +10,10 @@ QtObject {
     property bool visible: true
     property bool sortable: true
     property int alignment: Qt.AlignLeft
-    // "text" or "checkBox": how the cell draws its value.
+    // "text", "checkBox" or "custom": how the cell draws its value.
     property string kind: "text"
+    // For "custom": drawn with the properties `value` and `row` set.
+    property Component cellDelegate: null
 
     function displayText(value) {
         return value === undefined || value === null ? "" : String(value)
