@@ -1,8 +1,45 @@
 #include "controllers/archive/VideoLineListController.h"
 
 #include "controllers/models/VideoLineListModel.h"
+#include "nt_common/model/TableAnswer.h"
+
+#include <QAbstractItemModel>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <spdlog/spdlog.h>
+
+#include <algorithm>
+#include <map>
+#include <vector>
 
 namespace LynClientController {
+
+namespace {
+struct Segment
+{
+    double xOffset;
+    double duration;
+    int type;
+    qlonglong rowID;
+};
+
+// Reads one column of a model by its role name.
+class Column
+{
+public:
+    Column(const QAbstractItemModel *model, const QByteArray &name)
+        : m_model(model)
+        , m_role(model->roleNames().key(name, -1))
+    {
+    }
+    QVariant at(int row) const { return m_role < 0 ? QVariant() : m_model->index(row, 0).data(m_role); }
+
+private:
+    const QAbstractItemModel *m_model;
+    int m_role;
+};
+} // namespace
 
 VideoLineListController::VideoLineListController(QObject *parent)
     : ControllerDesktopBase(parent)
@@ -11,6 +48,55 @@ VideoLineListController::VideoLineListController(QObject *parent)
     m_model.setModelBase(m_modelBase);
     attachOriginalModel(&m_model);
     attachProxyModel(&m_proxy);
+}
+
+int VideoLineListController::buildLines(QAbstractItemModel *archive, QAbstractItemModel *devices, qlonglong dayStartMs,
+                                        qlonglong dayEndMs)
+{
+    if (!archive || !devices || dayEndMs <= dayStartMs)
+        return 0;
+    std::map<qlonglong, QString> names;
+    const Column deviceId(devices, "rowID");
+    const Column deviceName(devices, "deviceName");
+    for (int row = 0, rows = devices->rowCount(); row < rows; ++row)
+        names.emplace(deviceId.at(row).toLongLong(), deviceName.at(row).toString());
+
+    std::map<qlonglong, std::vector<Segment>> lines;
+    const Column rowId(archive, "rowID");
+    const Column device(archive, "rstIDDevice");
+    const Column type(archive, "type");
+    const Column dtStart(archive, "dtStart");
+    const Column dtEnd(archive, "dtEnd");
+    auto log = spdlog::get("main");
+    for (int row = 0, rows = archive->rowCount(); row < rows; ++row) {
+        const qlonglong start = qMax(dtStart.at(row).toLongLong(), dayStartMs);
+        const qlonglong end = qMin(dtEnd.at(row).toLongLong(), dayEndMs);
+        if (end <= start)
+            continue;
+        const qlonglong id = device.at(row).toLongLong();
+        if (!names.count(id)) {
+            if (log)
+                log->warn(QStringLiteral("Failed to define row by mapParams.rstIDDevice: %1").arg(id).toStdString());
+            continue;
+        }
+        lines[id].push_back({(start - dayStartMs) / 1000.0, (end - start) / 1000.0, type.at(row).toInt(),
+                             rowId.at(row).toLongLong()});
+    }
+
+    {
+        NtCommon::TableAnswer batch(&m_model, true);
+        for (auto &line : lines) {
+            std::sort(line.second.begin(), line.second.end(),
+                      [](const Segment &a, const Segment &b) { return a.xOffset < b.xOffset; });
+            QJsonArray segments;
+            for (const Segment &s : line.second)
+                segments.append(QJsonObject{{"type", s.type}, {"xOffset", s.xOffset}, {"duration", s.duration}, {"rowID", s.rowID}});
+            m_model.addRow({{"rowID", line.first}, {"rstIDDevice", line.first}, {"deviceName", names.at(line.first)},
+                            {"modelOfArchiveLine", QString::fromUtf8(QJsonDocument(segments).toJson(QJsonDocument::Compact))}});
+        }
+    }
+    NtCommon::TableAnswer::finish(&m_model, &m_proxy);
+    return int(lines.size());
 }
 
 } // namespace LynClientController
