@@ -87,6 +87,7 @@ Rectangle {
     ArchiveController {
         id: archiveController
         useTrQuery: true
+        feedRecords: true
     }
     VideoLineListController {
         id: lineController

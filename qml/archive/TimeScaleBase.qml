@@ -5,7 +5,7 @@ import "../misc"
 // Hour, minute and second marks of the visible part of the day: the step
 // grows with the zoom so that labels never crowd.
 Item {
-    id: scale
+    id: timeScale
 
     property real viewStart: 0
     property real pixelPerSecond: 1
@@ -30,31 +30,31 @@ Item {
     clip: true
 
     Repeater {
-        model: scale.pixelPerSecond > 0 ? Math.ceil(scale.width / (scale.step * scale.pixelPerSecond)) + 2 : 0
+        model: timeScale.pixelPerSecond > 0 ? Math.ceil(timeScale.width / (timeScale.step * timeScale.pixelPerSecond)) + 2 : 0
         Item {
-            readonly property real second: scale.firstMark + index * scale.step
-            x: (second - scale.viewStart) * scale.pixelPerSecond
+            readonly property real second: timeScale.firstMark + index * timeScale.step
+            x: (second - timeScale.viewStart) * timeScale.pixelPerSecond
             width: 1
-            height: scale.height
+            height: timeScale.height
             visible: second <= 86400
             Rectangle {
                 width: 1
-                height: scale.height / 3
+                height: timeScale.height / 3
                 anchors.bottom: parent.bottom
                 color: LynAppStyle.textSecondaryColor
             }
             // Half steps, unlabelled.
             Rectangle {
-                x: scale.step * scale.pixelPerSecond / 2
+                x: timeScale.step * timeScale.pixelPerSecond / 2
                 width: 1
-                height: scale.height / 6
+                height: timeScale.height / 6
                 anchors.bottom: parent.bottom
                 color: LynAppStyle.borderColor
             }
             LynLabel {
                 x: 3
                 y: 2
-                text: scale.label(parent.second)
+                text: timeScale.label(parent.second)
                 font.pointSize: LynAppStyle.smallFontSize
                 color: LynAppStyle.textSecondaryColor
             }

@@ -4,8 +4,6 @@
 #include "nt_common/model/TableAnswer.h"
 
 #include <QAbstractItemModel>
-#include <QJsonArray>
-#include <QJsonDocument>
 
 #include <spdlog/spdlog.h>
 
@@ -23,6 +21,23 @@ struct Segment
     int type;
     qlonglong rowID;
 };
+
+// The JSON array of a line, written directly: a day holds thousands of pieces.
+QString segmentsText(const std::vector<Segment> &segments)
+{
+    QString text;
+    text.reserve(int(segments.size()) * 64 + 2);
+    text += QLatin1Char('[');
+    for (const Segment &s : segments) {
+        if (text.size() > 1)
+            text += QLatin1Char(',');
+        text += QLatin1String("{\"type\":") + QString::number(s.type) + QLatin1String(",\"xOffset\":")
+            + QString::number(s.xOffset, 'g', 12) + QLatin1String(",\"duration\":") + QString::number(s.duration, 'g', 12)
+            + QLatin1String(",\"rowID\":") + QString::number(s.rowID) + QLatin1Char('}');
+    }
+    text += QLatin1Char(']');
+    return text;
+}
 
 // Reads one column of a model by its role name.
 class Column
@@ -88,11 +103,8 @@ int VideoLineListController::buildLines(QAbstractItemModel *archive, QAbstractIt
         for (auto &line : lines) {
             std::sort(line.second.begin(), line.second.end(),
                       [](const Segment &a, const Segment &b) { return a.xOffset < b.xOffset; });
-            QJsonArray segments;
-            for (const Segment &s : line.second)
-                segments.append(QJsonObject{{"type", s.type}, {"xOffset", s.xOffset}, {"duration", s.duration}, {"rowID", s.rowID}});
             m_model.addRow({{"rowID", line.first}, {"rstIDDevice", line.first}, {"deviceName", names.at(line.first)},
-                            {"modelOfArchiveLine", QString::fromUtf8(QJsonDocument(segments).toJson(QJsonDocument::Compact))}});
+                            {"modelOfArchiveLine", segmentsText(line.second)}});
         }
     }
     NtCommon::TableAnswer::finish(&m_model, &m_proxy);
