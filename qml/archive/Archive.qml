@@ -27,6 +27,13 @@ Rectangle {
                                                {"dtEnd": {"$gte": dayStartMs}}]},
                                   {"$orderby": {"dtStart": 1}})
     }
+    // The lines need the devices' names: load them when no screen has yet.
+    function loadDevices() {
+        if (devices && devices.originalModel.rowCount === 0) {
+            devices.useTrQuery = true
+            devices.trQuery()
+        }
+    }
     function buildLines() {
         if (devices)
             lineController.buildLines(archiveController.originalModel, devices.originalModel, dayStartMs, dayEndMs)
@@ -81,7 +88,10 @@ Rectangle {
         if (!visible)
             removeStream()
     }
-    Component.onCompleted: queryDay()
+    Component.onCompleted: {
+        loadDevices()
+        queryDay()
+    }
     Component.onDestruction: removeStream()
 
     ArchiveController {
@@ -131,6 +141,16 @@ Rectangle {
         function onRowsRemoved() { rebuild.restart() }
         function onModelReset() { rebuild.restart() }
         function onDataChanged() { rebuild.restart() }
+    }
+    Connections {
+        target: archive.devices
+        function onSaQuery(mapParams) {
+            if (mapParams._receiver !== archive.devices.objectNumber)
+                return
+            var records = mapParams.records || []
+            for (var i = 0; i < records.length; ++i)
+                archive.devices.originalModel.addRow(records[i])
+        }
     }
     Connections {
         target: archive.devices ? archive.devices.originalModel : null

@@ -180,7 +180,7 @@ void TstArchiveScreen::initTestCase()
 
     QVERIFY(click(m_window, "archiveTabButton"));
     QTRY_VERIFY_WITH_TIMEOUT(archive() && archive()->isVisible(), 20000);
-    auto *lines = m_window->findChild<LynClientController::VideoLineListController *>();
+    auto *lines = archive()->findChild<LynClientController::VideoLineListController *>();
     QVERIFY(lines);
     m_linesTester = std::make_unique<QAbstractItemModelTester>(lines->originalModel(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     m_linesProxyTester = std::make_unique<QAbstractItemModelTester>(lines->proxyModel(), QAbstractItemModelTester::FailureReportingMode::Fatal);
@@ -221,6 +221,7 @@ void TstArchiveScreen::dayShowsOneLinePerDeviceAtItsTimes()
 
 void TstArchiveScreen::zoomKeepsTheTimeUnderTheMouse()
 {
+    QVERIFY(segmentsOf(m_noonDevice));
     const QRect line = sceneRect(segmentsOf(m_noonDevice));
     const int y = lineY(m_noonDevice);
     const auto before = redRuns(m_window->grabWindow(), y, line.left(), line.right());
@@ -266,6 +267,7 @@ void TstArchiveScreen::zoomKeepsTheTimeUnderTheMouse()
 void TstArchiveScreen::clickOnALinePlaysAndTheCursorFollows()
 {
     const qint64 device = m_devices.last();
+    QVERIFY(segmentsOf(device));
     const Piece first = piecesOf(device).first();
     const double second = (first.dtStart - todayStartMs()) / 1000.0;
     clickAt(device, second);
@@ -303,7 +305,7 @@ void TstArchiveScreen::pausePlayAndJump()
     QVERIFY2(stillAfter >= 0 && stillAfter <= 2000, qPrintable(QString::number(stillAfter)));
     // Two more positions while paused: the cursor stands.
     const double pausedAt = positionMs();
-    QSignalSpy positions(m_window->findChild<LynClientController::ArchivePlayerController *>(),
+    QSignalSpy positions(archive()->findChild<LynClientController::ArchivePlayerController *>(),
                          &LynClientController::ArchivePlayerController::srPosition);
     QTRY_VERIFY_WITH_TIMEOUT(positions.count() >= 2, 10000);
     QCOMPARE(positionMs(), pausedAt);
@@ -355,6 +357,7 @@ void TstArchiveScreen::anEventShowsItsPicture()
         if (piece.type == 1 && piece.rowID != m_noonRow && piece.device != kUnknownDevice)
             event = piece;
     QVERIFY2(event.rowID > 0, "the demo archive has an event today");
+    QVERIFY(segmentsOf(event.device));
     // Zoomed in around the event (ten minutes across) so that the click lands on it.
     const double eventSecond = (event.dtStart - todayStartMs()) / 1000.0;
     wheel(QPointF(xOf(event.device, eventSecond), lineY(event.device)),

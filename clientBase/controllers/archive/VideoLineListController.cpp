@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <vector>
 
 namespace LynClientController {
@@ -83,6 +84,7 @@ int VideoLineListController::buildLines(QAbstractItemModel *archive, QAbstractIt
     const Column dtStart(archive, "dtStart");
     const Column dtEnd(archive, "dtEnd");
     auto log = spdlog::get("main");
+    std::set<qlonglong> unknown;
     for (int row = 0, rows = archive->rowCount(); row < rows; ++row) {
         const qlonglong start = qMax(dtStart.at(row).toLongLong(), dayStartMs);
         const qlonglong end = qMin(dtEnd.at(row).toLongLong(), dayEndMs);
@@ -90,7 +92,7 @@ int VideoLineListController::buildLines(QAbstractItemModel *archive, QAbstractIt
             continue;
         const qlonglong id = device.at(row).toLongLong();
         if (!names.count(id)) {
-            if (log)
+            if (log && unknown.insert(id).second)
                 log->warn(QStringLiteral("Failed to define row by mapParams.rstIDDevice: %1").arg(id).toStdString());
             continue;
         }

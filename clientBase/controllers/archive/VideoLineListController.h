@@ -16,8 +16,8 @@ public:
 
     // Replaces the lines with one per device that has pieces in [dayStartMs, dayEndMs):
     // modelOfArchiveLine is a JSON array of {type, xOffset, duration, rowID} in seconds
-    // from dayStartMs, ordered by xOffset. Pieces of unknown devices are logged and left
-    // out. Returns the number of lines. Thousands of pieces, hence here and not in QML.
+    // from dayStartMs, ordered by xOffset. Pieces of unknown devices are left out (each
+    // such device logged once). Returns the number of lines. Thousands of pieces, hence here and not in QML.
     Q_INVOKABLE int buildLines(QAbstractItemModel *archive, QAbstractItemModel *devices, qlonglong dayStartMs,
                                qlonglong dayEndMs);
 
