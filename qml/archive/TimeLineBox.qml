@@ -53,6 +53,16 @@ Rectangle {
             setViewStart(second - visibleSeconds / 2)
     }
 
+    // While playing, the view follows the cursor when it runs (or jumps) out of
+    // view; a view the user moved away from the cursor stays where it is.
+    property real shownCursor: -1
+    onCursorSecondChanged: {
+        var wasInView = shownCursor >= viewStart && shownCursor <= viewStart + visibleSeconds
+        if (wasInView && cursorSecond >= 0 && (cursorSecond < viewStart || cursorSecond > viewStart + visibleSeconds))
+            setViewStart(cursorSecond - visibleSeconds / 10)
+        shownCursor = cursorSecond
+    }
+
     color: LynAppStyle.panelColor
     // A resized window keeps the same part of the day in view.
     onMinPixelPerSecondChanged: {

@@ -243,17 +243,21 @@ QJsonObject ArchivePlayer::pause(Stream &stream, const QString &key)
 
 QJsonObject ArchivePlayer::jump(Stream &stream, const QString &key, const QJsonObject &request)
 {
+    // A time of day, or a step along the recording (gaps between pieces do not count).
+    qint64 offset = 0;
     qint64 target = 0;
-    if (!wholeNumber(request.value("currentPosition"), &target)) {
+    if (wholeNumber(request.value("currentPosition"), &target)) {
+        offset = offsetOf(stream, target);
+    } else {
         const QJsonValue step = request.value("step");
         if (!step.isDouble() || qAbs(step.toDouble()) > 1e7)
             return failure(QStringLiteral("'currentPosition' (ms) or 'step' (s) must be a number"));
         const double direction = request.value("direction").toDouble(1) < 0 ? -1 : 1;
-        target = positionAt(stream, currentOffset(stream)) + qint64(direction * step.toDouble() * 1000);
+        offset = currentOffset(stream) + qint64(direction * step.toDouble() * 1000);
     }
     const bool wasPlaying = stream.playing;
     stopReader(stream);
-    stream.offsetMs = qBound<qint64>(0, offsetOf(stream, target), qMax<qint64>(0, totalMs(stream) - 1));
+    stream.offsetMs = qBound<qint64>(0, offset, qMax<qint64>(0, totalMs(stream) - 1));
     stream.ended = false;
     if (wasPlaying && !startReader(stream, key))
         return failure(QStringLiteral("The stream did not start"));
