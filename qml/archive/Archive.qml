@@ -222,7 +222,7 @@ Rectangle {
                 id: timeLines
                 objectName: "archiveTimeLines"
                 Layout.fillWidth: true
-                Layout.preferredHeight: Math.min(archive.height * 0.45, 60 + Math.max(3, timeLines.linesView.count) * (LynAppStyle.tableRowHeight + 6))
+                Layout.preferredHeight: Math.min(archive.height * 0.45, 2 * LynAppStyle.controlHeight + 16 + Math.max(3, timeLines.linesView.count) * (LynAppStyle.tableRowHeight + 6))
                 model: lineController.proxyModel
                 currentDevice: archive.playingDevice
                 cursorSecond: archive.positionMs >= 0 ? (archive.positionMs - archive.dayStartMs) / 1000 : -1

