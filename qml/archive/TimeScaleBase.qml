@@ -30,13 +30,14 @@ Item {
     clip: true
 
     Repeater {
-        model: timeScale.pixelPerSecond > 0 ? Math.ceil(timeScale.width / (timeScale.step * timeScale.pixelPerSecond)) + 2 : 0
+        // As many marks as the width can ever hold, so zooming never recreates them.
+        model: Math.ceil(timeScale.width / timeScale.minLabelSpacing) + 2
         Item {
             readonly property real second: timeScale.firstMark + index * timeScale.step
             x: (second - timeScale.viewStart) * timeScale.pixelPerSecond
             width: 1
             height: timeScale.height
-            visible: second <= 86400
+            visible: second <= 86400 && x <= timeScale.width
             Rectangle {
                 width: 1
                 height: timeScale.height / 3
