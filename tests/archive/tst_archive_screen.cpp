@@ -65,6 +65,8 @@ private:
     void clickAt(qint64 device, double second);
     void wheel(QPointF at, int angle, Qt::KeyboardModifiers modifiers);
     void pressUntil(Qt::Key key, const std::function<bool()> &done);
+    // Opens the speed box, moves by one entry with the key and takes it.
+    bool chooseSpeed(Qt::Key key, const QString &expected);
     QList<Piece> piecesOf(qint64 device) const;
     // Where the stand-in starts playing a device's pieces for a time: inside a piece that
     // time, else the start of the next piece.
@@ -112,6 +114,18 @@ void TstArchiveScreen::pressUntil(Qt::Key key, const std::function<bool()> &done
 {
     for (int i = 0; i < 20 && !done(); ++i)
         QTest::keyClick(m_window, key);
+}
+
+bool TstArchiveScreen::chooseSpeed(Qt::Key key, const QString &expected)
+{
+    QQuickItem *box = item(m_window, "archiveSpeedBox");
+    if (!box || !click(m_window, "archiveSpeedBox"))
+        return false;
+    if (!QTest::qWaitFor([box] { return box->property("popup").value<QObject *>()->property("opened").toBool(); }, 5000))
+        return false;
+    QTest::keyClick(m_window, key);
+    QTest::keyClick(m_window, Qt::Key_Return);
+    return QTest::qWaitFor([&] { return box->property("currentText").toString() == expected; }, 5000);
 }
 
 QList<Piece> TstArchiveScreen::piecesOf(qint64 device) const
@@ -345,11 +359,7 @@ void TstArchiveScreen::pausePlayAndJump()
     QVERIFY(changes(m_window, videoRect(), kVideoWaitMs));
 
     // At x2 the recording runs twice as fast: chosen with the keyboard in the speed box.
-    QVERIFY(click(m_window, "archiveSpeedBox"));
-    QTRY_VERIFY(item(m_window, "archiveSpeedBox")->property("popup").value<QObject *>()->property("opened").toBool());
-    QTest::keyClick(m_window, Qt::Key_Down);
-    QTest::keyClick(m_window, Qt::Key_Return);
-    QTRY_COMPARE(item(m_window, "archiveSpeedBox")->property("currentText").toString(), QStringLiteral("x2"));
+    QVERIFY(chooseSpeed(Qt::Key_Down, QStringLiteral("x2")));
     QSignalSpy timed(archive()->findChild<LynClientController::ArchivePlayerController *>(),
                      &LynClientController::ArchivePlayerController::srPosition);
     QTRY_VERIFY_WITH_TIMEOUT(timed.count() >= 1 && timed.last().first().toJsonObject().value("playBackSpeed").toDouble() == 2, 10000);
@@ -362,11 +372,7 @@ void TstArchiveScreen::pausePlayAndJump()
     QVERIFY2(rate > 1.3 && rate < 2.8, qPrintable(QString::number(rate)));
     QVERIFY(changes(m_window, videoRect(), kVideoWaitMs));
 
-    QVERIFY(click(m_window, "archiveSpeedBox"));
-    QTRY_VERIFY(item(m_window, "archiveSpeedBox")->property("popup").value<QObject *>()->property("opened").toBool());
-    QTest::keyClick(m_window, Qt::Key_Up);
-    QTest::keyClick(m_window, Qt::Key_Return);
-    QTRY_COMPARE(item(m_window, "archiveSpeedBox")->property("currentText").toString(), QStringLiteral("x1"));
+    QVERIFY(chooseSpeed(Qt::Key_Up, QStringLiteral("x1")));
 
     // The arrows jump ten seconds.
     const double beforeArrow = positionMs();
