@@ -67,21 +67,26 @@ qint64 addPiece(const QString &database, qint64 device, int type, qint64 dtStart
     });
 }
 
-QList<Piece> piecesOfToday(const QString &database)
+QList<Piece> piecesBetween(const QString &database, qint64 from, qint64 to)
 {
     return withDatabase(database, [&](QSqlDatabase &db) {
         QList<Piece> pieces;
         QSqlQuery query(db);
         query.prepare(QStringLiteral("SELECT \"rowID\", \"rstIDDevice\", \"type\", \"dtStart\", \"dtEnd\" FROM archive "
                                      "WHERE \"dtStart\" >= ? AND \"dtStart\" < ? ORDER BY \"dtStart\""));
-        query.addBindValue(todayStartMs());
-        query.addBindValue(todayStartMs() + 24 * 3600 * 1000);
+        query.addBindValue(from);
+        query.addBindValue(to);
         query.exec();
         while (query.next())
             pieces.append({query.value(0).toLongLong(), query.value(1).toLongLong(), query.value(2).toInt(),
                            query.value(3).toLongLong(), query.value(4).toLongLong()});
         return pieces;
     });
+}
+
+QList<Piece> piecesOfToday(const QString &database)
+{
+    return piecesBetween(database, todayStartMs(), todayStartMs() + 24 * 3600 * 1000);
 }
 
 QString firstFileOf(const QString &database, qint64 device)

@@ -360,16 +360,21 @@ void TstArchiveScreen::pausePlayAndJump()
 
     // At x2 the recording runs twice as fast: chosen with the keyboard in the speed box.
     QVERIFY(chooseSpeed(Qt::Key_Down, QStringLiteral("x2")));
+    // Positions come once a second: at x2 each is about two seconds on. The median step
+    // leaves out a step over the gap between two pieces.
     QSignalSpy timed(archive()->findChild<LynClientController::ArchivePlayerController *>(),
                      &LynClientController::ArchivePlayerController::srPosition);
     QTRY_VERIFY_WITH_TIMEOUT(timed.count() >= 1 && timed.last().first().toJsonObject().value("playBackSpeed").toDouble() == 2, 10000);
-    QElapsedTimer wall;
-    wall.start();
-    const double from = positionMs();
-    QTRY_VERIFY_WITH_TIMEOUT(wall.elapsed() > 3000 && positionMs() > from, 10000);
-    const double rate = (positionMs() - from) / double(wall.elapsed());
-    qInfo() << "recording ran" << rate << "times as fast as the clock at x2";
-    QVERIFY2(rate > 1.3 && rate < 2.8, qPrintable(QString::number(rate)));
+    timed.clear();
+    QTRY_VERIFY_WITH_TIMEOUT(timed.count() >= 6, 20000);
+    std::vector<double> steps;
+    for (int i = 1; i < timed.count(); ++i)
+        steps.push_back(timed.at(i).first().toJsonObject().value("currentPosition").toDouble()
+                        - timed.at(i - 1).first().toJsonObject().value("currentPosition").toDouble());
+    std::sort(steps.begin(), steps.end());
+    const double median = steps.at(steps.size() / 2);
+    qInfo() << "at x2 the position moved" << median << "ms per position message (one a second)";
+    QVERIFY2(median > 1300 && median < 2800, qPrintable(QString::number(median)));
     QVERIFY(changes(m_window, videoRect(), kVideoWaitMs));
 
     QVERIFY(chooseSpeed(Qt::Key_Up, QStringLiteral("x1")));
@@ -423,8 +428,10 @@ void TstArchiveScreen::anEventShowsItsPicture()
 
 void TstArchiveScreen::leavingTheScreenRemovesTheStream()
 {
+    QVERIFY(segmentsOf(m_devices.first()));
+    clickAt(m_devices.first(), (piecesOf(m_devices.first()).first().dtStart - todayStartMs()) / 1000.0);
+    QTRY_VERIFY(!streamKey().isEmpty());
     const QString key = streamKey();
-    QVERIFY(!key.isEmpty());
     QVERIFY(click(m_window, "desktopTabButton"));
     QTRY_VERIFY_WITH_TIMEOUT(standinLog().contains(QStringLiteral("archive stream %1 removed").arg(key)), 10000);
     QTRY_COMPARE_WITH_TIMEOUT(m_standin.archiveReaders().size(), 0, 10000);
