@@ -3,6 +3,7 @@
 #include "controllers/AppController.h"
 #include "controllers/archive/ArchiveController.h"
 #include "controllers/archive/ArchivePlayerController.h"
+#include "controllers/archive/TimeLineSegments.h"
 #include "controllers/archive/VideoLineListController.h"
 #include "controllers/base/OriginalModel.h"
 #include "controllers/base/ProxyModel.h"
@@ -33,6 +34,7 @@ void registerLynTypes()
     qmlRegisterType<DeviceTypeController>(uri, 1, 0, "DeviceTypeController");
     qmlRegisterType<ArchivePlayerController>(uri, 1, 0, "ArchivePlayerController");
     qmlRegisterType<VideoLineListController>(uri, 1, 0, "VideoLineListController");
+    qmlRegisterType<TimeLineSegments>(uri, 1, 0, "TimeLineSegments");
     qmlRegisterType<SearchDevicesController>(uri, 1, 0, "SearchDevicesController");
     qmlRegisterType<YoutubeSettingsController>(uri, 1, 0, "YoutubeSettingsController");
     qmlRegisterType<PrivateYoutubeTypeController>(uri, 1, 0, "PrivateYoutubeTypeController");

@@ -15,6 +15,8 @@ namespace Standin {
 
 namespace {
 constexpr int kMaxStreams = 8;
+constexpr double kMinSpeed = 0.25;
+constexpr double kMaxSpeed = 16;
 
 QJsonObject failure(const QString &message)
 {
@@ -66,7 +68,7 @@ QJsonObject ArchivePlayer::handle(QObject *client, const QString &action, const 
     if (action == QLatin1String("trRemoveVideo"))
         return known ? remove(key) : QJsonObject{{"status", "ERROR"}, {"errorMessage", "Unknown stream"}, {"streamKey", key}};
     if (action == QLatin1String("trPlayVideo"))
-        return known ? play(it->second, key) : failure(QStringLiteral("Unknown stream"));
+        return known ? play(it->second, key, request) : failure(QStringLiteral("Unknown stream"));
     if (action == QLatin1String("trPauseVideo"))
         return known ? pause(it->second, key) : failure(QStringLiteral("Unknown stream"));
     if (action == QLatin1String("trJumpVideo"))
@@ -123,11 +125,12 @@ QJsonObject ArchivePlayer::create(QObject *client, const QJsonObject &request)
     const QString url = QStringLiteral("rtp://127.0.0.1:%1").arg(stream.relay->outputPort());
     const QString sdp = stream.relay->sdp(QStringLiteral("archive %1").arg(deviceId));
     const bool playNow = request.value("_playAfterCreate").toBool();
+    const QJsonObject playRequest{{"playBackSpeed", request.value("playBackSpeed")}};
     m_log.line(QStringLiteral("archive stream %1: device %2, %3 pieces, on %4").arg(key).arg(deviceId).arg(stream.pieces.size()).arg(url));
     m_streams.emplace(key, std::move(stream));
 
     // The SDP follows the answer.
-    QTimer::singleShot(0, this, [this, key, sdp, playNow] {
+    QTimer::singleShot(0, this, [this, key, sdp, playNow, playRequest] {
         auto it = m_streams.find(key);
         if (it == m_streams.end())
             return;
@@ -138,7 +141,7 @@ QJsonObject ArchivePlayer::create(QObject *client, const QJsonObject &request)
         message.insert("sdp", sdp);
         emit toClient(it->second.client, message);
         if (playNow)
-            play(it->second, key);
+            play(it->second, key, playRequest);
     });
     return {{"status", "OK"}, {"streamKey", key}, {"rstIDDevice", deviceId}, {"url", url},
             {"currentPosition", positionAt(m_streams.at(key), m_streams.at(key).offsetMs)}};
@@ -172,7 +175,9 @@ bool ArchivePlayer::startReader(Stream &stream, const QString &key)
     stopReader(stream);
     stream.relay->newSender();
     stream.reader = std::make_unique<ChildProcess>();
-    stream.reader->startFfmpeg({"-re", "-ss", QString::number(stream.offsetMs / 1000.0, 'f', 3), "-f", "concat",
+    // Scaled input timestamps make the copied stream play faster or slower.
+    stream.reader->startFfmpeg({"-re", "-ss", QString::number(stream.offsetMs / 1000.0, 'f', 3), "-itsscale",
+                                QString::number(1 / stream.speed, 'f', 4), "-f", "concat",
                                 "-safe", "0", "-i", stream.listFile, "-an", "-c:v", "copy", "-bsf:v",
                                 "h264_mp4toannexb", "-f", "rtp", stream.relay->inputUrl()});
     if (!stream.reader->waitForStarted(10000)) {
@@ -208,13 +213,25 @@ void ArchivePlayer::stopReader(Stream &stream)
     stream.playing = false;
 }
 
-QJsonObject ArchivePlayer::play(Stream &stream, const QString &key)
+QJsonObject ArchivePlayer::play(Stream &stream, const QString &key, const QJsonObject &request)
 {
+    const QJsonValue speedValue = request.value("playBackSpeed");
+    if (!speedValue.isUndefined() && !speedValue.isNull()) {
+        const double speed = speedValue.toDouble(-1);
+        if (!(speed >= kMinSpeed && speed <= kMaxSpeed))
+            return failure(QStringLiteral("'playBackSpeed' must be a number from %1 to %2").arg(kMinSpeed).arg(kMaxSpeed));
+        if (speed != stream.speed && stream.playing) {
+            stream.offsetMs = currentOffset(stream);
+            stopReader(stream);
+        }
+        stream.speed = speed;
+    }
     if (stream.ended)
         stream.offsetMs = 0;
     if (!stream.playing && !startReader(stream, key))
         return failure(QStringLiteral("The stream did not start"));
-    return {{"status", "OK"}, {"streamKey", key}, {"currentPosition", positionAt(stream, currentOffset(stream))}};
+    return {{"status", "OK"}, {"streamKey", key}, {"playBackSpeed", stream.speed},
+            {"currentPosition", positionAt(stream, currentOffset(stream))}};
 }
 
 QJsonObject ArchivePlayer::pause(Stream &stream, const QString &key)
@@ -226,17 +243,21 @@ QJsonObject ArchivePlayer::pause(Stream &stream, const QString &key)
 
 QJsonObject ArchivePlayer::jump(Stream &stream, const QString &key, const QJsonObject &request)
 {
+    // A time of day, or a step along the recording (gaps between pieces do not count).
+    qint64 offset = 0;
     qint64 target = 0;
-    if (!wholeNumber(request.value("currentPosition"), &target)) {
+    if (wholeNumber(request.value("currentPosition"), &target)) {
+        offset = offsetOf(stream, target);
+    } else {
         const QJsonValue step = request.value("step");
         if (!step.isDouble() || qAbs(step.toDouble()) > 1e7)
             return failure(QStringLiteral("'currentPosition' (ms) or 'step' (s) must be a number"));
         const double direction = request.value("direction").toDouble(1) < 0 ? -1 : 1;
-        target = positionAt(stream, currentOffset(stream)) + qint64(direction * step.toDouble() * 1000);
+        offset = currentOffset(stream) + qint64(direction * step.toDouble() * 1000);
     }
     const bool wasPlaying = stream.playing;
     stopReader(stream);
-    stream.offsetMs = qBound<qint64>(0, offsetOf(stream, target), qMax<qint64>(0, totalMs(stream) - 1));
+    stream.offsetMs = qBound<qint64>(0, offset, qMax<qint64>(0, totalMs(stream) - 1));
     stream.ended = false;
     if (wasPlaying && !startReader(stream, key))
         return failure(QStringLiteral("The stream did not start"));
@@ -283,7 +304,7 @@ qint64 ArchivePlayer::currentOffset(const Stream &stream) const
 {
     if (!stream.playing)
         return stream.offsetMs;
-    return qMin(stream.offsetMs + stream.playingFor.elapsed(), totalMs(stream));
+    return qMin(stream.offsetMs + qint64(double(stream.playingFor.elapsed()) * stream.speed), totalMs(stream));
 }
 
 qint64 ArchivePlayer::totalMs(const Stream &stream)
@@ -327,6 +348,7 @@ QJsonObject ArchivePlayer::positionMessage(const QString &key, const Stream &str
     message.insert("rstIDDevice", stream.deviceId);
     message.insert("currentPosition", positionAt(stream, currentOffset(stream)));
     message.insert("state", stream.playing ? "play" : stream.ended ? "ended" : "paused");
+    message.insert("playBackSpeed", stream.speed);
     return message;
 }
 

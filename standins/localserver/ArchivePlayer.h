@@ -21,8 +21,8 @@ class TableStore;
 
 // Playback of recordings ("archivePlayer"): one RTP stream per stream key,
 // made by ffmpeg from the device's archive pieces in time order, starting
-// at the requested time. Play, pause and jump replace the reading ffmpeg;
-// the relay keeps the stream (and its SDP) the same throughout.
+// at the requested time. Play, pause, jump and a change of speed replace the
+// reading ffmpeg; the relay keeps the stream (and its SDP) the same throughout.
 class ArchivePlayer : public QObject
 {
     Q_OBJECT
@@ -55,13 +55,14 @@ private:
         qint64 offsetMs = 0; // playback point on the pieces laid end to end
         bool playing = false;
         bool ended = false;
+        double speed = 1; // recorded seconds per second while playing
         QElapsedTimer playingFor;
         std::unique_ptr<ChildProcess> reader;
         std::unique_ptr<RtpRelay> relay;
     };
 
     QJsonObject create(QObject *client, const QJsonObject &request);
-    QJsonObject play(Stream &stream, const QString &key);
+    QJsonObject play(Stream &stream, const QString &key, const QJsonObject &request);
     QJsonObject pause(Stream &stream, const QString &key);
     QJsonObject jump(Stream &stream, const QString &key, const QJsonObject &request);
     QJsonObject remove(const QString &key);

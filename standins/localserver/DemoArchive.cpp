@@ -125,27 +125,74 @@ void DemoArchive::startNext()
 
 void DemoArchive::onJobFinished(Job &job)
 {
-    --m_running;
-    const bool ok = job.process->exitStatus() == QProcess::NormalExit && job.process->exitCode() == 0;
+    job.recorded = job.process->exitStatus() == QProcess::NormalExit && job.process->exitCode() == 0;
     job.process->disconnect(this);
     job.process.release()->deleteLater();
+    if (job.recorded)
+        takeSnapshots(job);
+    else
+        addRecords(job);
+}
+
+QString DemoArchive::piecePath(const Job &job, int index) const
+{
+    return QStringLiteral("archive/%1/%2.mp4").arg(job.deviceId).arg(index, 3, 10, QLatin1Char('0'));
+}
+
+QString DemoArchive::snapshotPath(const Job &job, int index) const
+{
+    return m_captions.filePath(QStringLiteral("%1-%2.jpg").arg(job.deviceId).arg(index));
+}
+
+// One ffmpeg for all events of a device: a frame from the middle of each piece.
+void DemoArchive::takeSnapshots(Job &job)
+{
+    QStringList inputs;
+    QStringList outputs;
+    int input = 0;
+    for (int i = 0; i < job.pieces.size(); ++i) {
+        if (job.pieces.at(i).type != 1)
+            continue;
+        inputs << "-ss" << QString::number(job.pieces.at(i).seconds / 2) << "-i" << m_folder.filePath(piecePath(job, i));
+        outputs << "-map" << QStringLiteral("%1:v").arg(input++) << "-frames:v" << "1" << "-vf" << "scale=160:90"
+                << "-q:v" << "8" << "-y" << snapshotPath(job, i);
+    }
+    if (input == 0) {
+        addRecords(job);
+        return;
+    }
+    job.process = std::make_unique<ChildProcess>();
+    connect(job.process.get(), qOverload<int, QProcess::ExitStatus>(&QProcess::finished), this, [this, &job] {
+        job.process->disconnect(this);
+        job.process.release()->deleteLater();
+        addRecords(job);
+    });
+    job.process->startFfmpeg(inputs + outputs, kNiceness);
+}
+
+void DemoArchive::addRecords(Job &job)
+{
+    --m_running;
     int index = 0;
     qint64 lastRowId = -1;
     for (const Piece &piece : qAsConst(job.pieces)) {
-        const QString path = QStringLiteral("archive/%1/%2.mp4").arg(job.deviceId).arg(index++, 3, 10, QLatin1Char('0'));
-        if (!ok || !QFile::exists(m_folder.filePath(path))) {
+        const QString path = piecePath(job, index);
+        QFile snapshot(snapshotPath(job, index++));
+        if (!job.recorded || !QFile::exists(m_folder.filePath(path))) {
             m_ok = false;
             m_log.line(QStringLiteral("demo archive: %1 was not recorded").arg(path));
             continue;
         }
-        const QDateTime start = QDateTime::fromMSecsSinceEpoch(piece.dtStart);
-        const qint64 rowId = m_store.insert("archive", {{"rstIDDevice", job.deviceId}, {"type", piece.type},
-                                                        {"dtStart", piece.dtStart}, {"dtEnd", piece.dtStart + piece.seconds * 1000},
-                                                        {"duration", piece.seconds},
-                                                        {"xOffset", start.time().msecsSinceStartOfDay() / 1000},
-                                                        {"filePath", path}, {"secondsMap", ""}, {"final", true},
-                                                        {"detected", piece.detected}, {"deviceName", job.deviceName}});
-        lastRowId = qMax(lastRowId, rowId);
+        QJsonObject record{{"rstIDDevice", job.deviceId}, {"type", piece.type}, {"dtStart", piece.dtStart},
+                           {"dtEnd", piece.dtStart + piece.seconds * 1000}, {"duration", piece.seconds},
+                           {"xOffset", QDateTime::fromMSecsSinceEpoch(piece.dtStart).time().msecsSinceStartOfDay() / 1000},
+                           {"filePath", path}, {"secondsMap", ""}, {"final", true}, {"detected", piece.detected},
+                           {"deviceName", job.deviceName}};
+        if (piece.type == 1 && snapshot.open(QIODevice::ReadOnly))
+            record.insert("image", QString::fromLatin1(snapshot.readAll().toBase64()));
+        else if (piece.type == 1)
+            m_log.line(QStringLiteral("demo archive: no snapshot of %1").arg(path));
+        lastRowId = qMax(lastRowId, m_store.insert("archive", record));
     }
     // One notification per device: clients ask for everything newer anyway.
     if (lastRowId >= 0)

@@ -20,6 +20,7 @@ class TableStore;
 // simulated network can open, one record per settings table, and a real
 // archive recorded by ffmpeg: a few dozen short H.264 pieces per device,
 // spread over yesterday and today, with archive records that match them.
+// Event pieces carry a small JPEG snapshot of themselves ("image", base64).
 class DemoArchive : public QObject
 {
     Q_OBJECT
@@ -50,12 +51,17 @@ private:
         qint64 deviceId;
         QString deviceName;
         QList<Piece> pieces;
+        bool recorded = false;
         std::unique_ptr<ChildProcess> process;
     };
     void addDevicesAndSettings();
     QList<Piece> layOut(qint64 deviceId) const;
     void startNext();
     void onJobFinished(Job &job);
+    void takeSnapshots(Job &job);
+    void addRecords(Job &job);
+    QString piecePath(const Job &job, int index) const;
+    QString snapshotPath(const Job &job, int index) const;
 
     TableStore &m_store;
     ServerLog &m_log;

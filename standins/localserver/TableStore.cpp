@@ -50,7 +50,7 @@ void TableStore::defineTables()
                             {"fileSdp", T}});
     m_tables.insert("archive", {{"rstIDDevice", I}, {"type", I}, {"dtStart", I}, {"dtEnd", I}, {"duration", I},
                                 {"xOffset", I}, {"filePath", T}, {"secondsMap", T}, {"final", B}, {"detected", T},
-                                {"deviceName", T}});
+                                {"deviceName", T}, {"image", T}});
     m_tables.insert("searchDevices", {{"deviceName", T}, {"camType", I}, {"uid", T}, {"source", T}, {"realSource", T},
                                       {"rtp", T}, {"sdp", T}, {"state", I}, {"isNew", B}});
     m_tables.insert("devicePassword", {{"login", T}, {"password", T}});

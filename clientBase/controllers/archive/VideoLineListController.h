@@ -2,6 +2,8 @@
 
 #include "controllers/base/ControllerDesktopBase.h"
 
+class QAbstractItemModel;
+
 namespace LynClientController {
 
 // The lines of the archive screen, one per device. A local table that QML
@@ -11,6 +13,13 @@ class VideoLineListController : public ControllerDesktopBase
     Q_OBJECT
 public:
     explicit VideoLineListController(QObject *parent = nullptr);
+
+    // Replaces the lines with one per device that has pieces in [dayStartMs, dayEndMs):
+    // modelOfArchiveLine is a JSON array of {type, xOffset, duration, rowID} in seconds
+    // from dayStartMs, ordered by xOffset. Pieces of unknown devices are left out (each
+    // such device logged once). Returns the number of lines. Thousands of pieces, hence here and not in QML.
+    Q_INVOKABLE int buildLines(QAbstractItemModel *archive, QAbstractItemModel *devices, qlonglong dayStartMs,
+                               qlonglong dayEndMs);
 
 private:
     OriginalModel m_model;
