@@ -152,6 +152,15 @@ QtObject {
         }
     }
 
+    // Pictures queued while nobody looked are old news on a live view: start afresh.
+    property Connections playerConnections: Connections {
+        target: live.player
+        function onDecodingChanged() {
+            if (live.player.decoding && live.wanted)
+                live.open()
+        }
+    }
+
     property Timer detectionTimer: Timer {
         interval: live.container ? live.container.detectionHoldMs : 1500
         onTriggered: live.detections = []

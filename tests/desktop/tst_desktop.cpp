@@ -17,6 +17,7 @@
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
+#include <QScopeGuard>
 #include <QSortFilterProxyModel>
 #include <QtTest>
 
@@ -75,9 +76,9 @@ public:
 private slots:
     void initTestCase();
     void fourTilesShowMovingVideoOfTheirDevices();
-    void layoutButtonsSetTheNumberOfTiles();
-    void detectionDrawsALabelledBoxThatExpires();
     void lostStreamShowsNoSignalAndComesBackByItself();
+    void detectionDrawsALabelledBoxThatExpires();
+    void layoutButtonsSetTheNumberOfTiles();
     void draggingATileSwapsAndTheOrderSurvivesARestart();
     void tileDetachesIntoItsOwnWindowAndBack();
     void eventsAreListedNewestFirstAndFilteredByDevice();
@@ -323,8 +324,17 @@ void TstDesktop::lostStreamShowsNoSignalAndComesBackByItself()
     QVERIFY2(cutAnswer.value("status").toString() == QStringLiteral("OK"), QJsonDocument(cutAnswer).toJson().constData());
     QElapsedTimer cut;
     cut.start();
-    QTRY_VERIFY2_WITH_TIMEOUT(statusOf(2).startsWith(QStringLiteral("No signal for ")), qPrintable(streamState(2)), 5000);
-    QVERIFY(cut.elapsed() <= 5500);
+    // A failed check must not leave the stream cut for the cases after this one.
+    auto restore = qScopeGuard([this, device] {
+        m_control.ask({{"ctl", "standin"}, {"action", "trRestoreStream"}, {"rowID", device}});
+    });
+    // "No signal" follows 3 s without a picture. A decoder that lags behind real time
+    // (two busy cores) still shows what the socket held at the cut, so the time is
+    // taken from the last picture shown; on a player that keeps up the two agree.
+    QTRY_VERIFY2_WITH_TIMEOUT(statusOf(2).startsWith(QStringLiteral("No signal for ")), qPrintable(streamState(2)), 20000);
+    const int frameAge = streamOf(2)->property("player").value<QObject *>()->property("frameAge").toInt();
+    QVERIFY2(frameAge >= 3000 && frameAge <= 5000, qPrintable(streamState(2)));
+    qInfo("No signal shown %lld ms after the cut, %d ms after the last picture", cut.elapsed(), frameAge);
     // The last picture stays, dimmed, under the message.
     QTRY_VERIFY(item(m_window, "tile_2ContentPlayerLastPicture")->isVisible());
     const double dimmed = meanBrightness(tilePicture(m_window->grabWindow(), 2));
@@ -338,6 +348,7 @@ void TstDesktop::lostStreamShowsNoSignalAndComesBackByItself()
     QTRY_VERIFY_WITH_TIMEOUT(silentSeconds() > seconds, 5000);
     saveScreenshot(m_window, "desktop_tile_without_signal");
 
+    restore.dismiss();
     QCOMPARE(m_control.ask({{"ctl", "standin"}, {"action", "trRestoreStream"}, {"rowID", device}}).value("status").toString(),
              QStringLiteral("OK"));
     QElapsedTimer back;
@@ -382,7 +393,7 @@ void TstDesktop::draggingATileSwapsAndTheOrderSurvivesARestart()
     QTRY_COMPARE_WITH_TIMEOUT(deviceAt(0), second, 15000);
     QCOMPARE(deviceAt(1), first);
     for (int i = 0; i < 4; ++i)
-        QTRY_COMPARE_WITH_TIMEOUT(statusCode(i), QStringLiteral("live"), kVideoTimeoutMs);
+        QTRY_VERIFY2_WITH_TIMEOUT(statusCode(i) == QStringLiteral("live"), qPrintable(streamState(i)), kVideoTimeoutMs);
 }
 
 void TstDesktop::tileDetachesIntoItsOwnWindowAndBack()
