@@ -13,7 +13,7 @@ ColumnLayout {
 
     spacing: LynAppStyle.spacing
 
-    LynLabel {
+    LynText {
         Layout.fillWidth: true
         text: qsTr("Show the events of these devices (none checked: all devices)")
         color: LynAppStyle.textSecondaryColor
