@@ -37,6 +37,12 @@ QtObject {
     readonly property color dropAcceptColor: "#4043a047"
     readonly property color dropRejectColor: "#40e53935"
 
+    // Video tiles
+    readonly property color videoBackgroundColor: "#000000"
+    readonly property color detectionColor: "#e6ff9800"
+    readonly property color tileBorderColor: "#3a434d"
+    readonly property color tileActiveBorderColor: "#2f8cf0"
+
     // Sizes
     readonly property int titleBarHeight: 34
     readonly property int tabBarHeight: 40

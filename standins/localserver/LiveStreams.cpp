@@ -87,6 +87,16 @@ bool LiveStreams::restart(qint64 deviceId, QString *reason)
     return true;
 }
 
+bool LiveStreams::setCut(qint64 deviceId, bool cut)
+{
+    auto it = m_streams.find(deviceId);
+    if (it == m_streams.end() || !it->second.relay)
+        return false;
+    m_log.line(QStringLiteral("device %1: stream %2").arg(deviceId).arg(cut ? "cut off" : "let through"));
+    it->second.relay->setMuted(cut);
+    return true;
+}
+
 QList<qint64> LiveStreams::streamingDevices() const
 {
     QList<qint64> ids;

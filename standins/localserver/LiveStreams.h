@@ -30,6 +30,8 @@ public:
     // Starts, restarts or stops the device's stream after its record changed.
     void sync(qint64 deviceId);
     bool restart(qint64 deviceId, QString *reason);
+    // Cuts the device's stream off from its players, or lets it through again.
+    bool setCut(qint64 deviceId, bool cut);
     QList<qint64> streamingDevices() const;
 
 signals:

@@ -7,6 +7,7 @@
 #include "Modules.h"
 #include "Search.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -178,7 +179,9 @@ void LocalServer::handleRequest(QWebSocket *client, const QJsonObject &request)
         sendError(client, request, QStringLiteral("Unknown controller '%1'").arg(ctl.left(64)));
         return;
     }
-    if (ctl == QLatin1String("cam")) {
+    if (ctl == QLatin1String("standin")) {
+        handleControl(client, action, request);
+    } else if (ctl == QLatin1String("cam")) {
         handleCam(client, action, request);
     } else if (ctl == QLatin1String("moduleSystem")) {
         send(client, answerTo(request, m_modules->handle(action, request)));
@@ -210,6 +213,26 @@ void LocalServer::handleCam(QWebSocket *client, const QString &action, const QJs
         return;
     }
     handleTable(client, QStringLiteral("cam"), action, request);
+}
+
+void LocalServer::handleControl(QWebSocket *client, const QString &action, const QJsonObject &request)
+{
+    const qint64 rowId = request.value(QStringLiteral("rowID")).toVariant().toLongLong();
+    if (action == QLatin1String("trCutStream") || action == QLatin1String("trRestoreStream")) {
+        if (!m_live || !m_live->setCut(rowId, action == QLatin1String("trCutStream"))) {
+            sendError(client, request, QStringLiteral("Device %1 has no stream").arg(rowId));
+            return;
+        }
+        send(client, answerTo(request, {{"status", "OK"}, {"rowID", rowId}}));
+        return;
+    }
+    if (action == QLatin1String("trSendRectText") && request.value(QStringLiteral("rects")).isArray()) {
+        broadcast({{"ctl", "cam"}, {"action", "srRectText"}, {"rstIDDevice", rowId},
+                   {"dtCreate", QDateTime::currentMSecsSinceEpoch()}, {"rects", request.value(QStringLiteral("rects"))}});
+        send(client, answerTo(request, {{"status", "OK"}, {"rowID", rowId}}));
+        return;
+    }
+    sendError(client, request, QStringLiteral("Unknown action '%1' for controller 'standin'").arg(action.left(64)));
 }
 
 void LocalServer::handleTable(QWebSocket *client, const QString &ctl, const QString &action, const QJsonObject &request)

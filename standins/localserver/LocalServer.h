@@ -61,6 +61,8 @@ private:
     void handleRequest(QWebSocket *client, const QJsonObject &request);
     void handleApp(QWebSocket *client, const QJsonObject &request);
     void handleCam(QWebSocket *client, const QString &action, const QJsonObject &request);
+    // Test controls ("standin"): cut or restore a live stream, send a detection now.
+    void handleControl(QWebSocket *client, const QString &action, const QJsonObject &request);
     void handleTable(QWebSocket *client, const QString &ctl, const QString &action, const QJsonObject &request);
     void sendError(QWebSocket *client, const QJsonObject &request, const QString &errorMessage);
     void sendTo(QObject *client, const QJsonObject &message);

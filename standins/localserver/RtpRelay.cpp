@@ -83,6 +83,8 @@ void RtpRelay::onReadyRead()
 {
     while (m_input.hasPendingDatagrams()) {
         QByteArray packet = m_input.receiveDatagram().data();
+        if (m_muted)
+            continue;
         if (packet.size() < kHeaderSize || (uchar(packet.at(0)) >> 6) != 2)
             continue;
         char *header = packet.data();

@@ -28,6 +28,8 @@ public:
     qint64 forwardedPackets() const { return m_forwarded; }
     // Call before a new sender starts, so its timestamps are rebased.
     void newSender() { m_rebase = true; }
+    // While muted the packets are read and dropped, as on a cut network link.
+    void setMuted(bool muted) { m_muted = muted; }
 
     // An even port whose pair (RTP, RTCP) is free on 127.0.0.1.
     static quint16 freePortPair();
@@ -46,6 +48,7 @@ private:
     quint32 m_lastInputSsrc = 0;
     bool m_rebase = true;
     bool m_sentAny = false;
+    bool m_muted = false;
     QElapsedTimer m_sinceLastPacket;
     qint64 m_forwarded = 0;
 };
