@@ -31,6 +31,9 @@ public:
     void sync(qint64 deviceId);
     bool restart(qint64 deviceId, QString *reason);
     QList<qint64> streamingDevices() const;
+    // Copies the device's live packets to a port on 127.0.0.1 too; false when it has no stream.
+    bool copyTo(qint64 deviceId, quint16 port);
+    void stopCopy(qint64 deviceId, quint16 port);
 
 signals:
     void recordChanged(const QString &table, const QString &notification, qint64 rowId);

@@ -22,6 +22,7 @@ class DemoArchive;
 class Detection;
 class LiveStreams;
 class Modules;
+class P2pChannelTaps;
 class Search;
 
 // A small local server: accepts WebSocket clients on "/loader", answers their
@@ -79,6 +80,7 @@ private:
     std::unique_ptr<LiveStreams> m_live;
     std::unique_ptr<Detection> m_detection;
     std::unique_ptr<ArchivePlayer> m_archive;
+    std::unique_ptr<P2pChannelTaps> m_p2pTaps;
 };
 
 } // namespace Standin

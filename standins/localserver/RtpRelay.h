@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QUdpSocket>
 
@@ -28,6 +29,9 @@ public:
     qint64 forwardedPackets() const { return m_forwarded; }
     // Call before a new sender starts, so its timestamps are rebased.
     void newSender() { m_rebase = true; }
+    // Every packet is also copied to these ports on 127.0.0.1 (a remote viewer's forwarder).
+    void addCopyPort(quint16 port) { m_copyPorts.insert(port); }
+    void removeCopyPort(quint16 port) { m_copyPorts.remove(port); }
 
     // An even port whose pair (RTP, RTCP) is free on 127.0.0.1.
     static quint16 freePortPair();
@@ -48,6 +52,7 @@ private:
     bool m_sentAny = false;
     QElapsedTimer m_sinceLastPacket;
     qint64 m_forwarded = 0;
+    QSet<quint16> m_copyPorts;
 };
 
 } // namespace Standin
