@@ -196,8 +196,8 @@ void RemoteBridge::openChannel(const QString &clientSign, QJsonObject request)
     m_channels.append({channel, request.value(QStringLiteral("rowID")).toVariant().toLongLong()});
     m_log.line(QStringLiteral("bridge: channel '%1' for '%2' opening").arg(streamKey, clientSign));
     request.insert(QStringLiteral("forwardPort"), channel->tapPort());
+    // Its peers start once the local server has the device's stream copied to the tap.
     sendToLocalServer(clientSign, compact(request));
-    channel->start();
 }
 
 void RemoteBridge::closeChannel(const QString &clientSign, const QString &streamKey, const QString &reason)
@@ -235,11 +235,22 @@ void RemoteBridge::onLocalAnswer(const QString &clientSign, const QString &answe
     if (object.value(QStringLiteral("ctl")).toString() == kCam && object.value(QStringLiteral("action")).toString() == QLatin1String("saInitP2PChannel")) {
         if (object.value(kOwnRequest).toBool())
             return;
+        const QString streamKey = object.value(QStringLiteral("streamKey")).toString();
         if (object.value(QStringLiteral("status")).toString() != QLatin1String("OK"))
-            closeChannel(clientSign, object.value(QStringLiteral("streamKey")).toString(),
-                         object.value(QStringLiteral("errorMessage")).toString().left(200));
+            closeChannel(clientSign, streamKey, object.value(QStringLiteral("errorMessage")).toString().left(200));
+        else if (RemoteChannel *channel = channelOf(clientSign, streamKey))
+            channel->start();
     }
     sendFrame({{"FN", "singleTcpRelay_trSendRequest"}, {"remoteSign", clientSign}, {"message", answer}});
+}
+
+RemoteChannel *RemoteBridge::channelOf(const QString &clientSign, const QString &streamKey) const
+{
+    for (const Channel &entry : m_channels) {
+        if (entry.channel->clientSign() == clientSign && entry.channel->streamKey() == streamKey)
+            return entry.channel;
+    }
+    return nullptr;
 }
 
 void RemoteBridge::onChannelMessage(const QString &fn, const QJsonObject &message)

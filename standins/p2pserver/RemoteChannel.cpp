@@ -50,6 +50,8 @@ bool RemoteChannel::openTap()
 
 void RemoteChannel::start()
 {
+    if (!m_rtpId.isEmpty())
+        return;
     m_deadline.start();
     m_rtpId = m_peers.allocatePeer({{"portType", "rtp"}, {"streamKey", m_streamKey}, {"remoteSign", m_clientSign}});
 }

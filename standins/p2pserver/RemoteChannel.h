@@ -33,6 +33,7 @@ public:
     // Binds the port on 127.0.0.1 where the local server copies the device's packets.
     bool openTap();
     quint16 tapPort() const { return m_tap.localPort(); }
+    // Once; later calls do nothing.
     void start();
     // The client's answer as the P2P server forwards it; false when it names none of this channel's peers.
     bool handleOpenPortAnswer(const QJsonObject &message);
