@@ -264,8 +264,9 @@ void TstRemoteCameras::twoRemoteCamerasPlayThroughPunchedPaths()
     QVERIFY2(relayed >= 0 && relayed < 16 * 1024, qPrintable(QStringLiteral("%1 bytes through the P2P server").arg(relayed)));
 
     const double seconds = window.elapsed() / 1000.0;
-    qInfo("first remote frame %lld ms after the request; far side (bridge) CPU %.1f %% per stream over %.1f s",
-          firstFrameMs, 100.0 * bridgeTicks / sysconf(_SC_CLK_TCK) / seconds / 2, seconds);
+    qInfo("first remote frame %lld ms after the request; far side (bridge) CPU %.1f %% per stream over %.1f s; "
+          "%lld bytes through the P2P server meanwhile",
+          firstFrameMs, 100.0 * bridgeTicks / sysconf(_SC_CLK_TCK) / seconds / 2, seconds, relayed);
 }
 
 void TstRemoteCameras::stoppingATileStopsTheFarSideStream()
@@ -304,14 +305,12 @@ void TstRemoteCameras::symmetricRemoteNatEndsUnreachableAndRetryPlays()
     QVERIFY2(m_lab->setSymmetric(kRemoteSite, true), qPrintable(m_lab->lastError()));
     RemoteTile third(*m_devices, *m_peers, m_cameras.at(2), QStringLiteral("remote-c"));
     QSignalSpy unreachable(m_peers.get(), &PeersManagerController::remoteStreamUnreachable);
-    QElapsedTimer clock;
-    clock.start();
     third.play();
     // Bounded: the deadline plus the time the event loop may lag on this machine.
     QVERIFY2(QTest::qWaitFor([&] { return third.unreachable(); }, PeersManagerController::kRemoteStreamDeadlineMs + 15000),
              qPrintable(failureText(QStringLiteral("no verdict"))));
     QCOMPARE(third.unreachableText(), QStringLiteral("Remote camera unreachable"));
-    QVERIFY(clock.elapsed() >= PeersManagerController::kRemoteStreamDeadlineMs - 1000 || !unreachable.isEmpty());
+    QCOMPARE(unreachable.count(), 1);
     QCOMPARE(third.frames(), 0u);
     // Its peers are gone, so a retry starts over; the far side gave up by itself too.
     QVERIFY(m_peers->peerByStreamKeyAndPortType("remote-c", "rtp").isEmpty());
