@@ -77,6 +77,7 @@ private slots:
     void channelStreamsToThePunchedPortAndStopsOnRequest();
     void channelRequestsThatCannotBeServedAreRefused();
     void clientGivesUpOnAStreamThatNeverOpens();
+    void losingTheP2pServerStopsEveryChannel();
 
 private:
     // The relayed answer to a channel request, or empty.
@@ -262,6 +263,25 @@ void TstRemoteBridge::clientGivesUpOnAStreamThatNeverOpens()
     QCOMPARE(verdict.value("streamKey").toString(), QStringLiteral("never"));
     QCOMPARE(verdict.value("errorMessage").toString(), QStringLiteral("Remote camera unreachable"));
     QCOMPARE(unreachable.count(), 1);
+}
+
+void TstRemoteBridge::losingTheP2pServerStopsEveryChannel()
+{
+    QSignalSpy closed(m_bridge.get(), &Standin::RemoteBridge::channelClosed);
+    m_peers->expectRemoteStream("garage");
+    QCOMPARE(ask({{"rowID", 3}, {"streamKey", "garage"}}).value("status").toString(), QStringLiteral("OK"));
+    const quint16 port = openedPort("garage");
+    QVERIFY(port != 0);
+    RtpCounter counter;
+    QVERIFY(counter.bind(port));
+    QVERIFY(QTest::qWaitFor([&] { return counter.packets >= 20; }, kWait));
+
+    const qint64 lostAt = counter.clock.elapsed();
+    m_p2pServer.reset();
+    QVERIFY(closed.count() || closed.wait(kWait));
+    QCOMPARE(closed.first().at(2).toString(), QStringLiteral("the P2P server connection was lost"));
+    QVERIFY(QTest::qWaitFor([&] { return counter.clock.elapsed() - counter.lastMs > 3000; }, kWait));
+    QVERIFY2(counter.lastMs - lostAt < 2000, qPrintable(QStringLiteral("packets %1 ms after the loss").arg(counter.lastMs - lostAt)));
 }
 
 QTEST_GUILESS_MAIN(TstRemoteBridge)
