@@ -154,6 +154,23 @@ bool NetnsLab::setSymmetric(const Site &site, bool symmetric)
     return runInWithInput(site.nat, {QStringLiteral("nft"), QStringLiteral("-f"), QStringLiteral("-")}, rules);
 }
 
+void NetnsLab::startIn(QProcess &process, const QString &role, const QStringList &command) const
+{
+    const QStringList arguments = execIn(role, command);
+    process.start(arguments.first(), arguments.mid(1));
+}
+
+void NetnsLab::stop(QProcess &process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+}
+
 QString NetnsLab::lastError() const
 {
     return m_lastError;

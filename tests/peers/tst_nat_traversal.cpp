@@ -45,24 +45,6 @@ void send(QProcess &process, const QByteArray &line)
     process.waitForBytesWritten(5000);
 }
 
-void stop(QProcess &process)
-{
-    if (process.state() == QProcess::NotRunning)
-        return;
-    process.terminate();
-    if (!process.waitForFinished(5000)) {
-        process.kill();
-        process.waitForFinished(5000);
-    }
-}
-
-void startIn(NetnsLab &lab, QProcess &process, const QString &role, const QStringList &command)
-{
-    const QStringList arguments = lab.execIn(role, command);
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start(arguments.first(), arguments.mid(1));
-}
-
 } // namespace
 
 void TestNatTraversal::peersBehindTwoNatsConnect()
@@ -83,20 +65,22 @@ void TestNatTraversal::peersBehindTwoNatsConnect()
     QProcess peerA;
     QProcess peerB;
     const auto stopAll = qScopeGuard([&] {
-        stop(peerA);
-        stop(peerB);
-        stop(resolver);
+        NetnsLab::stop(peerA);
+        NetnsLab::stop(peerB);
+        NetnsLab::stop(resolver);
     });
+    for (QProcess *process : {&resolver, &peerA, &peerB})
+        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
 
-    startIn(lab, resolver, QStringLiteral("pub"),
-            {QStringLiteral(LYN_RESOLVER_EXE), QStringLiteral("--host"), QStringLiteral("10.77.1.1"), QStringLiteral("--port"), QStringLiteral("0")});
+    lab.startIn(resolver, QStringLiteral("pub"),
+                {QStringLiteral(LYN_RESOLVER_EXE), QStringLiteral("--host"), QStringLiteral("10.77.1.1"), QStringLiteral("--port"), QStringLiteral("0")});
     const QString listening = waitForLine(resolver, QStringLiteral(""), 5000);
     const QString resolverPort = listening.section(QLatin1Char(':'), -1);
     QVERIFY2(listening.contains(QStringLiteral("listening on 10.77.1.1:")) && resolverPort.toUShort() != 0, qPrintable(listening));
 
     const QStringList peerCommand{QStringLiteral(LYN_NAT_PEER_EXE), QStringLiteral("10.77.1.1"), resolverPort};
-    startIn(lab, peerA, a.lan, peerCommand);
-    startIn(lab, peerB, b.lan, peerCommand);
+    lab.startIn(peerA, a.lan, peerCommand);
+    lab.startIn(peerB, b.lan, peerCommand);
     QVERIFY(!waitForLine(peerA, QStringLiteral("INITED"), 5000).isNull());
     QVERIFY(!waitForLine(peerB, QStringLiteral("INITED"), 5000).isNull());
 

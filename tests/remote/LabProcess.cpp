@@ -24,9 +24,8 @@ LabProcess::~LabProcess()
 
 void LabProcess::start(const NetnsLab &lab, const QString &role, const QStringList &command, const QString &workDir)
 {
-    const QStringList arguments = lab.execIn(role, command);
     m_process.setWorkingDirectory(workDir);
-    m_process.start(arguments.first(), arguments.mid(1));
+    lab.startIn(m_process, role, command);
 }
 
 bool LabProcess::waitForLine(const QString &text, int timeoutMs)
@@ -46,13 +45,7 @@ QString LabProcess::lastLine(const QString &text) const
 
 void LabProcess::stop()
 {
-    if (m_process.state() == QProcess::NotRunning)
-        return;
-    m_process.terminate();
-    if (!m_process.waitForFinished(5000)) {
-        m_process.kill();
-        m_process.waitForFinished(5000);
-    }
+    NetnsLab::stop(m_process);
 }
 
 QString LabProcess::tail(int lines) const
