@@ -230,7 +230,7 @@ void P2pServer::send(QTcpSocket *socket, const QJsonObject &message)
 {
     const QByteArray frame = FrameReader::encode({message});
     m_log.line(QStringLiteral("SENT %1").arg(QString::fromUtf8(frame)));
-    m_bytesSent += socket->write(frame);
+    m_bytesSent += qMax<qint64>(0, socket->write(frame));
 }
 
 } // namespace Standin

@@ -137,7 +137,10 @@ void PeersManagerBaseController::handleSrOpenPortOnRemote(const DTO &message)
         selected->setRemoteLocalIp(message.value(QStringLiteral("remoteLocalIp")).toString());
         selected->setRemoteLocalPort(static_cast<quint16>(message.value(QStringLiteral("remoteLocalPort")).toInt()));
         m_configuredPeers.insert(selected->socketId());
-        armDeadline(streamKey, false);
+        // A late RTCP request for a stream already flowing sets no deadline.
+        const SocketConnectionMode rtpMode = rtp->socketConnectionMode();
+        if (rtpMode != SocketConnectionMode::Connected && rtpMode != SocketConnectionMode::ReleasedFromHost)
+            armDeadline(streamKey, false);
         m_peersManager->resolveGlobalAddress(selected->socketId());
     });
 }
