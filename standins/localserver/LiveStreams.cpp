@@ -105,6 +105,25 @@ QList<qint64> LiveStreams::streamingDevices() const
     return ids;
 }
 
+bool LiveStreams::copyTo(qint64 deviceId, quint16 port)
+{
+    const auto it = m_streams.find(deviceId);
+    if (it == m_streams.end() || !it->second.relay)
+        return false;
+    it->second.relay->addCopyPort(port);
+    m_log.line(QStringLiteral("device %1: live stream copied to 127.0.0.1:%2").arg(deviceId).arg(port));
+    return true;
+}
+
+void LiveStreams::stopCopy(qint64 deviceId, quint16 port)
+{
+    const auto it = m_streams.find(deviceId);
+    if (it == m_streams.end() || !it->second.relay)
+        return;
+    it->second.relay->removeCopyPort(port);
+    m_log.line(QStringLiteral("device %1: copy to 127.0.0.1:%2 stopped").arg(deviceId).arg(port));
+}
+
 bool LiveStreams::startProcess(qint64 deviceId, Stream &stream)
 {
     if (stream.process) {

@@ -33,6 +33,9 @@ public:
     // Cuts the device's stream off from its players, or lets it through again.
     bool setCut(qint64 deviceId, bool cut);
     QList<qint64> streamingDevices() const;
+    // Copies the device's live packets to a port on 127.0.0.1 too; false when it has no stream.
+    bool copyTo(qint64 deviceId, quint16 port);
+    void stopCopy(qint64 deviceId, quint16 port);
 
 signals:
     void recordChanged(const QString &table, const QString &notification, qint64 rowId);

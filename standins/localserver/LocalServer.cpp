@@ -5,6 +5,7 @@
 #include "Detection.h"
 #include "LiveStreams.h"
 #include "Modules.h"
+#include "P2pChannelTaps.h"
 #include "Search.h"
 
 #include <QDateTime>
@@ -144,6 +145,8 @@ void LocalServer::dropClient(QWebSocket *client)
         return;
     if (m_archive)
         m_archive->dropClient(client);
+    if (m_p2pTaps)
+        m_p2pTaps->dropClient(client);
     client->deleteLater();
     emit clientDisconnected();
 }
@@ -209,7 +212,9 @@ void LocalServer::handleCam(QWebSocket *client, const QString &action, const QJs
         return;
     }
     if (action == QLatin1String("trInitP2PChannel")) {
-        sendError(client, request, QStringLiteral("P2P channels are not offered by this server"));
+        if (!m_p2pTaps)
+            m_p2pTaps = std::make_unique<P2pChannelTaps>(m_live.get());
+        send(client, answerTo(request, m_p2pTaps->handle(client, request)));
         return;
     }
     handleTable(client, QStringLiteral("cam"), action, request);

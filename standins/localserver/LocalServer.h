@@ -22,6 +22,7 @@ class DemoArchive;
 class Detection;
 class LiveStreams;
 class Modules;
+class P2pChannelTaps;
 class Search;
 
 // A small local server: accepts WebSocket clients on "/loader", answers their
@@ -83,6 +84,7 @@ private:
     std::unique_ptr<ArchivePlayer> m_archive;
     // Installation folder; a file "refuse-next-add" there makes the next trAdd fail.
     QString m_folder;
+    std::unique_ptr<P2pChannelTaps> m_p2pTaps;
 };
 
 } // namespace Standin

@@ -108,6 +108,8 @@ void RtpRelay::onReadyRead()
         write32(header + 4, m_lastTimestamp);
         write32(header + 8, m_ssrc);
         m_output.writeDatagram(packet, QHostAddress::LocalHost, m_outputPort);
+        for (const quint16 port : qAsConst(m_copyPorts))
+            m_output.writeDatagram(packet, QHostAddress::LocalHost, port);
         m_sentAny = true;
         m_sinceLastPacket.start();
         ++m_forwarded;

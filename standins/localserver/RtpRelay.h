@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QUdpSocket>
 
@@ -30,6 +31,9 @@ public:
     void newSender() { m_rebase = true; }
     // While muted the packets are read and dropped, as on a cut network link.
     void setMuted(bool muted) { m_muted = muted; }
+    // Every packet is also copied to these ports on 127.0.0.1 (a remote viewer's forwarder).
+    void addCopyPort(quint16 port) { m_copyPorts.insert(port); }
+    void removeCopyPort(quint16 port) { m_copyPorts.remove(port); }
 
     // An even port whose pair (RTP, RTCP) is free on 127.0.0.1.
     static quint16 freePortPair();
@@ -51,6 +55,7 @@ private:
     bool m_muted = false;
     QElapsedTimer m_sinceLastPacket;
     qint64 m_forwarded = 0;
+    QSet<quint16> m_copyPorts;
 };
 
 } // namespace Standin

@@ -67,7 +67,9 @@ void P2pServer::onNewConnection()
 void P2pServer::onReadyRead(QTcpSocket *socket)
 {
     Connection &connection = m_connections[socket];
-    if (!connection.reader.append(socket->readAll())) {
+    const QByteArray bytes = socket->readAll();
+    m_bytesReceived += bytes.size();
+    if (!connection.reader.append(bytes)) {
         m_log.line(QStringLiteral("frame from %1 exceeds %2 bytes without a terminator; dropped").arg(peerName(socket)).arg(FrameReader::kMaxBuffered));
         return;
     }
@@ -228,7 +230,7 @@ void P2pServer::send(QTcpSocket *socket, const QJsonObject &message)
 {
     const QByteArray frame = FrameReader::encode({message});
     m_log.line(QStringLiteral("SENT %1").arg(QString::fromUtf8(frame)));
-    socket->write(frame);
+    m_bytesSent += qMax<qint64>(0, socket->write(frame));
 }
 
 } // namespace Standin

@@ -26,6 +26,9 @@ public:
     bool listen(const QHostAddress &address, quint16 port);
     quint16 port() const;
     AccountStore &accounts();
+    // Bytes read from and written to every client so far.
+    qint64 bytesReceived() const { return m_bytesReceived; }
+    qint64 bytesSent() const { return m_bytesSent; }
 
 signals:
     void loggedIn(QString sign);
@@ -56,6 +59,8 @@ private:
     TableCommands m_tables;
     QTcpServer m_server;
     QHash<QTcpSocket *, Connection> m_connections;
+    qint64 m_bytesReceived = 0;
+    qint64 m_bytesSent = 0;
 };
 
 } // namespace Standin

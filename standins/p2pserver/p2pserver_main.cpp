@@ -4,6 +4,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QTimer>
 
 int main(int argc, char *argv[])
 {
@@ -26,5 +27,15 @@ int main(int argc, char *argv[])
     }
     if (!server.listen(QHostAddress(parser.value("host")), parser.value("port").toUShort()))
         return 1;
+    // What passed through the server, so that one can tell media never does.
+    QTimer traffic;
+    qint64 reported = -1;
+    QObject::connect(&traffic, &QTimer::timeout, &server, [&] {
+        const qint64 total = server.bytesReceived() + server.bytesSent();
+        if (total != reported)
+            log.line(QStringLiteral("traffic: received %1 bytes, sent %2 bytes").arg(server.bytesReceived()).arg(server.bytesSent()));
+        reported = total;
+    });
+    traffic.start(1000);
     return app.exec();
 }

@@ -99,6 +99,78 @@ QStringList NetnsLab::execIn(const QString &role, const QStringList &command) co
     return QStringList{QStringLiteral("ip"), QStringLiteral("netns"), QStringLiteral("exec"), name(role)} + command;
 }
 
+bool NetnsLab::addPublic()
+{
+    return addNamespace(QStringLiteral("pub"))
+        && runIn(QStringLiteral("pub"), {QStringLiteral("sh"), QStringLiteral("-c"), QStringLiteral("echo 1 > /proc/sys/net/ipv4/ip_forward")});
+}
+
+bool NetnsLab::addSite(const Site &site, const QString &pubIfName, const QString &pubIp)
+{
+    const QString ip = QStringLiteral("ip");
+    const QStringList wanLink{ip, QStringLiteral("link"), QStringLiteral("add"), QStringLiteral("wan"), QStringLiteral("netns"),
+                              name(site.nat), QStringLiteral("type"), QStringLiteral("veth"), QStringLiteral("peer"),
+                              QStringLiteral("name"), pubIfName, QStringLiteral("netns"), name(QStringLiteral("pub"))};
+    const QStringList lanLink{ip, QStringLiteral("link"), QStringLiteral("add"), QStringLiteral("lan"), QStringLiteral("netns"),
+                              name(site.nat), QStringLiteral("type"), QStringLiteral("veth"), QStringLiteral("peer"),
+                              QStringLiteral("name"), QStringLiteral("eth0"), QStringLiteral("netns"), name(site.lan)};
+    return addNamespace(site.nat) && addNamespace(site.lan) && run(wanLink) && run(lanLink)
+        && runIn(QStringLiteral("pub"), {ip, QStringLiteral("addr"), QStringLiteral("add"), pubIp + QStringLiteral("/24"), QStringLiteral("dev"), pubIfName})
+        && runIn(QStringLiteral("pub"), {ip, QStringLiteral("link"), QStringLiteral("set"), pubIfName, QStringLiteral("up")})
+        && runIn(site.nat, {ip, QStringLiteral("addr"), QStringLiteral("add"), site.publicIp + QStringLiteral("/24"), QStringLiteral("dev"), QStringLiteral("wan")})
+        && runIn(site.nat, {ip, QStringLiteral("addr"), QStringLiteral("add"), site.routerLanIp + QStringLiteral("/24"), QStringLiteral("dev"), QStringLiteral("lan")})
+        && runIn(site.nat, {ip, QStringLiteral("link"), QStringLiteral("set"), QStringLiteral("wan"), QStringLiteral("up")})
+        && runIn(site.nat, {ip, QStringLiteral("link"), QStringLiteral("set"), QStringLiteral("lan"), QStringLiteral("up")})
+        && runIn(site.nat, {ip, QStringLiteral("route"), QStringLiteral("add"), QStringLiteral("default"), QStringLiteral("via"), pubIp})
+        && runIn(site.nat, {QStringLiteral("sh"), QStringLiteral("-c"), QStringLiteral("echo 1 > /proc/sys/net/ipv4/ip_forward")})
+        && setSymmetric(site, false)
+        && runIn(site.lan, {ip, QStringLiteral("addr"), QStringLiteral("add"), site.hostIp + QStringLiteral("/24"), QStringLiteral("dev"), QStringLiteral("eth0")})
+        && runIn(site.lan, {ip, QStringLiteral("link"), QStringLiteral("set"), QStringLiteral("eth0"), QStringLiteral("up")})
+        && runIn(site.lan, {ip, QStringLiteral("route"), QStringLiteral("add"), QStringLiteral("default"), QStringLiteral("via"), site.routerLanIp});
+}
+
+bool NetnsLab::setSymmetric(const Site &site, bool symmetric)
+{
+    // A home router: masquerades what leaves "wan" and lets in only answers.
+    // Replaced as a whole; connections already tracked keep their mapping.
+    const QByteArray rules = QStringLiteral(
+        "flush ruleset\n"
+        "table ip nat {\n"
+        "  chain postrouting {\n"
+        "    type nat hook postrouting priority 100;\n"
+        "    oifname \"wan\" masquerade%1\n"
+        "  }\n"
+        "}\n"
+        "table inet filter {\n"
+        "  chain inbound {\n"
+        "    type filter hook input priority 0;\n"
+        "    iifname \"wan\" ct state new drop\n"
+        "  }\n"
+        "  chain forwarding {\n"
+        "    type filter hook forward priority 0;\n"
+        "    iifname \"wan\" ct state new drop\n"
+        "  }\n"
+        "}\n").arg(symmetric ? QStringLiteral(" fully-random") : QString()).toUtf8();
+    return runInWithInput(site.nat, {QStringLiteral("nft"), QStringLiteral("-f"), QStringLiteral("-")}, rules);
+}
+
+void NetnsLab::startIn(QProcess &process, const QString &role, const QStringList &command) const
+{
+    const QStringList arguments = execIn(role, command);
+    process.start(arguments.first(), arguments.mid(1));
+}
+
+void NetnsLab::stop(QProcess &process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+}
+
 QString NetnsLab::lastError() const
 {
     return m_lastError;

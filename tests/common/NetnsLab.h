@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +25,25 @@ public:
     bool runInWithInput(const QString &role, const QStringList &command, const QByteArray &input);
     // Arguments that start a program inside the namespace of a role.
     QStringList execIn(const QString &role, const QStringList &command) const;
+    // Starts a program inside the namespace of a role; stop() ends it, politely first.
+    void startIn(QProcess &process, const QString &role, const QStringList &command) const;
+    static void stop(QProcess &process);
+
+    // A home network behind a router: "lan" (the host at hostIp) reaches the
+    // "pub" namespace, which must exist, through "nat", which masquerades and
+    // lets in only answers. A symmetric router maps every new destination to a
+    // new public port, which defeats hole punching.
+    struct Site
+    {
+        QString nat;
+        QString lan;
+        QString publicIp;
+        QString routerLanIp;
+        QString hostIp;
+    };
+    bool addPublic();
+    bool addSite(const Site &site, const QString &pubIfName, const QString &pubIp);
+    bool setSymmetric(const Site &site, bool symmetric);
     QString lastError() const;
 
 private:

@@ -20,15 +20,6 @@ private slots:
 
 namespace {
 
-struct Site
-{
-    QString nat;
-    QString lan;
-    QString publicIp;
-    QString routerLanIp;
-    QString peerIp;
-};
-
 // The rest of the line after the first line of output starting with prefix, or
 // a null string after timeoutMs.
 QString waitForLine(QProcess &process, const QString &prefix, int timeoutMs)
@@ -54,66 +45,6 @@ void send(QProcess &process, const QByteArray &line)
     process.waitForBytesWritten(5000);
 }
 
-void stop(QProcess &process)
-{
-    if (process.state() == QProcess::NotRunning)
-        return;
-    process.terminate();
-    if (!process.waitForFinished(5000)) {
-        process.kill();
-        process.waitForFinished(5000);
-    }
-}
-
-bool buildSite(NetnsLab &lab, const Site &site, const QString &pubIfName, const QString &pubIp)
-{
-    const QString ip = QStringLiteral("ip");
-    const QStringList wanLink{ip, QStringLiteral("link"), QStringLiteral("add"), QStringLiteral("wan"), QStringLiteral("netns"),
-                              lab.name(site.nat), QStringLiteral("type"), QStringLiteral("veth"), QStringLiteral("peer"),
-                              QStringLiteral("name"), pubIfName, QStringLiteral("netns"), lab.name(QStringLiteral("pub"))};
-    const QStringList lanLink{ip, QStringLiteral("link"), QStringLiteral("add"), QStringLiteral("lan"), QStringLiteral("netns"),
-                              lab.name(site.nat), QStringLiteral("type"), QStringLiteral("veth"), QStringLiteral("peer"),
-                              QStringLiteral("name"), QStringLiteral("eth0"), QStringLiteral("netns"), lab.name(site.lan)};
-    // A home router: masquerades what leaves "wan" and lets in only answers.
-    const QByteArray rules = QStringLiteral(
-        "table ip nat {\n"
-        "  chain postrouting {\n"
-        "    type nat hook postrouting priority 100;\n"
-        "    oifname \"wan\" masquerade\n"
-        "  }\n"
-        "}\n"
-        "table inet filter {\n"
-        "  chain inbound {\n"
-        "    type filter hook input priority 0;\n"
-        "    iifname \"wan\" ct state new drop\n"
-        "  }\n"
-        "  chain forwarding {\n"
-        "    type filter hook forward priority 0;\n"
-        "    iifname \"wan\" ct state new drop\n"
-        "  }\n"
-        "}\n").toUtf8();
-    return lab.addNamespace(site.nat) && lab.addNamespace(site.lan) && lab.run(wanLink) && lab.run(lanLink)
-        && lab.runIn(QStringLiteral("pub"), {ip, QStringLiteral("addr"), QStringLiteral("add"), pubIp + QStringLiteral("/24"), QStringLiteral("dev"), pubIfName})
-        && lab.runIn(QStringLiteral("pub"), {ip, QStringLiteral("link"), QStringLiteral("set"), pubIfName, QStringLiteral("up")})
-        && lab.runIn(site.nat, {ip, QStringLiteral("addr"), QStringLiteral("add"), site.publicIp + QStringLiteral("/24"), QStringLiteral("dev"), QStringLiteral("wan")})
-        && lab.runIn(site.nat, {ip, QStringLiteral("addr"), QStringLiteral("add"), site.routerLanIp + QStringLiteral("/24"), QStringLiteral("dev"), QStringLiteral("lan")})
-        && lab.runIn(site.nat, {ip, QStringLiteral("link"), QStringLiteral("set"), QStringLiteral("wan"), QStringLiteral("up")})
-        && lab.runIn(site.nat, {ip, QStringLiteral("link"), QStringLiteral("set"), QStringLiteral("lan"), QStringLiteral("up")})
-        && lab.runIn(site.nat, {ip, QStringLiteral("route"), QStringLiteral("add"), QStringLiteral("default"), QStringLiteral("via"), pubIp})
-        && lab.runIn(site.nat, {QStringLiteral("sh"), QStringLiteral("-c"), QStringLiteral("echo 1 > /proc/sys/net/ipv4/ip_forward")})
-        && lab.runInWithInput(site.nat, {QStringLiteral("nft"), QStringLiteral("-f"), QStringLiteral("-")}, rules)
-        && lab.runIn(site.lan, {ip, QStringLiteral("addr"), QStringLiteral("add"), site.peerIp + QStringLiteral("/24"), QStringLiteral("dev"), QStringLiteral("eth0")})
-        && lab.runIn(site.lan, {ip, QStringLiteral("link"), QStringLiteral("set"), QStringLiteral("eth0"), QStringLiteral("up")})
-        && lab.runIn(site.lan, {ip, QStringLiteral("route"), QStringLiteral("add"), QStringLiteral("default"), QStringLiteral("via"), site.routerLanIp});
-}
-
-void startIn(NetnsLab &lab, QProcess &process, const QString &role, const QStringList &command)
-{
-    const QStringList arguments = lab.execIn(role, command);
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process.start(arguments.first(), arguments.mid(1));
-}
-
 } // namespace
 
 void TestNatTraversal::peersBehindTwoNatsConnect()
@@ -123,33 +54,33 @@ void TestNatTraversal::peersBehindTwoNatsConnect()
         QSKIP(qPrintable(QStringLiteral("cannot simulate NATs on this machine: %1").arg(reason)));
 
     NetnsLab lab;
-    const Site a{QStringLiteral("nata"), QStringLiteral("lana"), QStringLiteral("10.77.1.2"), QStringLiteral("192.168.10.1"), QStringLiteral("192.168.10.2")};
-    const Site b{QStringLiteral("natb"), QStringLiteral("lanb"), QStringLiteral("10.77.2.2"), QStringLiteral("192.168.20.1"), QStringLiteral("192.168.20.2")};
-    QVERIFY2(lab.addNamespace(QStringLiteral("pub")), qPrintable(lab.lastError()));
-    QVERIFY2(lab.runIn(QStringLiteral("pub"), {QStringLiteral("sh"), QStringLiteral("-c"), QStringLiteral("echo 1 > /proc/sys/net/ipv4/ip_forward")}),
-             qPrintable(lab.lastError()));
-    QVERIFY2(buildSite(lab, a, QStringLiteral("toa"), QStringLiteral("10.77.1.1")), qPrintable(lab.lastError()));
-    QVERIFY2(buildSite(lab, b, QStringLiteral("tob"), QStringLiteral("10.77.2.1")), qPrintable(lab.lastError()));
+    const NetnsLab::Site a{QStringLiteral("nata"), QStringLiteral("lana"), QStringLiteral("10.77.1.2"), QStringLiteral("192.168.10.1"), QStringLiteral("192.168.10.2")};
+    const NetnsLab::Site b{QStringLiteral("natb"), QStringLiteral("lanb"), QStringLiteral("10.77.2.2"), QStringLiteral("192.168.20.1"), QStringLiteral("192.168.20.2")};
+    QVERIFY2(lab.addPublic(), qPrintable(lab.lastError()));
+    QVERIFY2(lab.addSite(a, QStringLiteral("toa"), QStringLiteral("10.77.1.1")), qPrintable(lab.lastError()));
+    QVERIFY2(lab.addSite(b, QStringLiteral("tob"), QStringLiteral("10.77.2.1")), qPrintable(lab.lastError()));
 
     // Declared after the lab: stopped before the namespaces go.
     QProcess resolver;
     QProcess peerA;
     QProcess peerB;
     const auto stopAll = qScopeGuard([&] {
-        stop(peerA);
-        stop(peerB);
-        stop(resolver);
+        NetnsLab::stop(peerA);
+        NetnsLab::stop(peerB);
+        NetnsLab::stop(resolver);
     });
+    for (QProcess *process : {&resolver, &peerA, &peerB})
+        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
 
-    startIn(lab, resolver, QStringLiteral("pub"),
-            {QStringLiteral(LYN_RESOLVER_EXE), QStringLiteral("--host"), QStringLiteral("10.77.1.1"), QStringLiteral("--port"), QStringLiteral("0")});
+    lab.startIn(resolver, QStringLiteral("pub"),
+                {QStringLiteral(LYN_RESOLVER_EXE), QStringLiteral("--host"), QStringLiteral("10.77.1.1"), QStringLiteral("--port"), QStringLiteral("0")});
     const QString listening = waitForLine(resolver, QStringLiteral(""), 5000);
     const QString resolverPort = listening.section(QLatin1Char(':'), -1);
     QVERIFY2(listening.contains(QStringLiteral("listening on 10.77.1.1:")) && resolverPort.toUShort() != 0, qPrintable(listening));
 
     const QStringList peerCommand{QStringLiteral(LYN_NAT_PEER_EXE), QStringLiteral("10.77.1.1"), resolverPort};
-    startIn(lab, peerA, a.lan, peerCommand);
-    startIn(lab, peerB, b.lan, peerCommand);
+    lab.startIn(peerA, a.lan, peerCommand);
+    lab.startIn(peerB, b.lan, peerCommand);
     QVERIFY(!waitForLine(peerA, QStringLiteral("INITED"), 5000).isNull());
     QVERIFY(!waitForLine(peerB, QStringLiteral("INITED"), 5000).isNull());
 
@@ -162,8 +93,8 @@ void TestNatTraversal::peersBehindTwoNatsConnect()
     // Each peer learnt its router's public address and its own private one.
     QCOMPARE(resolvedA.at(0), a.publicIp);
     QCOMPARE(resolvedB.at(0), b.publicIp);
-    QCOMPARE(resolvedA.at(2), a.peerIp);
-    QCOMPARE(resolvedB.at(2), b.peerIp);
+    QCOMPARE(resolvedA.at(2), a.hostIp);
+    QCOMPARE(resolvedB.at(2), b.hostIp);
 
     // Both sides punch: neither router lets the other's first probe in.
     send(peerA, QStringLiteral("PUNCH %1\n").arg(resolvedB.join(QLatin1Char(' '))).toUtf8());

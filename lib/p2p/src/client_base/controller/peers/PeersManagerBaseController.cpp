@@ -22,6 +22,8 @@ const QString kRtp = QStringLiteral("rtp");
 const QString kRtcp = QStringLiteral("rtcp");
 constexpr uint kResolverPort = 50005;
 
+const QString kStreamKey = QStringLiteral("streamKey");
+
 std::mutex &portAllocatorMutex()
 {
     static std::mutex mutex;
@@ -34,6 +36,8 @@ QString absentText(const QString &socketId)
 }
 } // namespace
 
+const char *const PeersManagerBaseController::kUnreachableText = "Remote camera unreachable";
+
 PeersManagerBaseController::PeersManagerBaseController(QQuickItem *parent)
     : ControllerDesktopBase(parent)
 {
@@ -45,7 +49,12 @@ PeersManagerBaseController::PeersManagerBaseController(QQuickItem *parent)
     connect(m_peersManager.data(), &PeersManager::peerInited, this, &PeersManagerBaseController::peerInited);
     connect(m_peersManager.data(), &PeersManager::peerBound, this, &PeersManagerBaseController::onPeerBound);
     connect(m_peersManager.data(), &PeersManager::peerFailed, this, &PeersManagerBaseController::onPeerFailed);
-    connect(m_peersManager.data(), &PeersManager::connectionEstablished, this, &PeersManagerBaseController::connectionEstablished);
+    connect(m_peersManager.data(), &PeersManager::connectionEstablished, this, [this](const QJsonObject &mapParams) {
+        const QSharedPointer<PeerBase> peer = m_peersManager->peer(mapParams.value(QStringLiteral("yourSocketId")).toString());
+        if (peer && peer->initParams().value(QStringLiteral("portType")).toString() == kRtp)
+            disarmDeadline(peer->initParams().value(kStreamKey).toString());
+        emit connectionEstablished(mapParams);
+    });
     connect(m_peersManager.data(), &PeersManager::releasedFromHost, this, &PeersManagerBaseController::releasedFromHost);
     connect(m_peersManager.data(), &PeersManager::globalAdressIsDescavered, this, [this](const QJsonObject &mapParams) {
         const QString socketId = mapParams.value(QStringLiteral("yourSocketId")).toString();
@@ -128,6 +137,10 @@ void PeersManagerBaseController::handleSrOpenPortOnRemote(const DTO &message)
         selected->setRemoteLocalIp(message.value(QStringLiteral("remoteLocalIp")).toString());
         selected->setRemoteLocalPort(static_cast<quint16>(message.value(QStringLiteral("remoteLocalPort")).toInt()));
         m_configuredPeers.insert(selected->socketId());
+        // A late RTCP request for a stream already flowing sets no deadline.
+        const SocketConnectionMode rtpMode = rtp->socketConnectionMode();
+        if (rtpMode != SocketConnectionMode::Connected && rtpMode != SocketConnectionMode::ReleasedFromHost)
+            armDeadline(streamKey, false);
         m_peersManager->resolveGlobalAddress(selected->socketId());
     });
 }
@@ -170,6 +183,9 @@ void PeersManagerBaseController::onPeerFailed(const QJsonObject &mapParams)
                      {"errorMessage", mapParams.value(QStringLiteral("errorMessage"))},
                      {"yourSign", peer->remoteSign()},
                      {"yourSocketId", peer->remoteSocketId()}});
+        const QString streamKey = peer->initParams().value(kStreamKey).toString();
+        if (m_streamDeadlines.contains(streamKey))
+            declareUnreachable(streamKey, mapParams.value(QStringLiteral("errorMessage")).toString());
     });
 }
 
@@ -331,6 +347,54 @@ void PeersManagerBaseController::unLockMutexPortAllocator()
 QString PeersManagerBaseController::sdpReceiverDirAbsPath() const
 {
     return QDir::current().absoluteFilePath(QStringLiteral("sdpReceiver"));
+}
+
+void PeersManagerBaseController::expectRemoteStream(QString streamKey)
+{
+    armDeadline(streamKey, true);
+}
+
+void PeersManagerBaseController::releaseRemoteStream(QString streamKey)
+{
+    disarmDeadline(streamKey);
+    for (const QString &portType : {kRtp, kRtcp}) {
+        while (const QSharedPointer<PeerBase> peer = m_peersManager->peerByStreamKeyAndPortType(streamKey, portType))
+            deallocatePeer(peer->socketId());
+    }
+}
+
+void PeersManagerBaseController::armDeadline(const QString &streamKey, bool restart)
+{
+    QTimer *&deadline = m_streamDeadlines[streamKey];
+    if (deadline && !restart)
+        return;
+    if (!deadline) {
+        deadline = new QTimer(this);
+        deadline->setSingleShot(true);
+        deadline->setInterval(kRemoteStreamDeadlineMs);
+        connect(deadline, &QTimer::timeout, this, [this, streamKey] {
+            declareUnreachable(streamKey, QStringLiteral("No punched path within %1 ms").arg(kRemoteStreamDeadlineMs));
+        });
+    }
+    deadline->start();
+}
+
+void PeersManagerBaseController::disarmDeadline(const QString &streamKey)
+{
+    // Later: this may run inside the timer's own timeout.
+    if (QTimer *deadline = m_streamDeadlines.take(streamKey)) {
+        deadline->stop();
+        deadline->deleteLater();
+    }
+}
+
+void PeersManagerBaseController::declareUnreachable(const QString &streamKey, const QString &reason)
+{
+    // Freed, so that a retry starts with new peers rather than being taken for a port in use.
+    releaseRemoteStream(streamKey);
+    if (auto logger = spdlog::get(loggerName))
+        logger->warn("Remote stream '{}' unreachable: {}", NtCommon::LogText::untrusted(streamKey).toStdString(), reason.toStdString());
+    emit remoteStreamUnreachable({{"streamKey", streamKey}, {"errorMessage", QString::fromLatin1(kUnreachableText)}, {"reason", reason}});
 }
 
 QJsonObject PeersManagerBaseController::describe(const PeerBase &peer)

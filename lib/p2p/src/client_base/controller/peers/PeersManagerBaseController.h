@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QList>
 #include <QSet>
+#include <QTimer>
 
 #include <functional>
 
@@ -21,6 +22,10 @@ class PeersManagerBaseController : public ControllerDesktopBase
 public:
     // Ports (RTP and RTCP count one each) the remote installation may have open here at a time.
     static constexpr int kMaxPeersPerRemote = 16;
+    // A remote stream whose RTP path is not punched by then is unreachable.
+    static constexpr int kRemoteStreamDeadlineMs = 20000;
+    // The text a tile shows for it.
+    static const char *const kUnreachableText;
 
     explicit PeersManagerBaseController(QQuickItem *parent = nullptr);
 
@@ -43,6 +48,12 @@ public:
     Q_INVOKABLE void lockMutexPortAllocator();
     Q_INVOKABLE void unLockMutexPortAllocator();
     Q_INVOKABLE QString sdpReceiverDirAbsPath() const;
+    // Call right after asking for a remote stream ("trInitP2PChannel"): unless its
+    // RTP path is punched within kRemoteStreamDeadlineMs, its peers are freed and
+    // remoteStreamUnreachable tells so. Open-port requests arm the same deadline.
+    Q_INVOKABLE void expectRemoteStream(QString streamKey);
+    // Frees the stream's peers and its deadline: after a tile stops, and before a retry.
+    Q_INVOKABLE void releaseRemoteStream(QString streamKey);
 
     // The description of a peer: its identity, signs and the four addresses.
     static QJsonObject describe(const PeerBase &peer);
@@ -53,6 +64,8 @@ signals:
     void connectionEstablished(QJsonObject mapParams);
     void releasedFromHost(QJsonObject mapParams);
     void testPortResult(QJsonObject mapParams);
+    // {"streamKey", "errorMessage": "Remote camera unreachable", "reason"}: punching failed or timed out.
+    void remoteStreamUnreachable(QJsonObject mapParams);
 
 private:
     void handleSrOpenPortOnRemote(const DTO &message);
@@ -66,11 +79,16 @@ private:
     QString allocateStreamPeer(const QJsonObject &params);
     QSharedPointer<PeerBase> existingPeer(const QString &socketId) const;
     void reportFailures(const char *operation, const std::function<void()> &step) const;
+    void armDeadline(const QString &streamKey, bool restart);
+    void disarmDeadline(const QString &streamKey);
+    void declareUnreachable(const QString &streamKey, const QString &reason);
 
     QSharedPointer<PeersManager> m_peersManager;
     QSet<QString> m_configuredPeers;
     // Open-port requests waiting for their stream's RTP peer to bind, by its socket id.
     QHash<QString, QList<DTO>> m_waitingForBound;
+    // Remote streams not punched yet, by stream key.
+    QHash<QString, QTimer *> m_streamDeadlines;
 };
 
 } // namespace P2pClientController

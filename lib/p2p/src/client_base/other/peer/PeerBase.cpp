@@ -321,12 +321,9 @@ void PeerBase::startHolePunchingSlot()
         if (mode == SocketConnectionMode::HolePunching || mode == SocketConnectionMode::Connected)
             return;
 
-        // Both peers behind the same public address reach each other inside that network.
-        const QHostAddress ownGlobal(yourGlobalIp());
-        const QHostAddress remoteGlobal(remoteGlobalIp());
-        const bool sameNetwork = !ownGlobal.isNull() && ownGlobal.isEqual(remoteGlobal, QHostAddress::TolerantConversion);
-        const QString targetIp = sameNetwork ? remoteLocalIp() : remoteGlobalIp();
-        const quint16 targetPort = sameNetwork ? remoteLocalPort() : remoteGlobalPort();
+        const QPair<QString, quint16> target = holePunchingTarget();
+        const QString targetIp = target.first;
+        const quint16 targetPort = target.second;
         // Checked before anything changes, so that the owner may fix the addresses and ask again.
         if (QHostAddress(targetIp).isNull() || targetPort == 0)
             throw std::runtime_error(QStringLiteral("hole punching target '%1:%2' is not a valid address")
@@ -438,5 +435,14 @@ void PeerBase::setResolverEndpoint(const QString &host, quint16 port)
 }
 bool PeerBase::isInitializer() const { return m_isInitializer.get(); }
 void PeerBase::setIsInitializer(bool value) { m_isInitializer.set(value); }
+QPair<QString, quint16> PeerBase::holePunchingTarget() const
+{
+    // Both peers behind the same public address reach each other inside that network.
+    const QHostAddress ownGlobal(yourGlobalIp());
+    const QHostAddress remoteGlobal(remoteGlobalIp());
+    const bool sameNetwork = !ownGlobal.isNull() && ownGlobal.isEqual(remoteGlobal, QHostAddress::TolerantConversion);
+    return sameNetwork ? qMakePair(remoteLocalIp(), remoteLocalPort()) : qMakePair(remoteGlobalIp(), remoteGlobalPort());
+}
+
 SocketConnectionMode PeerBase::socketConnectionMode() const { return m_socketConnectionMode.get(); }
 void PeerBase::setSocketConnectionMode(SocketConnectionMode mode) { m_socketConnectionMode.set(mode); }

@@ -8,6 +8,7 @@
 #include <QHostAddress>
 #include <QJsonObject>
 #include <QList>
+#include <QPair>
 #include <QString>
 #include <QThread>
 #include <QTimer>
@@ -67,6 +68,9 @@ public:
     bool isInitializer() const;
     void setIsInitializer(bool value);
     SocketConnectionMode socketConnectionMode() const;
+    // Where probes go: the remote local address when both sides share one
+    // public address, else the remote global one.
+    QPair<QString, quint16> holePunchingTarget() const;
 
 signals:
     void inited(QJsonObject mapParams);

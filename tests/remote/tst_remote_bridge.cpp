@@ -1,0 +1,288 @@
+// The remote installation's side of a P2P channel on 127.0.0.1, without NATs
+// (no root needed): the client's own P2P link and peers manager ask the
+// stand-in bridge for cameras through the stand-in P2P server, and real RTP
+// from the stand-in local server's live streams arrives on the punched port.
+#include "AddressResolver.h"
+#include "LocalServer.h"
+#include "P2pServer.h"
+#include "RemoteBridge.h"
+
+#include "base/SettingsSimple.h"
+#include "client_base/controller/peers/PeersManagerController.h"
+#include "client_base/controller/relay/SingleTcpRelayBaseController.h"
+#include "nt_common/core/singleton/SpSingleton.h"
+#include "shell/P2pLinkSetup.h"
+
+#include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QNetworkDatagram>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QUdpSocket>
+#include <QtTest>
+
+#include <memory>
+
+using P2pClientController::PeersManagerController;
+using P2pClientController::SingleTcpRelayBaseController;
+
+namespace {
+
+constexpr int kWait = 20000;
+
+QString channelRequest(const QJsonObject &params)
+{
+    QJsonObject request = params;
+    request.insert("ctl", "cam");
+    request.insert("action", "trInitP2PChannel");
+    return QString::fromUtf8(QJsonDocument(request).toJson(QJsonDocument::Compact));
+}
+
+// A UDP port that counts the RTP packets reaching it and when the last came.
+class RtpCounter
+{
+public:
+    bool bind(quint16 port)
+    {
+        QObject::connect(&m_socket, &QUdpSocket::readyRead, [this] {
+            while (m_socket.hasPendingDatagrams()) {
+                const QByteArray data = m_socket.receiveDatagram().data();
+                if (data.size() >= 12 && (uchar(data.at(0)) >> 6) == 2) {
+                    ++packets;
+                    lastMs = clock.elapsed();
+                }
+            }
+        });
+        clock.start();
+        return m_socket.bind(QHostAddress::AnyIPv4, port);
+    }
+
+    int packets = 0;
+    qint64 lastMs = -1;
+    QElapsedTimer clock;
+
+private:
+    QUdpSocket m_socket;
+};
+
+} // namespace
+
+class TstRemoteBridge : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void channelStreamsToThePunchedPortAndStopsOnRequest();
+    void channelRequestsThatCannotBeServedAreRefused();
+    void clientGivesUpOnAStreamThatNeverOpens();
+    void losingTheP2pServerStopsEveryChannel();
+
+private:
+    // The relayed answer to a channel request, or empty.
+    QJsonObject ask(const QJsonObject &params);
+    // Releases both punched ports of a stream once its RTP path is open; the RTP port.
+    quint16 openedPort(const QString &streamKey);
+
+    QTemporaryDir m_dir;
+    Standin::ServerLog m_log;
+    Standin::AddressResolver m_resolver;
+    Standin::LocalServer m_localServer{m_log};
+    std::unique_ptr<Standin::P2pServer> m_p2pServer;
+    std::unique_ptr<Standin::RemoteBridge> m_bridge;
+    QSharedPointer<P2pMeetingClientNetworkSimpleFinal> m_link;
+    std::unique_ptr<P2pClientController::Auth> m_auth;
+    std::unique_ptr<SingleTcpRelayBaseController> m_relay;
+    std::unique_ptr<PeersManagerController> m_peers;
+    int m_requests = 0;
+};
+
+void TstRemoteBridge::initTestCase()
+{
+    DTO::registerMetaTypes();
+    QVERIFY(m_dir.isValid());
+    const QString site = m_dir.filePath("site");
+    QVERIFY(QDir().mkpath(site));
+    QVERIFY(QFile::copy(QStringLiteral(LYN_STANDIN_DEMO_DIR "/localserver.db"), site + "/localserver.db"));
+    QVERIFY(QFile::link(QStringLiteral(LYN_STANDIN_DEMO_DIR "/archive"), site + "/archive"));
+    QVERIFY(m_localServer.openInstallation(site, true));
+    QVERIFY(m_localServer.listen(QHostAddress::LocalHost, 0));
+    QVERIFY(m_resolver.listen(QHostAddress::LocalHost, 0));
+    m_p2pServer = std::make_unique<Standin::P2pServer>(m_log, m_dir.filePath("p2p.sqlite"));
+    QVERIFY(m_p2pServer->listen(QHostAddress::LocalHost, 0));
+    m_p2pServer->accounts().add("viewer", "viewer-secret");
+    m_p2pServer->accounts().add("home", "home-secret");
+
+    m_bridge = std::make_unique<Standin::RemoteBridge>(m_log, "home", "home-secret",
+                                                       QUrl(QStringLiteral("ws://127.0.0.1:%1/loader").arg(m_localServer.port())));
+    m_bridge->setResolver("127.0.0.1", m_resolver.port());
+    QSignalSpy bridgeIn(m_bridge.get(), &Standin::RemoteBridge::loggedIn);
+    m_bridge->connectTo("127.0.0.1", m_p2pServer->port());
+    QVERIFY(bridgeIn.count() || bridgeIn.wait(kWait));
+
+    QVERIFY(QDir(m_dir.path()).mkpath("client"));
+    QVERIFY(QDir::setCurrent(m_dir.filePath("client")));
+    {
+        QSettings conf(m_dir.filePath("main.conf"), QSettings::IniFormat);
+        conf.setValue("P2pServer/resolverPort", m_resolver.port());
+    }
+    SpSingleton<LynClientBase::SettingsSimple>::instance(m_dir.filePath("main.conf"), QSettings::IniFormat);
+    m_link = QSharedPointer<P2pMeetingClientNetworkSimpleFinal>::create();
+    m_link->setSign("viewer");
+    m_link->setPwd("viewer-secret");
+    bool inited = false;
+    const auto watch = connect(m_link.data(), &P2pClientBase::ClientNetworkBase::inited, this, [&inited] { inited = true; });
+    m_auth = LynClient::P2pLinkSetup::start(m_link, "127.0.0.1", QString::number(m_p2pServer->port()), "home");
+    QVERIFY(QTest::qWaitFor([&inited] { return inited; }, kWait));
+    disconnect(watch);
+    QSignalSpy loggedIn(m_auth.get(), &P2pClientController::Auth::saAuth);
+    emit m_link->makeConnection();
+    QVERIFY(loggedIn.count() || loggedIn.wait(kWait));
+    m_relay = std::make_unique<SingleTcpRelayBaseController>();
+    m_peers = std::make_unique<PeersManagerController>();
+}
+
+void TstRemoteBridge::cleanupTestCase()
+{
+    m_peers.reset();
+    m_relay.reset();
+    if (m_link) {
+        m_link->quit();
+        m_link->wait();
+    }
+    m_bridge.reset();
+}
+
+QJsonObject TstRemoteBridge::ask(const QJsonObject &params)
+{
+    QSignalSpy answers(m_relay.get(), &SingleTcpRelayBaseController::srSendRequest);
+    const QString id = QString::number(++m_requests);
+    QJsonObject request = params;
+    request.insert("_requestId", id);
+    m_relay->trSendRequest({{"message", channelRequest(request)}});
+    QJsonObject found;
+    // Empty when no answer came: the callers compare its fields.
+    (void)QTest::qWaitFor([&] {
+        for (const QList<QVariant> &answer : answers) {
+            const QJsonObject message = QJsonDocument::fromJson(answer.at(0).toJsonObject().value("message").toString().toUtf8()).object();
+            if (message.value("_requestId").toString() == id)
+                found = message;
+        }
+        return !found.isEmpty();
+    }, kWait);
+    return found;
+}
+
+quint16 TstRemoteBridge::openedPort(const QString &streamKey)
+{
+    QSignalSpy established(m_peers.get(), &PeersManagerController::connectionEstablished);
+    QSignalSpy released(m_peers.get(), &PeersManagerController::releasedFromHost);
+    const auto rtpId = [&] { return m_peers->peerByStreamKeyAndPortType(streamKey, "rtp"); };
+    const auto carries = [](const QSignalSpy &spy, const QString &key, const QString &id) {
+        for (const QList<QVariant> &signal : spy) {
+            if (!id.isEmpty() && signal.at(0).toJsonObject().value(key).toString() == id)
+                return true;
+        }
+        return false;
+    };
+    if (!QTest::qWaitFor([&] { return carries(established, "yourSocketId", rtpId()); }, kWait))
+        return 0;
+    const QString rtcpId = m_peers->peerByStreamKeyAndPortType(streamKey, "rtcp");
+    m_peers->disconnectFromHost(rtpId(), {});
+    m_peers->disconnectFromHost(rtcpId, {});
+    if (!QTest::qWaitFor([&] { return carries(released, "socketId", rtpId()) && carries(released, "socketId", rtcpId); }, kWait))
+        return 0;
+    return static_cast<quint16>(m_peers->peer(rtpId()).value("yourLocalPort").toInt());
+}
+
+void TstRemoteBridge::channelStreamsToThePunchedPortAndStopsOnRequest()
+{
+    QSignalSpy streaming(m_bridge.get(), &Standin::RemoteBridge::channelStreaming);
+    QSignalSpy closed(m_bridge.get(), &Standin::RemoteBridge::channelClosed);
+    m_peers->expectRemoteStream("front");
+    const QJsonObject answer = ask({{"rowID", 1}, {"streamKey", "front"}});
+    QCOMPARE(answer.value("action").toString(), QStringLiteral("saInitP2PChannel"));
+    QCOMPARE(answer.value("status").toString(), QStringLiteral("OK"));
+
+    const quint16 port = openedPort("front");
+    QVERIFY(port != 0);
+    QVERIFY(streaming.count() || streaming.wait(kWait));
+    QCOMPARE(streaming.first().at(1).toString(), QStringLiteral("front"));
+    RtpCounter counter;
+    QVERIFY(counter.bind(port));
+    QVERIFY2(QTest::qWaitFor([&] { return counter.packets >= 50; }, kWait), "no live packets on the punched port");
+
+    QCOMPARE(ask({{"rowID", 1}, {"streamKey", "front"}, {"stop", true}}).value("status").toString(), QStringLiteral("OK"));
+    const qint64 stoppedAt = counter.clock.elapsed();
+    m_peers->releaseRemoteStream("front");
+    QVERIFY(QTest::qWaitFor([&] { return counter.clock.elapsed() - counter.lastMs > 3000; }, kWait));
+    QVERIFY2(counter.lastMs - stoppedAt < 2000, qPrintable(QStringLiteral("packets %1 ms after the stop").arg(counter.lastMs - stoppedAt)));
+    QCOMPARE(closed.count(), 1);
+    QCOMPARE(closed.first().at(2).toString(), QStringLiteral("stopped by the client"));
+    QVERIFY(m_peers->peerByStreamKeyAndPortType("front", "rtp").isEmpty());
+}
+
+void TstRemoteBridge::channelRequestsThatCannotBeServedAreRefused()
+{
+    QSignalSpy closed(m_bridge.get(), &Standin::RemoteBridge::channelClosed);
+    for (const QJsonValue &key : {QJsonValue(42), QJsonValue(""), QJsonValue(QString(129, QLatin1Char('k')))}) {
+        const QJsonObject answer = ask({{"rowID", 1}, {"streamKey", key}});
+        QCOMPARE(answer.value("status").toString(), QStringLiteral("ERROR"));
+        QVERIFY(answer.value("errorMessage").toString().contains("streamKey"));
+    }
+
+    // A device without a stream: the local server refuses and the bridge drops the channel it began.
+    const QJsonObject missing = ask({{"rowID", 999}, {"streamKey", "nothing"}});
+    QCOMPARE(missing.value("status").toString(), QStringLiteral("ERROR"));
+    QCOMPARE(missing.value("errorMessage").toString(), QStringLiteral("Device 999 has no live stream"));
+    QVERIFY(closed.count() || closed.wait(kWait));
+    QCOMPARE(closed.last().at(1).toString(), QStringLiteral("nothing"));
+
+    // The client cannot point the local server's copy anywhere: the bridge names that port itself.
+    QUdpSocket probe;
+    QVERIFY(probe.bind(QHostAddress(QHostAddress::LocalHost), 0));
+    const quint16 target = probe.localPort();
+    probe.close();
+    RtpCounter stolen;
+    QVERIFY(stolen.bind(target));
+    QCOMPARE(ask({{"rowID", 2}, {"streamKey", "garden"}, {"forwardPort", target}}).value("status").toString(), QStringLiteral("OK"));
+    QVERIFY(openedPort("garden") != 0);
+    QVERIFY(!QTest::qWaitFor([&] { return stolen.packets > 0; }, 2000));
+    ask({{"rowID", 2}, {"streamKey", "garden"}, {"stop", true}});
+    m_peers->releaseRemoteStream("garden");
+}
+
+void TstRemoteBridge::clientGivesUpOnAStreamThatNeverOpens()
+{
+    QSignalSpy unreachable(m_peers.get(), &PeersManagerController::remoteStreamUnreachable);
+    m_peers->expectRemoteStream("never");
+    QCOMPARE(ask({{"rowID", 999}, {"streamKey", "never"}}).value("status").toString(), QStringLiteral("ERROR"));
+    QVERIFY(unreachable.count() || unreachable.wait(PeersManagerController::kRemoteStreamDeadlineMs + 10000));
+    const QJsonObject verdict = unreachable.first().at(0).toJsonObject();
+    QCOMPARE(verdict.value("streamKey").toString(), QStringLiteral("never"));
+    QCOMPARE(verdict.value("errorMessage").toString(), QStringLiteral("Remote camera unreachable"));
+    QCOMPARE(unreachable.count(), 1);
+}
+
+void TstRemoteBridge::losingTheP2pServerStopsEveryChannel()
+{
+    QSignalSpy closed(m_bridge.get(), &Standin::RemoteBridge::channelClosed);
+    m_peers->expectRemoteStream("garage");
+    QCOMPARE(ask({{"rowID", 3}, {"streamKey", "garage"}}).value("status").toString(), QStringLiteral("OK"));
+    const quint16 port = openedPort("garage");
+    QVERIFY(port != 0);
+    RtpCounter counter;
+    QVERIFY(counter.bind(port));
+    QVERIFY(QTest::qWaitFor([&] { return counter.packets >= 20; }, kWait));
+
+    const qint64 lostAt = counter.clock.elapsed();
+    m_p2pServer.reset();
+    QVERIFY(closed.count() || closed.wait(kWait));
+    QCOMPARE(closed.first().at(2).toString(), QStringLiteral("the P2P server connection was lost"));
+    QVERIFY(QTest::qWaitFor([&] { return counter.clock.elapsed() - counter.lastMs > 3000; }, kWait));
+    QVERIFY2(counter.lastMs - lostAt < 2000, qPrintable(QStringLiteral("packets %1 ms after the loss").arg(counter.lastMs - lostAt)));
+}
+
+QTEST_GUILESS_MAIN(TstRemoteBridge)
+#include "tst_remote_bridge.moc"
