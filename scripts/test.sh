@@ -16,6 +16,13 @@ case "${LYN_SANITIZER:-}" in
   *) echo "LYN_SANITIZER must be asan or tsan" >&2; exit 2 ;;
 esac
 
+# The parser fuzz targets: clang builds them in build-fuzz/, CTest runs each briefly.
+if [ -z "${LYN_SANITIZER:-}" ]; then
+  cmake -S fuzz -B build-fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+  cmake --build build-fuzz -j2
+  options+=(-DLYN_FUZZ=ON "-DLYN_FUZZ_DIR=$(pwd)/build-fuzz")
+fi
+
 cmake -S . -B "$build" "${options[@]}" >/dev/null
 cmake --build "$build" -j2
 
