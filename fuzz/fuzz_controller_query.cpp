@@ -1,6 +1,7 @@
 // Query answers and change notices merged into a controller's model while the
 // filter and sort proxy watches it: both models stay consistent (the testers
 // abort otherwise) and no record is held twice.
+#include "ArchiveTestController.h"
 #include "FuzzSupport.h"
 #include "base/HandleRecievedMessages.h"
 #include "base/LynClientNetwork.h"
@@ -26,6 +27,8 @@ struct Table
         link->setMessageHandler(router);
         LynClientNetwork::setControllersLink(link);
         controller = new ArchiveController;
+        // The records reach the model the way a screen hands them over.
+        new ScreenFeeder(controller);
         new QAbstractItemModelTester(controller->originalModel(), QAbstractItemModelTester::FailureReportingMode::Fatal,
                                      controller);
         new QAbstractItemModelTester(controller->proxyModel(), QAbstractItemModelTester::FailureReportingMode::Fatal,

@@ -55,6 +55,11 @@ void FrameSplitter::clear()
     m_droppedSoFar = 0;
 }
 
+qint64 FrameSplitter::droppingBytes() const
+{
+    return m_dropping ? m_droppedSoFar + m_buffer.size() : 0;
+}
+
 int FrameSplitter::bufferedBytes() const
 {
     return m_buffer.size();
