@@ -28,6 +28,6 @@ cmake --build "$build" -j2
 
 export QTWEBENGINE_DISABLE_SANDBOX=1
 export LSAN_OPTIONS="suppressions=$(pwd)/tests/sanitizers/lsan.supp:print_suppressions=0"
-export TSAN_OPTIONS="suppressions=$(pwd)/tests/sanitizers/tsan.supp:second_deadlock_stack=1"
+export TSAN_OPTIONS="ignore_noninstrumented_modules=1:suppressions=$(pwd)/tests/sanitizers/tsan.supp:second_deadlock_stack=1"
 cd "$build"
 xvfb-run -a -s "-screen 0 1920x1080x24" ctest --output-on-failure --timeout 300 "$@"
