@@ -1,6 +1,5 @@
 #include "FuzzSupport.h"
 
-#include <QDir>
 #include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -43,10 +42,15 @@ void init()
     spdlog::set_default_logger(std::make_shared<spdlog::logger>("default", std::make_shared<spdlog::sinks::null_sink_mt>()));
     spdlog::register_logger(std::make_shared<spdlog::logger>("main", std::make_shared<spdlog::sinks::null_sink_mt>()));
     spdlog::get("main")->set_level(spdlog::level::trace);
-    // Targets that write files write them below here.
+}
+
+QString workFolder()
+{
+    // libFuzzer reads its corpus folders relative to where it runs, so the working folder stays.
     static QTemporaryDir work;
-    if (!work.isValid() || !QDir::setCurrent(work.path()))
+    if (!work.isValid())
         fail("no working folder");
+    return work.path();
 }
 
 QByteArray bytes(const uint8_t *data, size_t size)

@@ -10,10 +10,13 @@
 
 // What every fuzz target needs: one application object, a silent message
 // handler (fatal messages still abort, so a model tester's finding is a crash),
-// a "main" logger that formats but writes nowhere, and a private working folder.
+// a "main" logger that formats but writes nowhere, and a private folder.
 namespace FuzzSupport {
 
 void init();
+
+// A folder of this run's own for targets that write files.
+QString workFolder();
 
 QByteArray bytes(const uint8_t *data, size_t size);
 

@@ -70,7 +70,8 @@ struct Cloud
     {
         if (!server.listen(QHostAddress::LocalHost, 0))
             FuzzSupport::fail("no port for the answer server");
-        auto *settings = SpSingleton<LynClientBase::SettingsSimple>::instance(QStringLiteral("main.conf"), QSettings::IniFormat);
+        auto *settings = SpSingleton<LynClientBase::SettingsSimple>::instance(FuzzSupport::workFolder() + QStringLiteral("/main.conf"),
+                                                                            QSettings::IniFormat);
         CloudEndpoints::writeOverrides(*settings, QStringLiteral("http://127.0.0.1:%1").arg(server.serverPort()));
         site = new MainSiteApiController;
         youtube = new YoutubeApiController;

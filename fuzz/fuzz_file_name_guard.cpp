@@ -17,6 +17,12 @@ namespace {
 
 const QString kFolder = QStringLiteral("sdp");
 
+QDir workDir()
+{
+    static const QString path = FuzzSupport::workFolder();
+    return QDir(path);
+}
+
 void checkGuard(const QString &stem)
 {
     if (!NtCommon::FileNameGuard::isSafeStem(stem))
@@ -46,8 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString sdp = QString::fromUtf8(QByteArray::fromStdString(input.ConsumeRemainingBytesAsString()));
     checkGuard(name.toString());
 
-    const QDir work = QDir::current();
-    const QString path = SdpFile::write(kFolder, name, asNumber ? SdpFile::NameKind::WholeNumber : SdpFile::NameKind::Text,
+    const QDir work = workDir();
+    const QString path = SdpFile::write(work.filePath(kFolder), name, asNumber ? SdpFile::NameKind::WholeNumber : SdpFile::NameKind::Text,
                                         QJsonObject{{QStringLiteral("sdp"), sdp}}, QStringLiteral("fuzz"));
     // Nothing but the folder may appear beside it, and nothing below it but plain files.
     const QStringList beside = work.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);

@@ -9,6 +9,7 @@
 #include "client_base/controller/peers/PeersManagerController.h"
 #include "client_base/controller/relay/SingleTcpRelayBaseController.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 
 using namespace P2pClientController;
@@ -24,15 +25,16 @@ struct Dispatch
 {
     QSharedPointer<P2pClientBase::ClientNetworkSimple> link{new IdleLink};
     QSharedPointer<HandleReceivedMessagesP2pClient> dispatcher = QSharedPointer<HandleReceivedMessagesP2pClient>::create();
-    Dispatch()
-    {
+    // The controllers find the link when they are made, so it is set first.
+    bool linked = [this] {
         DTO::registerMetaTypes();
         link->setMessageHandler(dispatcher);
         ControllerBase::setLink(link);
-        new Auth;
-        new SingleTcpRelayBaseController;
-        new PeersManagerController;
-    }
+        return true;
+    }();
+    Auth auth;
+    SingleTcpRelayBaseController relay;
+    PeersManagerController peers;
 };
 
 } // namespace

@@ -34,7 +34,8 @@ FrameSplitter::Cut FrameSplitter::append(const QByteArray &bytes)
     m_buffer.remove(0, start);
     m_scanned = m_buffer.size();
 
-    if (!m_dropping && m_buffer.size() > m_maxFrameBytes) {
+    // The last bytes may be the start of a terminator, not part of the body.
+    if (!m_dropping && m_buffer.size() > m_maxFrameBytes + overlap) {
         m_dropping = true;
         cut.overflowBegan = true;
     }
