@@ -3,6 +3,7 @@
 // malformed or hostile messages, and names meant to escape the SDP folders.
 #include "ArchiveTestController.h"
 #include "WatchedLink.h"
+#include "controllers/archive/ArchiveController.h"
 #include "controllers/archive/ArchivePlayerController.h"
 #include "controllers/base/OriginalModel.h"
 #include "controllers/device/DeviceController.h"
@@ -47,7 +48,7 @@ QString nested(int depth)
         .arg(QString(depth, QLatin1Char('[')), QString(depth, QLatin1Char(']')));
 }
 
-// The fuzz seeds, then wrong types, huge numbers, deep nesting and 10 MB strings.
+// The fuzz seeds, then wrong types, huge numbers and deep nesting.
 QStringList hostileTexts()
 {
     QStringList texts;
@@ -75,7 +76,14 @@ QStringList hostileTexts()
           << QStringLiteral("[1, 2, 3]") << QStringLiteral("null") << QString() << QStringLiteral("{") << QStringLiteral("\"just text\"")
           << QString::fromUtf8("{\"ctl\": \"cam\", \"action\": \"srUpdated\", \"name\": \"\xef\xbf\xbf\xed\xa0\x80\"}")
           << nested(100) << nested(1000) << nested(100000);
+    return texts;
+}
+
+// Sent once each: 10 MB strings, in and out of a message.
+QStringList hugeTexts()
+{
     const QString tenMegabytes(10 * 1024 * 1024, QLatin1Char('x'));
+    QStringList texts;
     texts << QStringLiteral("{\"ctl\": \"cam\", \"action\": \"srUpdated\", \"name\": \"%1\"}").arg(tenMegabytes)
           << QStringLiteral("{\"ctl\": \"archive\", \"action\": \"saQuery\", \"_receiver\": \"nobody\", \"records\": [{\"rowID\": 1, \"note\": \"%1\"}]}")
                  .arg(tenMegabytes)
@@ -190,7 +198,10 @@ private slots:
 
         const QStringList texts = hostileTexts();
         QVERIFY(texts.size() > 50);
-        for (int i = 0; i < kHostileMessages; ++i) {
+        const QStringList huge = hugeTexts();
+        for (const QString &text : huge)
+            m_client->sendTextMessage(text);
+        for (int i = huge.size(); i < kHostileMessages; ++i) {
             m_client->sendTextMessage(texts.at(i % texts.size()));
             // Handled in batches, so that the far end never holds more than a few messages' worth.
             if (i % 500 == 499)

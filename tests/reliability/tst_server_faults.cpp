@@ -132,7 +132,7 @@ class TstServerFaults : public QObject
         const QString list = names.join(QStringLiteral(", "));
         QString copied = list;
         copied.replace(QStringLiteral("\"dtUpdate\""), QStringLiteral("(SELECT MAX(dtUpdate) FROM archive) + 500"));
-        return exec(QStringLiteral("UPDATE cam SET name = name || ' moved', dtUpdate = (SELECT MAX(dtUpdate) FROM cam) + 1000 "
+        return exec(QStringLiteral("UPDATE cam SET deviceName = deviceName || ' moved', dtUpdate = (SELECT MAX(dtUpdate) FROM cam) + 1000 "
                                    "WHERE rowID = (SELECT MIN(rowID) FROM cam)"))
             && exec(QStringLiteral("DELETE FROM archive WHERE rowID = (SELECT MAX(rowID) FROM archive)"))
             && exec(QStringLiteral("INSERT INTO archive (%1) SELECT %2 FROM archive WHERE rowID = (SELECT MIN(rowID) FROM archive)")
@@ -183,6 +183,8 @@ private slots:
     {
         QSignalSpy state(m_link.probe(), &LinkProbe::connectionState);
         const qlonglong before = m_link.amountConnected();
+        // A pid of 0 would stop this very process group.
+        QVERIFY(m_server.isRunning() && m_server.pid() > 0);
         QVERIFY(::kill(pid_t(m_server.pid()), SIGSTOP) == 0);
         // One ping period and the pong time-out, with room for a busy machine.
         const bool left = waitForState(state, false, 40000);
