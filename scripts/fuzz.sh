@@ -21,6 +21,7 @@ if [ ${#targets[@]} -eq 0 ]; then
 fi
 
 mkdir -p build-fuzz/artifacts build-fuzz/logs
+export LSAN_OPTIONS="suppressions=$(pwd)/fuzz/lsan.supp:print_suppressions=0"
 run() {
   local target=$1
   mkdir -p "build-fuzz/corpus/$target"
