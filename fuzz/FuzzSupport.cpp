@@ -94,3 +94,10 @@ void checkLogLine(const QString &line)
 }
 
 } // namespace FuzzSupport
+
+// Every target starts the same way; libFuzzer calls this once before the first input.
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    FuzzSupport::init();
+    return 0;
+}

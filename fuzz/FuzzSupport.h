@@ -13,6 +13,7 @@
 // a "main" logger that formats but writes nowhere, and a private folder.
 namespace FuzzSupport {
 
+// Called by libFuzzer's initialisation hook, defined once for every target.
 void init();
 
 // A folder of this run's own for targets that write files.

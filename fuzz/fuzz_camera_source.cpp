@@ -3,12 +3,6 @@
 #include "FuzzSupport.h"
 #include "common/Utils.h"
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    FuzzSupport::init();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static const LYNCommon::Utils utils;

@@ -105,12 +105,6 @@ QJsonObject answerOf(MainSiteApiController *site, Signal signal, void (MainSiteA
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    FuzzSupport::init();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static Cloud cloud;

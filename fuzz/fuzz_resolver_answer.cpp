@@ -7,12 +7,6 @@
 #include <QHostAddress>
 #include <QJsonDocument>
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    FuzzSupport::init();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray datagram = FuzzSupport::bytes(data, size);
