@@ -73,13 +73,12 @@ int fail(const QString &why)
     return 1;
 }
 
-// The devices with a stream, as many as there are tiles.
-bool allStreaming(const OriginalModel *devices)
+int streamingDevices(const OriginalModel *devices)
 {
     int streaming = 0;
     for (int row = 0; row < devices->rowCount(); ++row)
         streaming += devices->originalData(row, QStringLiteral("sdp")).toString().isEmpty() ? 0 : 1;
-    return streaming >= kTiles;
+    return streaming;
 }
 
 } // namespace
@@ -145,8 +144,9 @@ int main(int argc, char *argv[])
     devices.setAutoUpdate(true);
     archive.setAutoUpdateInterval(1);
     archive.setAutoUpdate(true);
-    if (!waitUntil([&] { return allStreaming(devices.originalModel()); }, 180000))
-        return fail(QStringLiteral("the devices did not all get a stream"));
+    if (!waitUntil([&] { return streamingDevices(devices.originalModel()) >= kTiles; }, 180000))
+        return fail(QStringLiteral("only %1 of %2 devices have a stream")
+                        .arg(streamingDevices(devices.originalModel())).arg(devices.originalModel()->rowCount()));
 
     QStringList mrls;
     for (int row = 0; row < devices.originalModel()->rowCount() && mrls.size() < kTiles; ++row) {
