@@ -59,7 +59,22 @@ QJsonObject ControllerItemBase::trQuery(QJsonObject mapParams, QJsonObject data,
     QJsonObject message = mapParams;
     message.insert(QStringLiteral("data"), data);
     message.insert(QStringLiteral("hints"), hints);
+    m_querySent = true;
     return sendAction(QStringLiteral("trQuery"), message);
+}
+
+void ControllerItemBase::requeryAfterConnecting()
+{
+    if (!m_querySent)
+        return;
+    // Without the marks of an incremental refresh, so that the answer replaces the rows.
+    QJsonObject params = m_queryParams;
+    params.remove(QStringLiteral("_do_not_clear_model"));
+    params.remove(QStringLiteral("_request"));
+    QJsonObject data = m_queryData;
+    if (data.value(QStringLiteral("dtUpdate")).toObject().contains(QStringLiteral("$gte")))
+        data.remove(QStringLiteral("dtUpdate"));
+    trQuery(params, data, m_queryHints);
 }
 
 QJsonObject ControllerItemBase::getMapParamsFromTrQuery() const
@@ -118,6 +133,8 @@ void ControllerItemBase::connectRouter(void (LynClientBase::HandleRecievedMessag
         NtCommon::ErrorDescription::raise(QStringLiteral("ControllerItemBase::connectRouter"), __LINE__,
                                           QStringLiteral("The server link's router is not a HandleRecievedMessages"));
     connect(router, signal, this, &ControllerItemBase::onMessageReceived);
+    connect(LynClientBase::LynClientNetwork::controllersLink().data(), &LynClientBase::LynClientNetworkBase::amountConnectedChanged, this,
+            &ControllerItemBase::requeryAfterConnecting);
 }
 
 bool ControllerItemBase::isOwnAnswer(const QJsonObject &mapParams) const

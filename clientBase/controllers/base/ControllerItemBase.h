@@ -52,6 +52,9 @@ signals:
 
 public slots:
     void onMessageReceived(QString actionName, QJsonObject mapParams);
+    // After a (re)connection the server may have changed anything while this
+    // controller could not hear it: the last query is asked again in full.
+    void requeryAfterConnecting();
 
 protected:
     virtual void handleSaQuery(const QJsonObject &mapParams);
@@ -71,6 +74,9 @@ protected:
     bool m_isStaticModel = false;
     bool m_ignoreSrUpdated = false;
     bool m_ignoreSrInserted = false;
+
+private:
+    bool m_querySent = false;
 };
 
 } // namespace LynClientController

@@ -62,9 +62,10 @@ QString SdpFile::write(const QString &folder, const QJsonValue &name, NameKind k
     const QString path = QStringLiteral("%1/%2.sdp").arg(QDir(folder).absolutePath(), stem);
     // Written aside and renamed, so the file never holds a mix of old and new text.
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(sdp.toUtf8());
-        file.commit();
+    if (!file.open(QIODevice::WriteOnly) || file.write(sdp.toUtf8()) < 0 || !file.commit()) {
+        if (auto log = spdlog::get("main"))
+            log->error("{} could not write '{}': {}", logTag.toStdString(), path.toStdString(), file.errorString().toStdString());
+        return QString();
     }
     return path;
 }

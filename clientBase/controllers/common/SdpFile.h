@@ -15,8 +15,9 @@ public:
     enum class NameKind { WholeNumber, Text };
 
     // Writes entry["sdp"] as the whole content of "<working folder>/<folder>/<name>.sdp"
-    // and returns that absolute path. Empty when the entry has no SDP text, or
-    // when the name is not a plain file name (logged under logTag).
+    // and returns that absolute path. Empty when the entry has no SDP text,
+    // when the name is not a plain file name, or when the file cannot be
+    // written (the last two logged under logTag).
     static QString write(const QString &folder, const QJsonValue &name, NameKind kind, const QJsonObject &entry,
                          const QString &logTag);
 };

@@ -162,6 +162,13 @@ void ClientNetworkSimple::onSocketReadyRead()
             warn(QStringLiteral("%1. Incoming frame exceeds %2 bytes; dropping it up to its terminator").arg(tag).arg(kMaxBufferedBytes));
         for (const qint64 size : cut.droppedSizes)
             warn(QStringLiteral("%1. Oversized incoming frame of %2 bytes dropped").arg(tag).arg(size));
+        // A peer that streams on and on without a terminator is not worth reading
+        // further: the connection goes, and the link reconnects as after any loss.
+        if (m_frames.droppingBytes() > kMaxUnterminatedBytes) {
+            warn(QStringLiteral("%1. %2 bytes arrived without a frame terminator; connection dropped").arg(tag).arg(m_frames.droppingBytes()));
+            m_frames.clear();
+            socket()->abort();
+        }
     } catch (const std::exception &e) {
         warnException(tag, e);
     }

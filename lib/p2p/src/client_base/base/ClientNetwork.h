@@ -21,6 +21,8 @@ class ClientNetworkSimple : public ClientNetworkBase
 public:
     // Frames above this size are dropped, so that a peer cannot make the link hold more.
     static constexpr int kMaxBufferedBytes = 32 * 1024 * 1024;
+    // An oversized frame still unterminated after this many bytes drops the connection.
+    static constexpr qint64 kMaxUnterminatedBytes = 4ll * kMaxBufferedBytes;
 
     using ClientNetworkBase::ClientNetworkBase;
 

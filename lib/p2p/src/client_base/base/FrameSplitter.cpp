@@ -34,7 +34,8 @@ FrameSplitter::Cut FrameSplitter::append(const QByteArray &bytes)
     m_buffer.remove(0, start);
     m_scanned = m_buffer.size();
 
-    if (!m_dropping && m_buffer.size() > m_maxFrameBytes) {
+    // The last bytes may be the start of a terminator, not part of the body.
+    if (!m_dropping && m_buffer.size() > m_maxFrameBytes + overlap) {
         m_dropping = true;
         cut.overflowBegan = true;
     }
@@ -53,6 +54,11 @@ void FrameSplitter::clear()
     m_scanned = 0;
     m_dropping = false;
     m_droppedSoFar = 0;
+}
+
+qint64 FrameSplitter::droppingBytes() const
+{
+    return m_dropping ? m_droppedSoFar + m_buffer.size() : 0;
 }
 
 int FrameSplitter::bufferedBytes() const

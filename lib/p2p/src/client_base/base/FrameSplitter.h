@@ -25,6 +25,8 @@ public:
     Cut append(const QByteArray &bytes);
     void clear();
     int bufferedBytes() const;
+    // Bytes of the oversized frame being dropped so far; 0 when none is.
+    qint64 droppingBytes() const;
 
 private:
     const int m_maxFrameBytes;

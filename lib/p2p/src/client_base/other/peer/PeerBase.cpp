@@ -1,18 +1,17 @@
 #include "client_base/other/peer/PeerBase.h"
 
+#include "client_base/other/peer/ResolverAnswer.h"
 #include "nt_common/core/error/LocationTag.h"
 #include "nt_common/core/log/LogText.h"
 
 #include <QDebug>
 #include <QHostAddress>
 #include <QJsonDocument>
-#include <QJsonParseError>
 #include <QNetworkDatagram>
 #include <QTcpSocket>
 #include <QUdpSocket>
 #include <QUuid>
 
-#include <cmath>
 #include <iostream>
 #include <stdexcept>
 
@@ -254,45 +253,38 @@ QList<QByteArray> PeerBase::readPending(bool fromExpectedOnly)
 void PeerBase::readResolverAnswers()
 {
     for (const QByteArray &data : readPending()) {
-        QJsonParseError error;
-        const QJsonDocument document = QJsonDocument::fromJson(data, &error);
-        if (error.error != QJsonParseError::NoError) {
+        const ResolverAnswer answer = ResolverAnswer::read(data);
+        if (answer.kind == ResolverAnswer::Kind::NotJson) {
             log(spdlog::level::warn, "PeerBase failed to parse data to json. Error description: '{0}',\n data: '{1}'!",
-                text(error.errorString()), text(NtCommon::LogText::untrusted(data)));
+                text(answer.parseError), text(NtCommon::LogText::untrusted(data)));
             continue;
         }
-        if (!document.isObject()) {
+        if (answer.kind == ResolverAnswer::Kind::NotObject) {
             log(spdlog::level::warn, "Incoming json is not object. Incoming json: '{0}'!", text(NtCommon::LogText::untrusted(data)));
             continue;
         }
-        const QJsonObject answer = document.object();
         log(spdlog::level::info, "PeerBase id: '{0}' received '{1}'", text(m_socketId),
-            text(NtCommon::LogText::message(QJsonDocument(answer).toJson(QJsonDocument::Compact))));
-        if (answer.value(QStringLiteral("fn")).toString() == QStringLiteral("saPeerInfo") && acceptGlobalAddress(answer))
+            text(NtCommon::LogText::message(QJsonDocument(answer.object).toJson(QJsonDocument::Compact))));
+        if (answer.kind == ResolverAnswer::Kind::BadAddress)
+            log(spdlog::level::warn, "PeerBase id: '{0}' ignores an answer without a valid globalIp and globalPort: '{1}'!",
+                text(m_socketId), text(NtCommon::LogText::message(QJsonDocument(answer.object).toJson(QJsonDocument::Compact))));
+        if (answer.kind == ResolverAnswer::Kind::GlobalAddress) {
+            acceptGlobalAddress(answer);
             return;
+        }
     }
 }
 
-bool PeerBase::acceptGlobalAddress(const QJsonObject &answer)
+void PeerBase::acceptGlobalAddress(const ResolverAnswer &answer)
 {
-    const QJsonValue ip = answer.value(QStringLiteral("globalIp"));
-    const QJsonValue port = answer.value(QStringLiteral("globalPort"));
-    const double portNumber = port.toDouble(-1);
-    if (!ip.isString() || QHostAddress(ip.toString()).isNull() || !port.isDouble() || portNumber < 0
-        || portNumber > 65535 || std::floor(portNumber) != portNumber) {
-        log(spdlog::level::warn, "PeerBase id: '{0}' ignores an answer without a valid globalIp and globalPort: '{1}'!",
-            text(m_socketId), text(NtCommon::LogText::message(QJsonDocument(answer).toJson(QJsonDocument::Compact))));
-        return false;
-    }
-    setYourGlobalIp(ip.toString());
-    setYourGlobalPort(static_cast<quint16>(portNumber));
+    setYourGlobalIp(answer.globalIp);
+    setYourGlobalPort(answer.globalPort);
     // Punch from the very port the resolver saw, so that the NAT mapping it
     // reported is the one the remote peer aims at.
     m_holePunchingTimer->stop();
     rebind();
     setSocketConnectionMode(SocketConnectionMode::GlobalAddressResolved);
     emit globalAdressIsDescavered(QJsonObject{{QStringLiteral("yourSocketId"), m_socketId}});
-    return true;
 }
 
 void PeerBase::readProbes()

@@ -16,6 +16,8 @@
 #include <spdlog/spdlog.h>
 
 #include <functional>
+
+class ResolverAnswer;
 #include <string>
 
 // One local UDP port that is to become reachable by one remote peer through
@@ -107,7 +109,7 @@ private:
     // Back to Initial, and failed() tells the owner why.
     void giveUpResolving(const QString &message);
     void readResolverAnswers();
-    bool acceptGlobalAddress(const QJsonObject &answer);
+    void acceptGlobalAddress(const ResolverAnswer &answer);
     void readProbes();
     void send(const QByteArray &payload);
     void setSocketConnectionMode(SocketConnectionMode mode);

@@ -8,7 +8,8 @@ constexpr int kMaxStemLength = 200;
 
 bool FileNameGuard::isSafeStem(const QString &stem)
 {
-    if (stem.isEmpty() || stem.size() > kMaxStemLength || stem.contains(QLatin1String("..")))
+    // Counted in bytes as the file system counts them, with room left for an extension.
+    if (stem.isEmpty() || stem.toUtf8().size() > kMaxStemLength || stem.contains(QLatin1String("..")))
         return false;
     if (stem.startsWith(QLatin1Char('.')) || stem.endsWith(QLatin1Char('.')) || stem.endsWith(QLatin1Char(' ')))
         return false;

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// What a long-running client holds of the system: resident memory, open file
+// descriptors and threads, read from /proc for this process.
+struct ProcessFigures
+{
+    qint64 residentKiB = 0;
+    int openFiles = 0;
+    int threads = 0;
+
+    static ProcessFigures now();
+    QString text() const;
+};
