@@ -3,7 +3,6 @@
 #include <spdlog/spdlog.h>
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 #include <type_traits>
 
@@ -14,13 +13,6 @@ const QString kDtUpdate = QStringLiteral("dtUpdate");
 // Above this many separate insertion runs, or when most rows change, views get one reset.
 constexpr int kMaxRuns = 16;
 constexpr int kResetMinimum = 64;
-
-// Equality of two short names, inline: the library call costs more than the comparison.
-bool sameName(const QString &a, const QString &b)
-{
-    return a.size() == b.size()
-           && (a.constData() == b.constData() || std::memcmp(a.constData(), b.constData(), a.size() * sizeof(QChar)) == 0);
-}
 
 void warn(const std::string &text)
 {
@@ -33,8 +25,6 @@ struct RecordModel::Incoming
 {
     RecordKey::Value key;
     const QVariantMap *map = nullptr;
-    // Position of the row it would become in the batch's list of built rows.
-    std::size_t built = 0;
     qint64 update = 0;
     bool hasUpdate = false;
     bool usableUpdate = false;
@@ -344,9 +334,7 @@ void RecordModel::setRoleList(QStringList list)
     m_roleList = list;
     m_rolesSorted = std::is_sorted(list.begin(), list.end());
     m_keyFieldIndex = list.indexOf(m_key.field());
-    m_updateFieldIndex = list.indexOf(kDtUpdate);
     m_fieldIndex.clear();
-    m_keyLayout.clear();
     for (int i = 0; i < list.size(); ++i)
         m_fieldIndex.insert(list.at(i), i);
     for (std::size_t row = 0; row < m_rows.size(); ++row)
@@ -452,14 +440,14 @@ void RecordModel::flushPending() const
     const_cast<RecordModel *>(this)->mergeRecords(records);
 }
 
-bool RecordModel::readIncoming(const QVariantMap &map, const Record &built, Incoming *incoming) const
+bool RecordModel::readIncoming(const QVariantMap &map, Incoming *incoming) const
 {
     const bool strict = m_key.kind() == RecordKey::Kind::Text;
-    if (!m_key.fromRecord(builtValue(built, m_keyFieldIndex, m_key.field()), &incoming->key)) {
+    if (!m_key.fromRecord(map.value(m_key.field()), &incoming->key)) {
         warn("RecordModel::addRow: record without a usable " + m_key.field().toStdString() + " dropped");
         return false;
     }
-    const QVariant update = builtValue(built, m_updateFieldIndex, kDtUpdate);
+    const QVariant update = map.value(kDtUpdate);
     const QMetaType::Type type = static_cast<QMetaType::Type>(update.type());
     const bool number = type == QMetaType::Int || type == QMetaType::LongLong || type == QMetaType::Double
                         || type == QMetaType::UInt || type == QMetaType::ULongLong;
@@ -490,24 +478,13 @@ bool RecordModel::applyIncoming(Record &record, const Incoming &incoming) const
     return true;
 }
 
-QVariant RecordModel::builtValue(const Record &record, int field, const QString &name)
-{
-    return field >= 0 ? record.fields.at(field) : record.extra.value(name);
-}
-
 int RecordModel::mergeBatch(const QVector<QVariantMap> &records)
 {
-    // Each record's keys are walked once: into the row it would become, which
-    // also gives its key and update time.
-    std::vector<Record> built;
-    built.reserve(records.size());
     std::vector<Incoming> incoming;
     incoming.reserve(records.size());
     for (const QVariantMap &map : records) {
-        built.push_back(makeRecord(RecordKey::Value(), map));
         Incoming in;
-        in.built = built.size() - 1;
-        if (!readIncoming(map, built.back(), &in))
+        if (!readIncoming(map, &in))
             continue;
         // Every taken record counts for the newest update time, applied or not.
         if (in.usableUpdate && in.update > m_maxDtUtcLastUpdate)
@@ -544,8 +521,7 @@ int RecordModel::mergeBatch(const QVector<QVariantMap> &records)
                 updated.push_back(row);
             }
         } else {
-            Record record = std::move(built[incoming[i].built]);
-            record.key = incoming[i].key;
+            Record record = makeRecord(incoming[i].key, *incoming[i].map);
             for (std::size_t k = i + 1; k < end; ++k)
                 applyIncoming(record, incoming[k]);
             inserted.push_back(std::move(record));
@@ -649,33 +625,20 @@ Record RecordModel::makeRecord(const RecordKey::Value &key, const QVariantMap &m
 template <class OnField, class OnOther>
 void RecordModel::forEachField(const QVariantMap &map, OnField onField, OnOther onOther) const
 {
-    // The records of one answer almost always carry the same keys: the
-    // previous record's key positions answer with one equality test per key.
-    // Otherwise the roles are usually the description's names in map order:
-    // walk both together.
+    // The roles are usually the description's names in map order: walk both together.
     const int roles = m_roleList.size();
     int field = 0;
-    std::size_t slot = 0;
-    for (auto it = map.constBegin(); it != map.constEnd(); ++it, ++slot) {
+    for (auto it = map.constBegin(); it != map.constEnd(); ++it) {
         const QString &name = it.key();
         int position = -1;
-        if (slot < m_keyLayout.size() && sameName(m_keyLayout[slot].first, name)) {
-            position = m_keyLayout[slot].second;
-            if (position >= 0)
-                field = position;
+        if (m_rolesSorted) {
+            int order = 1;
+            while (field < roles && (order = QString::compare(m_roleList.at(field), name)) < 0)
+                ++field;
+            if (field < roles && order == 0)
+                position = field;
         } else {
-            if (m_rolesSorted) {
-                int order = 1;
-                while (field < roles && (order = QString::compare(m_roleList.at(field), name)) < 0)
-                    ++field;
-                if (field < roles && order == 0)
-                    position = field;
-            } else {
-                position = fieldIndex(name);
-            }
-            if (slot >= m_keyLayout.size())
-                m_keyLayout.resize(slot + 1);
-            m_keyLayout[slot] = {name, position};
+            position = fieldIndex(name);
         }
         const bool isKey = position >= 0 ? position == m_keyFieldIndex : name == m_key.field();
         if (position >= 0)

@@ -10,7 +10,6 @@
 #include <QVariantMap>
 
 #include <memory>
-#include <utility>
 #include <vector>
 
 namespace NtCommon {
@@ -121,9 +120,7 @@ private:
     void flushPending() const;
     // Returns the number of rows inserted.
     int mergeBatch(const QVector<QVariantMap> &records);
-    // Reads the key and update time of a record from the row built of it.
-    bool readIncoming(const QVariantMap &map, const Record &built, Incoming *incoming) const;
-    static QVariant builtValue(const Record &record, int field, const QString &name);
+    bool readIncoming(const QVariantMap &map, Incoming *incoming) const;
     // Applies one record to a row's copy under the dtUpdate rule; false when it was older.
     bool applyIncoming(Record &record, const Incoming &incoming) const;
     // Calls onField(position, name, value) for the record's fields of the table, onOther for the rest.
@@ -143,10 +140,7 @@ private:
     QHash<QString, int> m_fieldIndex;
     bool m_rolesSorted = true;
     int m_keyFieldIndex = -1;
-    int m_updateFieldIndex = -1;
     mutable QString m_lastMissingRole;
-    // Key names of the last record read and their role positions (-1: not a role).
-    mutable std::vector<std::pair<QString, int>> m_keyLayout;
     qint64 m_maxDtUtcLastUpdate = 0;
     bool m_dataAtLeastLoaded = false;
     mutable QVector<QVariantMap> m_pending;

@@ -83,20 +83,14 @@ void RecordProxy::setFilterPattern(QString filterPattern)
     if (filterPattern == m_expression.pattern())
         return;
     QString pattern = filterPattern;
-    QStringList words{filterPattern};
     if (m_extendedSearch) {
         const QStringList parts = filterPattern.split(QLatin1Char(' '));
         if (parts.size() >= 2) {
-            words = parts;
             pattern.clear();
             for (const QString &part : parts)
                 pattern += QStringLiteral("(?=.*") + part + QLatin1Char(')');
         }
     }
-    // Plain words need no regular expression: each is looked for as text, which
-    // matches the same and costs a fraction of a match object per field.
-    static const QRegularExpression special(QStringLiteral("[\\\\^$.|?*+()\\[\\]{}]"));
-    m_literalWords = filterPattern.contains(special) ? QStringList() : words;
     QRegularExpression expression(pattern, QRegularExpression::CaseInsensitiveOption);
     if (!expression.isValid()) {
         if (auto log = spdlog::get("main"))
@@ -444,25 +438,10 @@ bool RecordProxy::matchesSearch(int sourceRow) const
                 log->warn("ProxyModel::filterAcceptsRow(): role '{}' not found in original model", field.toStdString());
             continue;
         }
-        if (matchAll || matchesText(record.fields.value(position).toString()))
+        if (matchAll || expression.match(record.fields.value(position).toString()).hasMatch())
             return true;
     }
     return false;
-}
-
-bool RecordProxy::matchesText(const QString &text) const
-{
-    // A line break ends what ".*" spans: such texts keep the expression's own reading.
-    const bool lineBreak = std::any_of(text.begin(), text.end(), [](QChar c) {
-        return c.unicode() < 0x20 || c.unicode() == 0x85 || c.unicode() == 0x2028 || c.unicode() == 0x2029;
-    });
-    if (m_literalWords.isEmpty() || lineBreak)
-        return m_expression.match(text).hasMatch();
-    for (const QString &word : m_literalWords) {
-        if (!text.contains(word, Qt::CaseInsensitive))
-            return false;
-    }
-    return true;
 }
 
 bool RecordProxy::evaluate(const HardFilter &filter, const QVariant &value, int type) const

@@ -115,7 +115,6 @@ private:
     bool evaluate(const HardFilter &filter, const QVariant &value, int type) const;
     bool passesHardFilters(int sourceRow) const;
     bool matchesSearch(int sourceRow) const;
-    bool matchesText(const QString &text) const;
     int typeOf(const QString &field) const;
     // Rank of every source row in ascending order of the sort role; rebuilt when stale.
     const std::vector<int> &ranks() const;
@@ -134,8 +133,6 @@ private:
     bool m_extendedSearch = true;
     int m_filterRowCount = 0;
     QRegularExpression m_expression;
-    // The search's words when it has no character special to expressions.
-    QStringList m_literalWords;
     Qt::SortOrder m_sortOrder = Qt::DescendingOrder;
     QMetaObject::Connection m_sourceDataChanged;
     QMetaObject::Connection m_sourceMergeFinished;
