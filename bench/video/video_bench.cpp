@@ -340,7 +340,7 @@ void benchDeadStreams(TestMedia& media)
         return true;
     }, 30000);
     for (auto& sender : set.senders)
-        sender->stop();
+        sender->die();
     auto stalledCount = [&players] {
         return std::count_if(players.begin(), players.end(), [](const auto& player) { return player->stalled(); });
     };
