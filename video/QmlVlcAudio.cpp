@@ -15,9 +15,8 @@ QmlVlcAudio::~QmlVlcAudio()
 
 QString QmlVlcAudio::description(unsigned idx) const
 {
-    if (!m_player.get_mp())
-        return {};
-    return QmlVlcTrackDescription::name(libvlc_audio_get_track_description(m_player.get_mp()), idx);
+    libvlc_media_player_t* mp = m_player.idle_mp();
+    return mp ? QmlVlcTrackDescription::name(libvlc_audio_get_track_description(mp), idx) : QString();
 }
 
 void QmlVlcAudio::audio_event(vlc::audio_event_e code)

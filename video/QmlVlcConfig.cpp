@@ -28,6 +28,7 @@ QStringList QmlVlcConfig::libvlcArguments() const
         args << QStringLiteral("--no-video-title-show");
     if (m_hardwareAcceleration)
         args << QStringLiteral("--avcodec-hw=any");
+    args << m_decoderArguments;
     return args;
 }
 

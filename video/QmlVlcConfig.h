@@ -22,6 +22,8 @@ public:
     void enableNoVideoTitleShow(bool enable) { m_noVideoTitleShow = enable; }
     void enableHardwareAcceleration(bool enable) { m_hardwareAcceleration = enable; }
     void setTrustedEnvironment(bool trusted) { m_trustedEnvironment = trusted; }
+    // Decoder options (--avcodec-...) added to the defaults; for measuring them.
+    void setDecoderArguments(const QStringList& args) { m_decoderArguments = args; }
 
     // The argument list libvlc is started with.
     QStringList libvlcArguments() const;
@@ -42,6 +44,7 @@ private:
     bool m_noVideoTitleShow = true;
     bool m_hardwareAcceleration = false;
     bool m_trustedEnvironment = false;
+    QStringList m_decoderArguments;
     int m_instanceUsers = 0;
     libvlc_instance_t* m_libvlc = nullptr;
 };

@@ -2,12 +2,10 @@
 
 void QmlVlcDeinterlace::enable(const QString& mode)
 {
-    if (m_player.get_mp())
-        libvlc_video_set_deinterlace(m_player.get_mp(), mode.toLatin1().constData());
+    m_player.post([mode = mode.toLatin1()](libvlc_media_player_t* mp) { libvlc_video_set_deinterlace(mp, mode.constData()); });
 }
 
 void QmlVlcDeinterlace::disable()
 {
-    if (m_player.get_mp())
-        libvlc_video_set_deinterlace(m_player.get_mp(), "");
+    m_player.post([](libvlc_media_player_t* mp) { libvlc_video_set_deinterlace(mp, ""); });
 }

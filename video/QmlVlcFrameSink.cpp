@@ -96,6 +96,8 @@ unsigned QmlVlcFrameSink::video_format_cb(char* chroma, unsigned* width, unsigne
     auto frame = std::make_shared<QmlVlcI420Frame>();
     frame->width = static_cast<uint16_t>(w);
     frame->height = static_cast<uint16_t>(h);
+    frame->visibleWidth = proposedWidth;
+    frame->visibleHeight = proposedHeight;
     frame->bt709 = proposedHeight >= hdHeight;
     frame->fullRange = fullRange;
     layOut(*frame, pitches[0] * lines[0], pitches[1] * lines[1], pitches[2] * lines[2]);
@@ -120,6 +122,8 @@ std::shared_ptr<QmlVlcI420Frame> QmlVlcFrameSink::makeFrameLike(const QmlVlcI420
     auto frame = std::make_shared<QmlVlcI420Frame>();
     frame->width = model.width;
     frame->height = model.height;
+    frame->visibleWidth = model.visibleWidth;
+    frame->visibleHeight = model.visibleHeight;
     frame->bt709 = model.bt709;
     frame->fullRange = model.fullRange;
     layOut(*frame, model.yPlaneSize, model.uPlaneSize, model.vPlaneSize);

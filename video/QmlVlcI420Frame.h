@@ -11,8 +11,12 @@
 struct QmlVlcI420Frame
 {
     QByteArray frameBuf;
+    // Buffer size (even, as the chroma planes need) and the picture's own
+    // size, one less where the stream's side is odd.
     uint16_t width = 0;
     uint16_t height = 0;
+    uint16_t visibleWidth = 0;
+    uint16_t visibleHeight = 0;
     char* yPlane = nullptr;
     uint32_t yPlaneSize = 0;
     char* uPlane = nullptr;

@@ -2,46 +2,46 @@
 
 unsigned QmlVlcInput::titleCount() const
 {
-    const int count = m_player.get_mp() ? libvlc_media_player_get_title_count(m_player.get_mp()) : 0;
+    libvlc_media_player_t* mp = m_player.idle_mp();
+    const int count = mp ? libvlc_media_player_get_title_count(mp) : 0;
     return count < 0 ? 0 : static_cast<unsigned>(count);
 }
 
 int QmlVlcInput::title() const
 {
-    return m_player.get_mp() ? libvlc_media_player_get_title(m_player.get_mp()) : -1;
+    libvlc_media_player_t* mp = m_player.idle_mp();
+    return mp ? libvlc_media_player_get_title(mp) : -1;
 }
 
 void QmlVlcInput::setTitle(int title)
 {
-    if (m_player.get_mp())
-        libvlc_media_player_set_title(m_player.get_mp(), title);
+    m_player.post([title](libvlc_media_player_t* mp) { libvlc_media_player_set_title(mp, title); });
 }
 
 unsigned QmlVlcInput::chapterCount() const
 {
-    const int count = m_player.get_mp() ? libvlc_media_player_get_chapter_count(m_player.get_mp()) : 0;
+    libvlc_media_player_t* mp = m_player.idle_mp();
+    const int count = mp ? libvlc_media_player_get_chapter_count(mp) : 0;
     return count < 0 ? 0 : static_cast<unsigned>(count);
 }
 
 int QmlVlcInput::chapter() const
 {
-    return m_player.get_mp() ? libvlc_media_player_get_chapter(m_player.get_mp()) : -1;
+    libvlc_media_player_t* mp = m_player.idle_mp();
+    return mp ? libvlc_media_player_get_chapter(mp) : -1;
 }
 
 void QmlVlcInput::setChapter(int chapter)
 {
-    if (m_player.get_mp())
-        libvlc_media_player_set_chapter(m_player.get_mp(), chapter);
+    m_player.post([chapter](libvlc_media_player_t* mp) { libvlc_media_player_set_chapter(mp, chapter); });
 }
 
 void QmlVlcInput::prevChapter()
 {
-    if (m_player.get_mp())
-        libvlc_media_player_previous_chapter(m_player.get_mp());
+    m_player.post([](libvlc_media_player_t* mp) { libvlc_media_player_previous_chapter(mp); });
 }
 
 void QmlVlcInput::nextChapter()
 {
-    if (m_player.get_mp())
-        libvlc_media_player_next_chapter(m_player.get_mp());
+    m_player.post([](libvlc_media_player_t* mp) { libvlc_media_player_next_chapter(mp); });
 }

@@ -4,19 +4,18 @@
 
 int QmlVlcLogo::getInt(libvlc_video_logo_option_t option) const
 {
-    return m_player.get_mp() ? libvlc_video_get_logo_int(m_player.get_mp(), option) : 0;
+    libvlc_media_player_t* mp = m_player.idle_mp();
+    return mp ? libvlc_video_get_logo_int(mp, option) : 0;
 }
 
 void QmlVlcLogo::setInt(libvlc_video_logo_option_t option, int value)
 {
-    if (m_player.get_mp())
-        libvlc_video_set_logo_int(m_player.get_mp(), option, value);
+    m_player.post([option, value](libvlc_media_player_t* mp) { libvlc_video_set_logo_int(mp, option, value); });
 }
 
 void QmlVlcLogo::file(const QString& path)
 {
-    if (m_player.get_mp())
-        libvlc_video_set_logo_string(m_player.get_mp(), libvlc_logo_file, path.toUtf8().constData());
+    m_player.post([file = path.toUtf8()](libvlc_media_player_t* mp) { libvlc_video_set_logo_string(mp, libvlc_logo_file, file.constData()); });
 }
 
 QString QmlVlcLogo::position() const

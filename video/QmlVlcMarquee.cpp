@@ -4,20 +4,21 @@
 
 int QmlVlcMarquee::getInt(libvlc_video_marquee_option_t option) const
 {
-    return m_player.get_mp() ? libvlc_video_get_marquee_int(m_player.get_mp(), option) : 0;
+    libvlc_media_player_t* mp = m_player.idle_mp();
+    return mp ? libvlc_video_get_marquee_int(mp, option) : 0;
 }
 
 void QmlVlcMarquee::setInt(libvlc_video_marquee_option_t option, int value)
 {
-    if (m_player.get_mp())
-        libvlc_video_set_marquee_int(m_player.get_mp(), option, value);
+    m_player.post([option, value](libvlc_media_player_t* mp) { libvlc_video_set_marquee_int(mp, option, value); });
 }
 
 QString QmlVlcMarquee::text() const
 {
-    if (!m_player.get_mp())
+    libvlc_media_player_t* mp = m_player.idle_mp();
+    if (!mp)
         return {};
-    char* text = libvlc_video_get_marquee_string(m_player.get_mp(), libvlc_marquee_Text);
+    char* text = libvlc_video_get_marquee_string(mp, libvlc_marquee_Text);
     const QString result = QString::fromUtf8(text);
     libvlc_free(text);
     return result;
@@ -25,8 +26,7 @@ QString QmlVlcMarquee::text() const
 
 void QmlVlcMarquee::setText(const QString& text)
 {
-    if (m_player.get_mp())
-        libvlc_video_set_marquee_string(m_player.get_mp(), libvlc_marquee_Text, text.toUtf8().constData());
+    m_player.post([utf8 = text.toUtf8()](libvlc_media_player_t* mp) { libvlc_video_set_marquee_string(mp, libvlc_marquee_Text, utf8.constData()); });
 }
 
 QString QmlVlcMarquee::position() const

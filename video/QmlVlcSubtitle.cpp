@@ -21,9 +21,8 @@ QmlVlcSubtitle::~QmlVlcSubtitle()
 
 QString QmlVlcSubtitle::description(unsigned i) const
 {
-    if (!m_player.get_mp())
-        return {};
-    return QmlVlcTrackDescription::name(libvlc_video_get_spu_description(m_player.get_mp()), i);
+    libvlc_media_player_t* mp = m_player.idle_mp();
+    return mp ? QmlVlcTrackDescription::name(libvlc_video_get_spu_description(mp), i) : QString();
 }
 
 bool QmlVlcSubtitle::ensureTempDir()

@@ -19,55 +19,55 @@ QmlVlcVideo::QmlVlcVideo(vlc::playlist_player_core& player)
 
 QString QmlVlcVideo::aspectRatio() const
 {
-    return m_player.get_mp() ? takeString(libvlc_video_get_aspect_ratio(m_player.get_mp())) : QString();
+    libvlc_media_player_t* mp = m_player.idle_mp();
+    return mp ? takeString(libvlc_video_get_aspect_ratio(mp)) : QString();
 }
 
 void QmlVlcVideo::setAspectRatio(const QString& ratio)
 {
-    if (m_player.get_mp())
-        libvlc_video_set_aspect_ratio(m_player.get_mp(), ratio.toUtf8().constData());
+    m_player.post([utf8 = ratio.toUtf8()](libvlc_media_player_t* mp) { libvlc_video_set_aspect_ratio(mp, utf8.constData()); });
 }
 
 QString QmlVlcVideo::crop() const
 {
-    return m_player.get_mp() ? takeString(libvlc_video_get_crop_geometry(m_player.get_mp())) : QString();
+    libvlc_media_player_t* mp = m_player.idle_mp();
+    return mp ? takeString(libvlc_video_get_crop_geometry(mp)) : QString();
 }
 
 void QmlVlcVideo::setCrop(const QString& geometry)
 {
-    if (m_player.get_mp())
-        libvlc_video_set_crop_geometry(m_player.get_mp(), geometry.toUtf8().constData());
+    m_player.post([utf8 = geometry.toUtf8()](libvlc_media_player_t* mp) { libvlc_video_set_crop_geometry(mp, utf8.constData()); });
 }
 
 int QmlVlcVideo::teletext() const
 {
-    return m_player.get_mp() ? libvlc_video_get_teletext(m_player.get_mp()) : 0;
+    libvlc_media_player_t* mp = m_player.idle_mp();
+    return mp ? libvlc_video_get_teletext(mp) : 0;
 }
 
 void QmlVlcVideo::setTeletext(int page)
 {
-    if (m_player.get_mp())
-        libvlc_video_set_teletext(m_player.get_mp(), page);
+    m_player.post([page](libvlc_media_player_t* mp) { libvlc_video_set_teletext(mp, page); });
 }
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 void QmlVlcVideo::toggleTeletext()
 {
-    if (m_player.get_mp())
-        libvlc_toggle_teletext(m_player.get_mp());
+    m_player.post([](libvlc_media_player_t* mp) { libvlc_toggle_teletext(mp); });
 }
 
 std::pair<unsigned, unsigned> QmlVlcVideo::size() const
 {
     vlc::media current = m_player.current_media();
+    // Parsing runs in libvlc's background; a network media would hold the GUI for seconds.
     if (!current.empty() && !libvlc_media_is_parsed(current.get()))
-        libvlc_media_parse(current.get());
+        libvlc_media_parse_with_options(current.get(), libvlc_media_parse_local, -1);
     unsigned width = 0;
     unsigned height = 0;
     // While the worker stops or switches the player this would wait for it.
-    if (m_player.get_mp() && !m_player.busy())
-        libvlc_video_get_size(m_player.get_mp(), 0, &width, &height);
+    if (libvlc_media_player_t* mp = m_player.idle_mp())
+        libvlc_video_get_size(mp, 0, &width, &height);
     if (!current.empty() && (width == 0 || height == 0)) {
         libvlc_media_track_info_t* info = nullptr;
         const int count = libvlc_media_get_tracks_info(current.get(), &info);

@@ -108,7 +108,7 @@ void QmlVlcVideoOutput::blank()
 
 void QmlVlcVideoOutput::present(const std::shared_ptr<const QmlVlcI420Frame>& frame)
 {
-    const QSize size = frame ? QSize(frame->width, frame->height) : QSize();
+    const QSize size = frame ? QSize(frame->visibleWidth, frame->visibleHeight) : QSize();
     if (frame && size != m_frameSize) {
         m_frameSize = size;
         emit frameSizeChanged();

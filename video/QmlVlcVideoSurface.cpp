@@ -87,7 +87,12 @@ QSGNode* QmlVlcVideoSurface::updatePaintNode(QSGNode* oldNode, UpdatePaintNodeDa
         return nullptr;
     }
     auto* node = oldNode ? static_cast<SGVlcVideoNode*>(oldNode) : new SGVlcVideoNode;
-    const auto rects = fillRects(m_fillMode, size(), QSizeF(m_frame->width, m_frame->height));
+    auto rects = fillRects(m_fillMode, size(), QSizeF(m_frame->visibleWidth, m_frame->visibleHeight));
+    // The even buffer's extra column and row are padding: never drawn.
+    const qreal visibleX = qreal(m_frame->visibleWidth) / m_frame->width;
+    const qreal visibleY = qreal(m_frame->visibleHeight) / m_frame->height;
+    QRectF& tex = rects.second;
+    tex = QRectF(tex.x() * visibleX, tex.y() * visibleY, tex.width() * visibleX, tex.height() * visibleY);
     if (m_frameChanged) {
         node->setFrame(m_outputId, m_frame);
         m_frameChanged = false;

@@ -22,6 +22,7 @@
 #include <QTimer>
 
 #include "CpuMeter.h"
+#include "EventLoopGap.h"
 #include "QmlVlc.h"
 #include "QmlVlcConfig.h"
 #include "QmlVlcPlayer.h"
@@ -185,6 +186,26 @@ ExternalFigures measureExternal(const QString& program, const QStringList& args,
     return figures;
 }
 
+ExternalFigures cvlcShowing(const QString& sdp, double seconds)
+{
+    // cvlc runs as another user: let it read the SDP.
+    const QFile::Permissions readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    QFile::setPermissions(QFileInfo(sdp).absolutePath(), readable | QFile::WriteOwner | QFile::ExeOwner
+                                                             | QFile::ExeGroup | QFile::ExeOther);
+    QFile::setPermissions(sdp, readable | QFile::WriteOwner);
+    return measureExternal(QStringLiteral("cvlc"),
+                           {"--aout=adummy", "--demux=avformat", "--network-caching=200", "--no-video-title-show", sdp},
+                           true, seconds);
+}
+
+ExternalFigures ffmpegDecoding(const QString& sdp, double seconds)
+{
+    return measureExternal(QStringLiteral("ffmpeg"),
+                           {"-hide_banner", "-loglevel", "error", "-nostdin", "-protocol_whitelist", "file,udp,rtp",
+                            "-i", sdp, "-f", "null", "-"},
+                           false, seconds);
+}
+
 void benchOneStream(TestMedia& media, const QSize& size)
 {
     const QString clip = makeClip(media, size);
@@ -200,19 +221,8 @@ void benchOneStream(TestMedia& media, const QSize& size)
     }
     const ClientFigures client = measureClient({QStringLiteral("file:///") + sdp}, size, true, measureSeconds);
     const ClientFigures hidden = measureClient({QStringLiteral("file:///") + sdp}, size, false, measureSeconds);
-    // cvlc runs as another user: let it read the SDP.
-    const QFile::Permissions readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
-    QFile::setPermissions(QFileInfo(sdp).absolutePath(), readable | QFile::WriteOwner | QFile::ExeOwner
-                                                             | QFile::ExeGroup | QFile::ExeOther);
-    QFile::setPermissions(sdp, readable | QFile::WriteOwner);
-    const ExternalFigures cvlc = measureExternal(QStringLiteral("cvlc"),
-                                        {"--aout=adummy", "--demux=avformat", "--network-caching=200",
-                                         "--no-video-title-show", sdp},
-                                        true, measureSeconds);
-    const ExternalFigures ffmpeg = measureExternal(QStringLiteral("ffmpeg"),
-                                          {"-hide_banner", "-loglevel", "error", "-nostdin",
-                                           "-protocol_whitelist", "file,udp,rtp", "-i", sdp, "-f", "null", "-"},
-                                          false, measureSeconds);
+    const ExternalFigures cvlc = cvlcShowing(sdp, measureSeconds);
+    const ExternalFigures ffmpeg = ffmpegDecoding(sdp, measureSeconds);
     if (!client.ok) {
         std::printf("%dx%d: the client showed no picture\n", size.width(), size.height());
         return;
@@ -260,14 +270,16 @@ double cvlcPerStream(TestMedia& media, const QString& clip, const QString& name)
     StreamSet set;
     if (!startStreams(media, clip, 1, name, set))
         return -1;
-    const QString sdp = set.mrls.first().mid(8);
-    const QFile::Permissions readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
-    QFile::setPermissions(QFileInfo(sdp).absolutePath(), readable | QFile::WriteOwner | QFile::ExeOwner
-                                                             | QFile::ExeGroup | QFile::ExeOther);
-    QFile::setPermissions(sdp, readable | QFile::WriteOwner);
-    return measureExternal(QStringLiteral("cvlc"),
-                           {"--aout=adummy", "--demux=avformat", "--network-caching=200", "--no-video-title-show", sdp},
-                           true, tileSeconds).cpuPerSecond;
+    return cvlcShowing(set.mrls.first().mid(8), tileSeconds).cpuPerSecond;
+}
+
+// CPU per stream of ffmpeg decoding one stream of the clip to nothing.
+double ffmpegPerStream(TestMedia& media, const QString& clip, const QString& name)
+{
+    StreamSet set;
+    if (!startStreams(media, clip, 1, name, set))
+        return -1;
+    return ffmpegDecoding(set.mrls.first().mid(8), tileSeconds).cpuPerSecond;
 }
 
 // The desktop's grid: tiles drawn at 480x270, four across.
@@ -281,8 +293,11 @@ void benchGrid(TestMedia& media)
         return;
     const double cvlc360 = cvlcPerStream(media, clips[0], QStringLiteral("cvlc360"));
     const double cvlc720 = cvlcPerStream(media, clips[1], QStringLiteral("cvlc720"));
-    std::printf("Grid of tiles drawn %dx%d (cvlc, one stream in its own window: 360p %.3f, 720p %.3f CPU s/s):\n",
-                tile.width(), tile.height(), cvlc360, cvlc720);
+    const double ffmpeg360 = ffmpegPerStream(media, clips[0], QStringLiteral("ffmpeg360"));
+    const double ffmpeg720 = ffmpegPerStream(media, clips[1], QStringLiteral("ffmpeg720"));
+    std::printf("Grid of tiles drawn %dx%d (one stream: cvlc in its own window 360p %.3f, 720p %.3f CPU s/s;"
+                " ffmpeg -f null 360p %.3f, 720p %.3f):\n",
+                tile.width(), tile.height(), cvlc360, cvlc720, ffmpeg360, ffmpeg720);
     for (const Case& c : cases) {
         const QString& clip = clips[c.stream.height() == 360 ? 0 : 1];
         StreamSet set;
@@ -293,10 +308,12 @@ void benchGrid(TestMedia& media)
         const ClientFigures f = measureClient(set.mrls, tile, true, tileSeconds);
         const double cvlc = c.stream.height() == 360 ? cvlc360 : cvlc720;
         const double perStream = f.cpuPerSecond / c.count;
-        std::printf("  %2d x %dp: %.3f CPU s/s per stream (client/cvlc %.2f), tiles %.1f..%.1f fps (mean %.1f, %.0f sent),"
-                    " window %.1f redraws/s, X server %.3f CPU s/s%s\n",
-                    c.count, c.stream.height(), perStream, cvlc > 0 ? perStream / cvlc : 0, f.minFps,
-                    f.meanFps, f.meanFps, sentFps, f.renderFps, f.serverCpuPerSecond, f.ok ? "" : " (no picture)");
+        const double ffmpeg = c.stream.height() == 360 ? ffmpeg360 : ffmpeg720;
+        std::printf("  %2d x %dp: %.3f CPU s/s per stream (client/cvlc %.2f, client/ffmpeg %.2f), slowest tile %.1f fps,"
+                    " mean %.1f delivered of %.0f sent, window %.1f redraws/s, X server %.3f CPU s/s%s\n",
+                    c.count, c.stream.height(), perStream, cvlc > 0 ? perStream / cvlc : 0,
+                    ffmpeg > 0 ? perStream / ffmpeg : 0, f.minFps, f.meanFps, sentFps, f.renderFps,
+                    f.serverCpuPerSecond, f.ok ? "" : " (no picture)");
         std::fflush(stdout);
     }
 }
@@ -315,19 +332,21 @@ void benchDeadStreams(TestMedia& media)
         players.back()->classBegin();
         players.back()->play(mrl);
     }
+    // Streams that die while libvlc still opens them end instead of stalling.
     const bool showing = waitUntil([&players] {
         for (const auto& player : players) {
-            if (player->videoOutput().displayedFrames() == 0)
+            if (player->frameRate() <= 20)
                 return false;
         }
         return true;
     }, 30000);
     for (auto& sender : set.senders)
-        sender->stop();
+        sender->die();
     auto stalledCount = [&players] {
         return std::count_if(players.begin(), players.end(), [](const auto& player) { return player->stalled(); });
     };
-    waitUntil([&] { return stalledCount() == static_cast<long>(players.size()); }, 30000);
+    // libvlc ends a dead input some seconds after it stalls: stop eight while they are stalled.
+    waitUntil([&] { return stalledCount() >= 8; }, 30000);
     if (!showing) {
         std::printf("Dead streams: players did not show pictures\n");
         return;
@@ -337,20 +356,20 @@ void benchDeadStreams(TestMedia& media)
         states << QString::number(player->state());
     std::printf("Dead streams: %ld of 16 players stalled, states %s\n", static_cast<long>(stalledCount()),
                 qPrintable(states.join(' ')));
-    QElapsedTimer gap;
-    qint64 longest = 0;
-    QTimer probe;
-    QObject::connect(&probe, &QTimer::timeout, [&] {
-        longest = std::max(longest, gap.restart());
-    });
-    probe.start(1);
+    EventLoopGap gap;
     gap.start();
     QTimer::singleShot(0, [&players] {
-        for (int i = 0; i < 8; ++i)
-            players[static_cast<size_t>(i)]->stop();
+        int stopped = 0;
+        for (const auto& player : players) {
+            if (stopped < 8 && player->stalled()) {
+                player->stop();
+                ++stopped;
+            }
+        }
     });
     runFor(1.0);
-    probe.stop();
+    gap.stop();
+    const qint64 longest = gap.longestMs();
     QElapsedTimer destroy;
     destroy.start();
     players.clear();
@@ -381,7 +400,18 @@ int main(int argc, char* argv[])
     if (!media.isValid())
         return 1;
     // "grid" or "dead" as the only argument runs that part alone.
-    const QStringList args = app.arguments().mid(1);
+    // --decoder=<libvlc option> (repeatable) measures the client with that decoder option.
+    QStringList args;
+    QStringList decoder;
+    for (const QString& arg : app.arguments().mid(1)) {
+        if (arg.startsWith(QLatin1String("--decoder=")))
+            decoder << arg.mid(10);
+        else
+            args << arg;
+    }
+    config.setDecoderArguments(decoder);
+    if (!decoder.isEmpty())
+        std::printf("Decoder options: %s\n", qPrintable(decoder.join(' ')));
     if (args.isEmpty()) {
         benchOneStream(media, QSize(1280, 720));
         benchOneStream(media, QSize(1920, 1080));

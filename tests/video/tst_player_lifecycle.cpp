@@ -11,6 +11,12 @@
 #include "QmlVlcConfig.h"
 #include "QmlVlcPlayer.h"
 #include "QmlVlcVideoSurface.h"
+#include "EventLoopGap.h"
+#include "QmlVlcAudio.h"
+#include "QmlVlcInput.h"
+#include "QmlVlcSubtitle.h"
+#include "QmlVlcVideo.h"
+#include "QmlVlcVideoOutput.h"
 #include "RtpSender.h"
 #include "TestMedia.h"
 #include "vlc/command_queue.h"
@@ -64,6 +70,9 @@ private slots:
     void stopRunsOnTheWorker();
     void deadStreamStallsAndStopsWithoutWaiting();
     void destroyingDeadPlayersReturnsAtOnce();
+    void shutdownWithSixteenDeadPlayers();
+    void oddLiveStreamReportsItsVisibleSize();
+    void settersWaitForNothingOnADeadStream();
 
 private:
     TestMedia m_media;
@@ -172,6 +181,116 @@ void TestPlayerLifecycle::destroyingDeadPlayersReturnsAtOnce()
     }
     QTRY_COMPARE_WITH_TIMEOUT(vlc::command_queue::lingering(), 0, deadStopWaitMs);
     QVERIFY(vlc::command_queue::wait_for_all(std::chrono::milliseconds(deadStopWaitMs)));
+}
+
+void TestPlayerLifecycle::shutdownWithSixteenDeadPlayers()
+{
+    constexpr int tileCount = 16;
+    std::vector<std::unique_ptr<RtpSender>> senders;
+    QStringList sdps;
+    for (int i = 0; i < tileCount; ++i) {
+        senders.push_back(std::make_unique<RtpSender>());
+        sdps << m_media.path(QStringLiteral("shutdown-%1.sdp").arg(i));
+        QVERIFY(senders.back()->start(m_clip, sdps.last()));
+    }
+    for (const QString& sdp : qAsConst(sdps))
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(sdp).size() > 0, streamWaitMs);
+
+    QProcess probe;
+    probe.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QByteArray said;
+    connect(&probe, &QProcess::readyReadStandardOutput, this, [&] { said += probe.readAllStandardOutput(); });
+    probe.start(QStringLiteral(DEAD_PLAYERS_PROBE), sdps);
+    QVERIFY(probe.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(said.contains("showing\n") || probe.state() == QProcess::NotRunning, 3 * streamWaitMs);
+    QVERIFY2(said.contains("showing\n"), said.constData());
+    for (const auto& sender : senders)
+        sender->die();
+
+    QTRY_VERIFY_WITH_TIMEOUT(said.contains("lingering=") && said.endsWith('\n') || probe.state() == QProcess::NotRunning,
+                             2 * streamWaitMs);
+    QElapsedTimer shutdown;
+    shutdown.start();
+    const QRegularExpressionMatch figures =
+        QRegularExpression(QStringLiteral("gap=(\\d+) destroy=(\\d+) lingering=(\\d+)")).match(QString::fromUtf8(said));
+    QVERIFY2(figures.hasMatch(), said.constData());
+    QTRY_VERIFY_WITH_TIMEOUT(probe.state() == QProcess::NotRunning, deadStopWaitMs);
+    const qint64 shutdownMs = shutdown.elapsed();
+    qInfo("16 dead players: destroying took %s ms, longest event-loop gap %s ms, shutdown %lld ms",
+          qPrintable(figures.captured(2)), qPrintable(figures.captured(1)), static_cast<long long>(shutdownMs));
+    // Their releases were still stuck in libvlc: a GUI that had waited for them would have stalled for seconds.
+    QVERIFY2(figures.captured(3).toInt() > 0, qPrintable(figures.captured(3)));
+    QVERIFY2(figures.captured(1).toInt() < 500, qPrintable(figures.captured(1)));
+    QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(probe.exitCode(), 0);
+    QVERIFY2(shutdownMs < 3000, qPrintable(QString::number(shutdownMs)));
+}
+
+void TestPlayerLifecycle::oddLiveStreamReportsItsVisibleSize()
+{
+    const QString clip = m_media.oddClip(QStringLiteral("odd-live.mkv"), QSize(641, 361), 10);
+    QVERIFY(!clip.isEmpty());
+    LiveTile tile;
+    QVERIFY(tile.start(m_media, clip, 40));
+    QList<QSize> sizes;
+    connect(tile.player.get(), &QmlVlcPlayerProxy::frameSizeChanged, this,
+            [&] { sizes << tile.player->frameSize(); });
+    QTRY_VERIFY_WITH_TIMEOUT(tile.player->videoOutput().displayedFrames() > 10, streamWaitMs);
+    // From the very first picture on: the stream's own size, not the decoder's padded one.
+    QCOMPARE(sizes, QList<QSize>{QSize(641, 361)});
+    const auto frame = tile.surface.currentFrame();
+    QVERIFY(frame);
+    QCOMPARE(int(frame->visibleWidth), 641);
+    QCOMPARE(int(frame->visibleHeight), 361);
+    QCOMPARE(int(frame->width), 642);
+    QCOMPARE(int(frame->height), 362);
+}
+
+void TestPlayerLifecycle::settersWaitForNothingOnADeadStream()
+{
+    LiveTile tile;
+    QVERIFY(tile.start(m_media, m_clip, 50));
+    QmlVlcPlayer& player = *tile.player;
+    QTRY_VERIFY_WITH_TIMEOUT(player.frameRate() > 20, streamWaitMs);
+    tile.sender.die();
+    QTRY_VERIFY_WITH_TIMEOUT(player.stalled(), streamWaitMs);
+
+    // The worker now spends seconds stopping the dead input; every setter
+    // after it must return at once, answer with the value asked for, and
+    // reach libvlc in order once the stop is done.
+    player.stop();
+    QVERIFY(player.player().busy());
+    EventLoopGap gap;
+    gap.start();
+    QElapsedTimer calls;
+    calls.start();
+    player.setVolume(37);
+    player.mute();
+    player.setPosition(0.5);
+    player.setTime(1000);
+    player.input()->setRate(1.5);
+    player.subtitle()->setDelay(250);
+    player.audio()->setDelay(120);
+    player.video()->setAspectRatio(QStringLiteral("16:9"));
+    const qint64 callsMs = calls.elapsed();
+    QVERIFY(player.player().busy());
+    QCOMPARE(player.volume(), 37u);
+    QVERIFY(player.audio()->mute());
+    QCOMPARE(player.input()->rate(), 1.5);
+    QCOMPARE(player.subtitle()->delay(), 250);
+    QCOMPARE(player.audio()->delay(), 120);
+    QVERIFY2(callsMs < 200, qPrintable(QString::number(callsMs)));
+    bool loopRan = false;
+    QTimer::singleShot(0, this, [&loopRan] { loopRan = true; });
+    QTRY_VERIFY(loopRan);
+    QVERIFY(player.player().busy());
+    gap.stop();
+    QVERIFY2(gap.longestMs() < 500, qPrintable(QString::number(gap.longestMs())));
+
+    QTRY_VERIFY_WITH_TIMEOUT(!player.player().busy(), deadStopWaitMs);
+    QCOMPARE(player.volume(), 37u);
+    QVERIFY(player.audio()->mute());
+    QCOMPARE(libvlc_media_player_get_rate(player.player().get_mp()), 1.5f);
 }
 
 QTEST_MAIN(TestPlayerLifecycle)

@@ -255,16 +255,20 @@ void TestQmlVlcPlayer::positionNames()
 {
     QmlVlcPlayer player;
     QmlVlcMarquee* marquee = player.video()->marquee();
+    // Setters reach libvlc through the player's worker, in order.
     marquee->setPosition(QStringLiteral("top-right"));
+    QTRY_VERIFY(!player.player().busy());
     QCOMPARE(libvlc_video_get_marquee_int(player.player().get_mp(), libvlc_marquee_Position), 6);
     QCOMPARE(marquee->position(), QStringLiteral("top-right"));
     libvlc_video_set_marquee_int(player.player().get_mp(), libvlc_marquee_Position, 3);
     QCOMPARE(marquee->position(), QString());
     marquee->setPosition(QStringLiteral("middle"));
+    QTRY_VERIFY(!player.player().busy());
     QCOMPARE(libvlc_video_get_marquee_int(player.player().get_mp(), libvlc_marquee_Position), -1);
 
     QmlVlcLogo* logo = player.video()->logo();
     logo->setPosition(QStringLiteral("bottom-left"));
+    QTRY_VERIFY(!player.player().busy());
     QCOMPARE(libvlc_video_get_logo_int(player.player().get_mp(), libvlc_logo_position), 9);
     QCOMPARE(logo->position(), QStringLiteral("bottom-left"));
 }

@@ -22,47 +22,53 @@ int audio::get_track() const
 
 void audio::set_track(unsigned index)
 {
-    if (!m_handle->player)
-        return;
-    auto* list = libvlc_audio_get_track_description(m_handle->player);
-    if (list)
-        libvlc_audio_set_track(m_handle->player, track_list::id_at_index(list, index));
+    m_handle->post([index](libvlc_media_player_t* mp) {
+        if (auto* list = libvlc_audio_get_track_description(mp))
+            libvlc_audio_set_track(mp, track_list::id_at_index(list, index));
+    });
 }
 
 bool audio::is_muted() const
 {
-    return m_handle->idle() && libvlc_audio_get_mute(m_handle->idle()) > 0;
+    // Until the worker has applied a change, the value asked for is the answer.
+    if (libvlc_media_player_t* mp = m_handle->idle()) {
+        const int mute = libvlc_audio_get_mute(mp);
+        if (mute >= 0)
+            m_muted = mute > 0;
+    }
+    return m_handle->player && m_muted;
 }
 
 void audio::set_mute(bool mute)
 {
     if (!m_handle->player)
         return;
-    libvlc_audio_set_mute(m_handle->player, mute ? 1 : 0);
+    m_muted = mute;
+    m_handle->post([mute](libvlc_media_player_t* mp) { libvlc_audio_set_mute(mp, mute ? 1 : 0); });
     notify(audio_event_mute);
 }
 
 void audio::toggle_mute()
 {
-    if (!m_handle->player)
-        return;
-    libvlc_audio_toggle_mute(m_handle->player);
-    notify(audio_event_mute);
+    set_mute(!is_muted());
 }
 
 unsigned audio::get_volume() const
 {
-    if (!m_handle->idle())
-        return 0;
-    const int volume = libvlc_audio_get_volume(m_handle->idle());
-    return volume < 0 ? 0 : static_cast<unsigned>(volume);
+    if (libvlc_media_player_t* mp = m_handle->idle()) {
+        const int volume = libvlc_audio_get_volume(mp);
+        if (volume >= 0)
+            m_volume = static_cast<unsigned>(volume);
+    }
+    return m_handle->player ? m_volume : 0;
 }
 
 void audio::set_volume(unsigned volume)
 {
     if (!m_handle->player)
         return;
-    libvlc_audio_set_volume(m_handle->player, static_cast<int>(volume));
+    m_volume = volume;
+    m_handle->post([volume](libvlc_media_player_t* mp) { libvlc_audio_set_volume(mp, static_cast<int>(volume)); });
     notify(audio_event_volume);
 }
 
@@ -73,19 +79,22 @@ int audio::get_channel() const
 
 void audio::set_channel(int channel)
 {
-    if (m_handle->player)
-        libvlc_audio_set_channel(m_handle->player, channel);
+    m_handle->post([channel](libvlc_media_player_t* mp) { libvlc_audio_set_channel(mp, channel); });
 }
 
 int64_t audio::get_delay() const
 {
-    return m_handle->idle() ? libvlc_audio_get_delay(m_handle->idle()) / 1000 : 0;
+    if (libvlc_media_player_t* mp = m_handle->idle())
+        m_delay_ms = libvlc_audio_get_delay(mp) / 1000;
+    return m_handle->player ? m_delay_ms : 0;
 }
 
 void audio::set_delay(int64_t ms)
 {
-    if (m_handle->player)
-        libvlc_audio_set_delay(m_handle->player, ms * 1000);
+    if (!m_handle->player)
+        return;
+    m_delay_ms = ms;
+    m_handle->post([ms](libvlc_media_player_t* mp) { libvlc_audio_set_delay(mp, ms * 1000); });
 }
 
 void audio::notify(audio_event_e code)

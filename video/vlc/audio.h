@@ -31,6 +31,10 @@ private:
     void notify(audio_event_e code);
 
     const media_player_handle* m_handle;
+    // Last known or asked-for values, answered while the worker holds the player.
+    mutable bool m_muted = false;
+    mutable unsigned m_volume = 100;
+    mutable int64_t m_delay_ms = 0;
 };
 
 } // namespace vlc

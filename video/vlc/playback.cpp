@@ -16,8 +16,7 @@ int64_t playback::get_time() const
 
 void playback::set_time(int64_t ms)
 {
-    if (m_handle->player)
-        libvlc_media_player_set_time(m_handle->player, ms);
+    m_handle->post([ms](libvlc_media_player_t* mp) { libvlc_media_player_set_time(mp, ms); });
 }
 
 float playback::get_position() const
@@ -27,19 +26,23 @@ float playback::get_position() const
 
 void playback::set_position(float position)
 {
-    if (m_handle->player)
-        libvlc_media_player_set_position(m_handle->player, position);
+    m_handle->post([position](libvlc_media_player_t* mp) { libvlc_media_player_set_position(mp, position); });
 }
 
 float playback::get_rate() const
 {
-    return m_handle->idle() ? libvlc_media_player_get_rate(m_handle->idle()) : 1.f;
+    // Until the worker has applied a change, the rate asked for is the answer.
+    if (libvlc_media_player_t* mp = m_handle->idle())
+        m_rate = libvlc_media_player_get_rate(mp);
+    return m_handle->player ? m_rate : 1.f;
 }
 
 void playback::set_rate(float rate)
 {
-    if (m_handle->player)
-        libvlc_media_player_set_rate(m_handle->player, rate);
+    if (!m_handle->player)
+        return;
+    m_rate = rate;
+    m_handle->post([rate](libvlc_media_player_t* mp) { libvlc_media_player_set_rate(mp, rate); });
 }
 
 // Deprecated in libvlc 3 but without a replacement there.

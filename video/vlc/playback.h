@@ -22,6 +22,7 @@ public:
 
 private:
     const media_player_handle* m_handle;
+    mutable float m_rate = 1.f;
 };
 
 } // namespace vlc

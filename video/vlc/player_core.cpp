@@ -115,8 +115,7 @@ media player_core::current_media() const
 
 void player_core::post(std::function<void(libvlc_media_player_t*)> call)
 {
-    if (libvlc_media_player_t* mp = m_handle.player)
-        m_commands.post([mp, call = std::move(call)] { call(mp); });
+    m_handle.post(std::move(call));
 }
 
 void player_core::set_media(const media& item)

@@ -47,6 +47,8 @@ public:
 
     libvlc_instance_t* get_instance() const { return m_instance; }
     libvlc_media_player_t* get_mp() const { return m_handle.player; }
+    // The player for a reading call, or null while the worker may hold it.
+    libvlc_media_player_t* idle_mp() const { return m_handle.idle(); }
 
     vlc::audio& audio() { return m_audio; }
     vlc::video& video() { return m_video; }

@@ -22,22 +22,25 @@ int subtitles::get_track() const
 
 void subtitles::set_track(unsigned index)
 {
-    if (!m_handle->player)
-        return;
-    auto* list = libvlc_video_get_spu_description(m_handle->player);
-    if (list)
-        libvlc_video_set_spu(m_handle->player, track_list::id_at_index(list, index));
+    m_handle->post([index](libvlc_media_player_t* mp) {
+        if (auto* list = libvlc_video_get_spu_description(mp))
+            libvlc_video_set_spu(mp, track_list::id_at_index(list, index));
+    });
 }
 
 int64_t subtitles::get_delay() const
 {
-    return m_handle->idle() ? libvlc_video_get_spu_delay(m_handle->idle()) / 1000 : 0;
+    if (libvlc_media_player_t* mp = m_handle->idle())
+        m_delay_ms = libvlc_video_get_spu_delay(mp) / 1000;
+    return m_handle->player ? m_delay_ms : 0;
 }
 
 void subtitles::set_delay(int64_t ms)
 {
-    if (m_handle->player)
-        libvlc_video_set_spu_delay(m_handle->player, ms * 1000);
+    if (!m_handle->player)
+        return;
+    m_delay_ms = ms;
+    m_handle->post([ms](libvlc_media_player_t* mp) { libvlc_video_set_spu_delay(mp, ms * 1000); });
 }
 
 // Deprecated in libvlc 3 but without a replacement there.
@@ -45,7 +48,11 @@ void subtitles::set_delay(int64_t ms)
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 bool subtitles::load(const std::string& path)
 {
-    return m_handle->player && libvlc_video_set_subtitle_file(m_handle->player, path.c_str()) != 0;
+    if (libvlc_media_player_t* mp = m_handle->idle())
+        return libvlc_video_set_subtitle_file(mp, path.c_str()) != 0;
+    // The worker holds the player: the file follows what is queued, unchecked.
+    m_handle->post([path](libvlc_media_player_t* mp) { libvlc_video_set_subtitle_file(mp, path.c_str()); });
+    return m_handle->player != nullptr;
 }
 #pragma GCC diagnostic pop
 

@@ -22,6 +22,8 @@ public:
 
 private:
     const media_player_handle* m_handle;
+    // Last known or asked-for delay, answered while the worker holds the player.
+    mutable int64_t m_delay_ms = 0;
 };
 
 } // namespace vlc

@@ -27,11 +27,10 @@ int video::get_track() const
 
 void video::set_track(unsigned index)
 {
-    if (!m_handle->player)
-        return;
-    auto* list = libvlc_video_get_track_description(m_handle->player);
-    if (list)
-        libvlc_video_set_track(m_handle->player, track_list::id_at_index(list, index));
+    m_handle->post([index](libvlc_media_player_t* mp) {
+        if (auto* list = libvlc_video_get_track_description(mp))
+            libvlc_video_set_track(mp, track_list::id_at_index(list, index));
+    });
 }
 
 int video::get_adjust_int(libvlc_video_adjust_option_t option) const
@@ -41,8 +40,7 @@ int video::get_adjust_int(libvlc_video_adjust_option_t option) const
 
 void video::set_adjust_int(libvlc_video_adjust_option_t option, int value)
 {
-    if (m_handle->player)
-        libvlc_video_set_adjust_int(m_handle->player, option, value);
+    m_handle->post([option, value](libvlc_media_player_t* mp) { libvlc_video_set_adjust_int(mp, option, value); });
 }
 
 float video::get_adjust_float(libvlc_video_adjust_option_t option) const
@@ -52,8 +50,7 @@ float video::get_adjust_float(libvlc_video_adjust_option_t option) const
 
 void video::set_adjust_float(libvlc_video_adjust_option_t option, float value)
 {
-    if (m_handle->player)
-        libvlc_video_set_adjust_float(m_handle->player, option, value);
+    m_handle->post([option, value](libvlc_media_player_t* mp) { libvlc_video_set_adjust_float(mp, option, value); });
 }
 
 } // namespace vlc

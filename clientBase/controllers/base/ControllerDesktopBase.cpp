@@ -99,11 +99,6 @@ void ControllerDesktopBase::onAutoUpdateTimerTimeout()
     }
 }
 
-void ControllerDesktopBase::onCurrentIdChanged(QString currentId)
-{
-    emit currentIdChanged(currentId);
-}
-
 void ControllerDesktopBase::srUpdatedPure()
 {
     if (!m_useTrQuery)

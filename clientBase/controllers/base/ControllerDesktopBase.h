@@ -10,8 +10,7 @@ namespace LynClientController {
 class ControllerDesktopBase : public ControllerItemBase
 {
     Q_OBJECT
-    Q_PROPERTY(bool autoUpdate READ autoUpdate WRITE setAutoUpdate NOTIFY autoUpdateChanged)
-    Q_PROPERTY(int autoUpdateInterval READ autoUpdateInterval WRITE setAutoUpdateInterval NOTIFY autoUpdateIntervalChanged)
+    NT_REFRESHING_CONTROLLER
 
 public:
     explicit ControllerDesktopBase(QObject *parent = nullptr);
@@ -24,27 +23,13 @@ public:
     Q_INVOKABLE QJsonObject trDuplicate(QJsonObject mapParams);
     Q_INVOKABLE void insertParam4trQuery(QString key, QVariant value);
 
-    bool autoUpdate() const { return m_schedule.autoUpdate(); }
-    int autoUpdateInterval() const { return m_schedule.autoUpdateInterval(); }
-
 signals:
-    void currentIdChanged(QString currentId);
     void saAdd(QJsonObject mapParams);
     void saRem(QJsonObject mapParams);
     void saDuplicate(QJsonObject mapParams);
     void saUpdate(QJsonObject mapParams);
     void srUpdated(QJsonObject mapParams);
     void srInserted(QJsonObject mapParams);
-    void autoUpdateChanged(bool autoUpdate);
-    void autoUpdateIntervalChanged(int autoUpdateInterval);
-
-public slots:
-    void setAutoUpdate(bool value) { m_schedule.setAutoUpdate(value); }
-    void setAutoUpdateInterval(int seconds) { m_schedule.setAutoUpdateInterval(seconds); }
-    virtual void onAutoUpdateTimerTimeout();
-    void onCurrentIdChanged(QString currentId);
-    void srUpdatedPure();
-    void srInsertedPure();
 
 private:
     // Asks for the records changed since the newest one held, without clearing the model.
@@ -53,7 +38,6 @@ private:
 
     QJsonObject m_lastSrUpdated;
     QJsonObject m_lastSrInserted;
-    NtCommon::RefreshSchedule m_schedule;
 };
 
 } // namespace LynClientController

@@ -1,17 +1,12 @@
 #include "controllers/models/FieldDescr.h"
 
-#include <atomic>
+#include "nt_common/model/FieldTable.h"
 
 namespace LYNCommon {
 
-namespace {
-// One counter for the whole process: numbers say which field was declared first.
-std::atomic<qint64> g_nextSeqNum{0};
-} // namespace
-
 FieldDescr::FieldDescr(qint64 properties)
     : properties(properties)
-    , seqNum(g_nextSeqNum++)
+    , seqNum(NtCommon::DeclarationCounter<FieldDescr>::next())
 {
 }
 

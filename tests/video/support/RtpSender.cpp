@@ -34,6 +34,14 @@ bool RtpSender::start(const QString& clip, const QString& sdpPath)
     return m_process.waitForStarted(10000);
 }
 
+void RtpSender::die()
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.kill();
+    m_process.waitForFinished(5000);
+}
+
 void RtpSender::stop()
 {
     if (m_process.state() == QProcess::NotRunning)

@@ -12,6 +12,9 @@ public:
     // Loops the clip without re-encoding; returns once ffmpeg runs.
     bool start(const QString& clip, const QString& sdpPath);
     void stop();
+    // Ends the stream as a camera losing power does: without the goodbye
+    // packet that lets the receiver end its input at once.
+    void die();
     bool isRunning() const { return m_process.state() != QProcess::NotRunning; }
     qint64 processId() const { return m_process.processId(); }
     quint16 port() const { return m_port; }

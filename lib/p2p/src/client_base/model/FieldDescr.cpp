@@ -1,16 +1,11 @@
 #include "client_base/model/FieldDescr.h"
 
-#include <atomic>
+#include "nt_common/model/FieldTable.h"
 
 namespace P2pClientController {
 
-namespace {
-// Separate from the server link's counter: the two sets of tables number independently.
-std::atomic<qint64> g_seqCounter{0};
-} // namespace
-
 FieldDescr::FieldDescr(qint64 properties)
-    : seqNum(g_seqCounter++)
+    : seqNum(NtCommon::DeclarationCounter<FieldDescr>::next())
     , properties(properties)
 {
 }

@@ -53,3 +53,28 @@ private:
 };
 
 } // namespace NtCommon
+
+// The QML face both links' editing controllers share: periodic refresh on or
+// off and its interval (kept by a RefreshSchedule member), the current-row
+// relay and the refreshes that change notifications drive. Placed inside the
+// class after Q_OBJECT; leaves the class in its private section.
+#define NT_REFRESHING_CONTROLLER                                                                                      \
+    Q_PROPERTY(bool autoUpdate READ autoUpdate WRITE setAutoUpdate NOTIFY autoUpdateChanged)                           \
+    Q_PROPERTY(int autoUpdateInterval READ autoUpdateInterval WRITE setAutoUpdateInterval NOTIFY autoUpdateIntervalChanged) \
+public:                                                                                                               \
+    bool autoUpdate() const { return m_schedule.autoUpdate(); }                                                       \
+    int autoUpdateInterval() const { return m_schedule.autoUpdateInterval(); }                                        \
+Q_SIGNALS:                                                                                                            \
+    void currentIdChanged(QString currentId);                                                                         \
+    void autoUpdateChanged(bool autoUpdate);                                                                          \
+    void autoUpdateIntervalChanged(int autoUpdateInterval);                                                           \
+public Q_SLOTS:                                                                                                       \
+    void setAutoUpdate(bool value) { m_schedule.setAutoUpdate(value); }                                               \
+    void setAutoUpdateInterval(int seconds) { m_schedule.setAutoUpdateInterval(seconds); }                            \
+    void onCurrentIdChanged(QString currentId) { emit currentIdChanged(currentId); }                                  \
+    virtual void onAutoUpdateTimerTimeout();                                                                          \
+    void srUpdatedPure();                                                                                             \
+    void srInsertedPure();                                                                                            \
+                                                                                                                      \
+private:                                                                                                              \
+    NtCommon::RefreshSchedule m_schedule;

@@ -11,8 +11,7 @@ namespace P2pClientController {
 class ControllerDesktopBase : public ControllerItemBase
 {
     Q_OBJECT
-    Q_PROPERTY(bool autoUpdate READ autoUpdate WRITE setAutoUpdate NOTIFY autoUpdateChanged)
-    Q_PROPERTY(int autoUpdateInterval READ autoUpdateInterval WRITE setAutoUpdateInterval NOTIFY autoUpdateIntervalChanged)
+    NT_REFRESHING_CONTROLLER
 
 public:
     static constexpr int kThrottleMs = 1000;
@@ -35,11 +34,7 @@ public:
     Q_INVOKABLE void trUnlock(QJsonObject mapParams);
     Q_INVOKABLE void insertParam4trGetList(QString key, QVariant value);
 
-    bool autoUpdate() const { return m_schedule.autoUpdate(); }
-    int autoUpdateInterval() const { return m_schedule.autoUpdateInterval(); }
-
 signals:
-    void currentIdChanged(QString currentId);
     void saLock(const DTO &mapParams);
     void saUnlock(const DTO &mapParams);
     void saNew(const DTO &mapParams);
@@ -48,16 +43,6 @@ signals:
     void saUpdate(const DTO &mapParams);
     void srUpdated(const DTO &mapParams);
     void srInserted(const DTO &mapParams);
-    void autoUpdateChanged(bool autoUpdate);
-    void autoUpdateIntervalChanged(int autoUpdateInterval);
-
-public slots:
-    void setAutoUpdate(bool value) { m_schedule.setAutoUpdate(value); }
-    void setAutoUpdateInterval(int seconds) { m_schedule.setAutoUpdateInterval(seconds); }
-    virtual void onAutoUpdateTimerTimeout();
-    void onCurrentIdChanged(QString currentId);
-    void srUpdatedPure();
-    void srInsertedPure();
 
 private:
     void send(const QString &action, const DTO &mapParams);
@@ -70,7 +55,6 @@ private:
     DTO m_lastSrInserted;
     NtCommon::NotificationThrottle m_srUpdatedThrottle;
     NtCommon::NotificationThrottle m_srInsertedThrottle;
-    NtCommon::RefreshSchedule m_schedule;
 };
 
 } // namespace P2pClientController
