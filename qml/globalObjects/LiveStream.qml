@@ -36,14 +36,16 @@ QtObject {
     property double lastLiveMs: 0
     property int retryDelayMs: container ? container.firstRetryMs : 1000
     property int attempts: 0
-    // The camera belongs to a remote installation and arrives through punched ports.
-    readonly property bool remote: NET.isP2PMode()
+    // The camera belongs to a remote installation and arrives through punched
+    // ports; known once the link is up, so taken at each start.
+    property bool remote: false
     readonly property string streamKey: "live_" + rowID
     // Remote channel: "" (none), "opening" (asked for, ports not yet free) or "open".
     property string channel: ""
     property string receiverPath: ""
 
     function start() {
+        remote = NET.isP2PMode()
         wanted = true
         retryDelayMs = container.firstRetryMs
         lastLiveMs = Date.now()
