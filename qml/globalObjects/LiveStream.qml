@@ -173,6 +173,11 @@ QtObject {
         if (!wanted || status === "unreachable")
             return
         var now = Date.now()
+        // Punching the path is part of connecting, not a loss of signal.
+        if (remote && channel !== "open") {
+            lastLiveMs = now
+            return
+        }
         if (player.frameRate > 0 && !player.stalled && player.frameAge < 2000) {
             status = "live"
             lastLiveMs = now
