@@ -13,7 +13,8 @@ QtObject {
     property string fileSdp: ""
     property string deviceName: ""
 
-    // "stopped", "connecting", "live", "noSignal" or "offline".
+    // "stopped", "connecting", "live", "noSignal", "offline" or, for a remote
+    // camera whose path could not be punched, "unreachable".
     property string status: "stopped"
     // Seconds since the last picture while there is no signal.
     property int silentSeconds: 0
@@ -25,6 +26,7 @@ QtObject {
         case "noSignal": return qsTr("No signal for %1 s").arg(silentSeconds)
         case "offline": return qsTr("Offline")
         case "stopped": return qsTr("Stopped")
+        case "unreachable": return qsTr("Remote camera unreachable")
         default: return ""
         }
     }
@@ -34,11 +36,16 @@ QtObject {
     property double lastLiveMs: 0
     property int retryDelayMs: container ? container.firstRetryMs : 1000
     property int attempts: 0
-    // P2P branch: the stream key the remote side opens ports for, and the receiver file once written.
+    // The camera belongs to a remote installation and arrives through punched
+    // ports; known once the link is up, so taken at each start.
+    property bool remote: false
     readonly property string streamKey: "live_" + rowID
+    // Remote channel: "" (none), "opening" (asked for, ports not yet free) or "open".
+    property string channel: ""
     property string receiverPath: ""
 
     function start() {
+        remote = NET.isP2PMode()
         wanted = true
         retryDelayMs = container.firstRetryMs
         lastLiveMs = Date.now()
@@ -52,11 +59,13 @@ QtObject {
         player.stop()
         status = "stopped"
         detections = []
+        if (channel !== "")
+            closeChannel()
     }
 
     function open() {
         ++attempts
-        if (NET.isP2PMode())
+        if (remote)
             openP2p()
         else
             openDirect()
@@ -73,33 +82,82 @@ QtObject {
         player.play(container.mrlOf(path))
     }
 
+    // The punched path stays while the far side sends: a re-open only restarts the player.
     function openP2p() {
-        if (receiverPath !== "") {
+        if (channel === "open")
             player.play(container.mrlOf(receiverPath))
-            return
-        }
-        container.deviceController.trInitP2PChannel({ rowID: rowID, rstIDDevice: rowID, streamKey: streamKey })
+        else if (channel === "")
+            openChannel()
     }
 
-    function isOwnPeer(socketId) {
+    function openChannel() {
+        channel = "opening"
+        receiverPath = ""
+        container.deviceController.trInitP2PChannel({ rowID: rowID, streamKey: streamKey })
+        container.peersManager.expectRemoteStream(streamKey)
+    }
+
+    function closeChannel() {
+        channel = ""
+        receiverPath = ""
+        container.deviceController.trInitP2PChannel({ rowID: rowID, streamKey: streamKey, stop: true })
+        container.peersManager.releaseRemoteStream(streamKey)
+    }
+
+    // After "Remote camera unreachable": the same request again, on fresh peers.
+    function retry() {
+        if (!wanted || !remote)
+            return
+        closeChannel()
+        status = "connecting"
+        lastLiveMs = Date.now()
+        openChannel()
+    }
+
+    function peerOf(portType) {
+        return container.peersManager.peerByStreamKeyAndPortType(streamKey, portType)
+    }
+
+    function onPeerEstablished(socketId) {
+        if (channel !== "opening" || socketId === "" || socketId !== peerOf("rtp"))
+            return
+        // The player binds the RTP port and the RTCP port after it: both peers let theirs go.
         var pm = container.peersManager
-        return socketId !== "" && (socketId === pm.peerByStreamKeyAndPortType(streamKey, "rtp")
-                                   || socketId === pm.peerByStreamKeyAndPortType(streamKey, "rtcp"))
+        pm.disconnectFromHost(peerOf("rtp"), { streamKey: streamKey })
+        pm.disconnectFromHost(peerOf("rtcp"), { streamKey: streamKey })
     }
 
-    function onPortReleased(mapParams) {
-        if (mapParams.streamKey !== streamKey || mapParams.portType !== "rtp")
+    function onPeerReleased(socketId) {
+        if (channel !== "opening" || socketId === "" || (socketId !== peerOf("rtp") && socketId !== peerOf("rtcp")))
             return
-        var peer = container.peersManager.peer(mapParams.yourSocketId)
-        var path = container.peersManager.createFfmpegReceiverSDPFile({
-            streamKey: streamKey, ip: peer.yourLocalIp, rtpPort: peer.yourLocalPort })
+        var pm = container.peersManager
+        var rtp = pm.peer(peerOf("rtp"))
+        var rtcp = pm.peer(peerOf("rtcp"))
+        // Either release may find both done; the player starts once.
+        var released = 5
+        if (rtp.socketConnectionMode !== released || rtcp.socketConnectionMode !== released)
+            return
+        var path = pm.createFfmpegReceiverSDPFile({ streamKey: streamKey, ip: rtp.yourLocalIp, rtpPort: rtp.yourLocalPort })
         if (path === "") {
             console.warn("No receiver description for device " + rowID)
             return
         }
         receiverPath = path
+        channel = "open"
         if (wanted)
             player.play(container.mrlOf(path))
+    }
+
+    function onUnreachable(mapParams) {
+        if (mapParams.streamKey !== streamKey || channel === "")
+            return
+        // The peers are gone already; the far side gives up by itself.
+        channel = ""
+        receiverPath = ""
+        retryTimer.stop()
+        player.stop()
+        if (wanted)
+            status = "unreachable"
     }
 
     function showDetections(boxes) {
@@ -112,9 +170,14 @@ QtObject {
     // Frames arriving is what counts as live; libvlc's own state lags and a
     // live source that ends or goes quiet is a loss of signal, not a failure.
     function evaluate() {
-        if (!wanted)
+        if (!wanted || status === "unreachable")
             return
         var now = Date.now()
+        // Punching the path is part of connecting, not a loss of signal.
+        if (remote && channel !== "open") {
+            lastLiveMs = now
+            return
+        }
         if (player.frameRate > 0 && !player.stalled && player.frameAge < 2000) {
             status = "live"
             lastLiveMs = now
@@ -167,16 +230,9 @@ QtObject {
     }
 
     property Connections peers: Connections {
-        target: live.container ? live.container.peersManager : null
-        function onConnectionEstablished(mapParams) {
-            var id = mapParams.yourSocketId || ""
-            if (!live.isOwnPeer(id))
-                return
-            var pm = live.container.peersManager
-            var portType = id === pm.peerByStreamKeyAndPortType(live.streamKey, "rtp") ? "rtp" : "rtcp"
-            // The player must bind the punched port itself.
-            pm.disconnectFromHost(id, { streamKey: live.streamKey, portType: portType, yourSocketId: id })
-        }
-        function onReleasedFromHost(mapParams) { live.onPortReleased(mapParams) }
+        target: live.container && live.remote ? live.container.peersManager : null
+        function onConnectionEstablished(mapParams) { live.onPeerEstablished(mapParams.yourSocketId || "") }
+        function onReleasedFromHost(mapParams) { live.onPeerReleased(mapParams.socketId || "") }
+        function onRemoteStreamUnreachable(mapParams) { live.onUnreachable(mapParams) }
     }
 }

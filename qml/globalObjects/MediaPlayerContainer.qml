@@ -89,6 +89,16 @@ QtObject {
         }
     }
 
+    // In P2P mode the local server is reached through the relay, which is up once
+    // logged in to the P2P server; the direct link never connects to tell so.
+    property Connections p2pConnections: Connections {
+        target: NETP2P
+        function onConnectionState(isConnected) {
+            if (isConnected && NET.isP2PMode() && playerContainer.deviceController)
+                playerContainer.deviceController.trQuery()
+        }
+    }
+
     property Instantiator instantiator: Instantiator {
         model: playerContainer.deviceController ? playerContainer.deviceController.originalModel : null
 

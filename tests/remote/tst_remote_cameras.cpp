@@ -1,12 +1,8 @@
-// Remote cameras end to end across two NATs: the client sits behind router A,
-// the remote installation (stand-in local server and its P2P bridge) behind
-// router B, the P2P server and the address resolver on the public side. The
-// test process itself enters the client's network after building the lab, so
-// its link threads, peers and players live there. Ports inside the lab's own
-// namespaces are fixed: nothing else runs in them.
-#include "LabProcess.h"
+// Remote cameras end to end across two NATs (see RemoteLab), the client side
+// driven from C++. The test process itself enters the client's network after
+// building the lab, so its link threads, peers and players live there.
 #include "LinkProbe.h"
-#include "NetnsLab.h"
+#include "RemoteLab.h"
 #include "RemoteTile.h"
 #include "ScreenControllers.h"
 
@@ -20,7 +16,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QNetworkDatagram>
-#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QUdpSocket>
@@ -37,21 +32,17 @@ using P2pClientController::PeersManagerController;
 
 namespace {
 
-constexpr int kStartWait = 20000;
+constexpr int kStartWait = RemoteLab::kStartWait;
 constexpr int kVideoWait = 60000;
-const QString kPublicIp = QStringLiteral("10.77.1.1");
-const QString kP2pPort = QStringLiteral("9009");
-const NetnsLab::Site kClientSite{QStringLiteral("nata"), QStringLiteral("lana"), QStringLiteral("10.77.1.2"),
-                                 QStringLiteral("192.168.10.1"), QStringLiteral("192.168.10.2")};
-const NetnsLab::Site kRemoteSite{QStringLiteral("natb"), QStringLiteral("lanb"), QStringLiteral("10.77.2.2"),
-                                 QStringLiteral("192.168.20.1"), QStringLiteral("192.168.20.2")};
+const QString &kPublicIp = RemoteLab::kPublicIp;
+const QString &kP2pPort = RemoteLab::kP2pPort;
+const NetnsLab::Site &kClientSite = RemoteLab::kClientSite;
+const NetnsLab::Site &kRemoteSite = RemoteLab::kRemoteSite;
 
 // Bytes through the P2P server so far, from its last "traffic:" line.
 qint64 trafficOf(const LabProcess &server)
 {
-    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("received (\\d+) bytes, sent (\\d+) bytes"))
-                                          .match(server.lastLine(QStringLiteral("traffic:")));
-    return m.hasMatch() ? m.captured(1).toLongLong() + m.captured(2).toLongLong() : -1;
+    return relayedBytes(server.lastLine(QStringLiteral("traffic:")));
 }
 
 // CPU time (user + system, in clock ticks) a process has used.
@@ -81,11 +72,10 @@ private:
     QString failureText(const QString &what) const;
 
     QTemporaryDir m_dir;
-    std::unique_ptr<NetnsLab> m_lab;
-    std::unique_ptr<LabProcess> m_resolver;
-    std::unique_ptr<LabProcess> m_p2pServer;
-    std::unique_ptr<LabProcess> m_localServer;
-    std::unique_ptr<LabProcess> m_bridge;
+    RemoteLab m_remoteLab;
+    NetnsLab *m_lab = nullptr;
+    LabProcess *m_p2pServer = nullptr;
+    LabProcess *m_bridge = nullptr;
     int m_hostNamespace = -1;
     QString m_startDir;
 
@@ -107,38 +97,11 @@ void TstRemoteCameras::initTestCase()
     QVERIFY(m_dir.isValid());
     DTO::registerMetaTypes();
 
-    m_lab = std::make_unique<NetnsLab>();
-    QVERIFY2(m_lab->addPublic(), qPrintable(m_lab->lastError()));
-    QVERIFY2(m_lab->addSite(kClientSite, QStringLiteral("toa"), kPublicIp), qPrintable(m_lab->lastError()));
-    QVERIFY2(m_lab->addSite(kRemoteSite, QStringLiteral("tob"), QStringLiteral("10.77.2.1")), qPrintable(m_lab->lastError()));
-
-    // The remote installation: a copy of the demo installation.
-    const QString site = m_dir.filePath(QStringLiteral("site"));
-    QVERIFY(QDir().mkpath(site));
-    QVERIFY(QFile::copy(QStringLiteral(LYN_STANDIN_DEMO_DIR "/localserver.db"), site + QStringLiteral("/localserver.db")));
-    QVERIFY(QFile::link(QStringLiteral(LYN_STANDIN_DEMO_DIR "/archive"), site + QStringLiteral("/archive")));
-
-    m_resolver = std::make_unique<LabProcess>(QStringLiteral("resolver"));
-    m_resolver->start(*m_lab, QStringLiteral("pub"), {LYN_RESOLVER_EXE, "--host", kPublicIp, "--port", "50005"}, m_dir.path());
-    QVERIFY2(m_resolver->waitForLine(QStringLiteral("listening on"), kStartWait), qPrintable(m_resolver->tail()));
-
-    m_p2pServer = std::make_unique<LabProcess>(QStringLiteral("P2P server"));
-    m_p2pServer->start(*m_lab, QStringLiteral("pub"),
-                       {LYN_P2PSERVER_EXE, "--host", kPublicIp, "--port", kP2pPort, "--db", m_dir.filePath("p2p.sqlite"),
-                        "--log", m_dir.filePath("p2p.log"), "--account", "viewer:viewer-secret", "--account", "home:home-secret"},
-                       m_dir.path());
-    QVERIFY2(m_p2pServer->waitForLine(QStringLiteral("P2P server listening"), kStartWait), qPrintable(m_p2pServer->tail()));
-
-    m_localServer = std::make_unique<LabProcess>(QStringLiteral("local server"));
-    m_localServer->start(*m_lab, kRemoteSite.lan, {LYN_LOCALSERVER_EXE, "--port", "27014"}, site);
-    QVERIFY2(m_localServer->waitForLine(QStringLiteral("listening on ws://"), kStartWait), qPrintable(m_localServer->tail()));
-
-    m_bridge = std::make_unique<LabProcess>(QStringLiteral("bridge"));
-    m_bridge->start(*m_lab, kRemoteSite.lan,
-                    {LYN_BRIDGE_EXE, "--sign", "home", "--secret", "home-secret", "--p2p-host", kPublicIp, "--p2p-port", kP2pPort,
-                     "--local-server", "ws://127.0.0.1:27014/loader", "--log", m_dir.filePath("bridge.log")},
-                    m_dir.path());
-    QVERIFY2(m_bridge->waitForLine(QStringLiteral("bridge logged in"), kStartWait), qPrintable(m_bridge->tail()));
+    const QString failed = m_remoteLab.start(m_dir.path());
+    QVERIFY2(failed.isEmpty(), qPrintable(failed));
+    m_lab = &m_remoteLab.lab();
+    m_p2pServer = &m_remoteLab.p2pServer();
+    m_bridge = &m_remoteLab.bridge();
 
     // From here on this process is the client at home behind router A.
     enterNamespace(kClientSite.lan);
@@ -205,11 +168,7 @@ void TstRemoteCameras::cleanupTestCase()
         close(m_hostNamespace);
         QDir::setCurrent(m_startDir);
     }
-    m_bridge.reset();
-    m_localServer.reset();
-    m_p2pServer.reset();
-    m_resolver.reset();
-    m_lab.reset();
+    m_remoteLab.stop();
 }
 
 void TstRemoteCameras::enterNamespace(const QString &role)
@@ -225,7 +184,7 @@ void TstRemoteCameras::enterNamespace(const QString &role)
 
 QString TstRemoteCameras::failureText(const QString &what) const
 {
-    return what + QLatin1Char('\n') + m_bridge->tail() + QLatin1Char('\n') + m_localServer->tail(10) + QLatin1Char('\n') + m_p2pServer->tail(10);
+    return m_remoteLab.failureText(what);
 }
 
 void TstRemoteCameras::twoRemoteCamerasPlayThroughPunchedPaths()

@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import "../../components"
+import "../../components/buttons"
 import "../../components/dragAndDrop"
 import "../../components/text"
 import "../../misc"
@@ -39,6 +40,25 @@ Item {
                 frozen: tile.stream !== null && tile.stream.status === "noSignal"
                 detections: tile.stream ? tile.stream.detections : []
             }
+            // A camera of a remote installation, reached through punched ports.
+            Rectangle {
+                objectName: tile.objectName + "RemoteBadge"
+                anchors.left: parent.left
+                anchors.bottom: parent.bottom
+                anchors.margins: LynAppStyle.smallSpacing
+                width: remoteText.implicitWidth + 2 * LynAppStyle.smallSpacing
+                height: remoteText.implicitHeight
+                radius: LynAppStyle.radius
+                color: LynAppStyle.shadowColor
+                visible: tile.stream !== null && tile.stream.remote && !tile.detached
+                LynLabel {
+                    id: remoteText
+                    x: LynAppStyle.smallSpacing
+                    text: qsTr("Remote")
+                    color: LynAppStyle.accentHoverColor
+                    font.pointSize: LynAppStyle.smallFontSize
+                }
+            }
             LynText {
                 objectName: tile.objectName + "DetachedText"
                 anchors.centerIn: parent
@@ -47,6 +67,17 @@ Item {
                 color: LynAppStyle.textSecondaryColor
             }
         }
+    }
+
+    // Under the status line; above the drag area, so it gets its clicks.
+    LynButton {
+        objectName: tile.objectName + "RetryButton"
+        anchors.horizontalCenter: parent.horizontalCenter
+        anchors.top: parent.verticalCenter
+        anchors.topMargin: 2 * LynAppStyle.spacing
+        visible: tile.stream !== null && tile.stream.status === "unreachable" && !tile.detached
+        text: qsTr("Retry")
+        onClicked: tile.stream.retry()
     }
 
     // Above the drag area, so its buttons get their clicks.
