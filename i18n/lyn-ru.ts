@@ -9,10 +9,64 @@
     </message>
 </context>
 <context>
+    <name>AdditionlSettings</name>
+    <message>
+        <source>Failed to read the parameters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to save the parameters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Parameters: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished">Сохранить</translation>
+    </message>
+</context>
+<context>
     <name>Archive</name>
     <message>
-        <source>Archive</source>
-        <translation>Архив</translation>
+        <source>Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click a time line to play the recording</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ArchiveToolBar</name>
+    <message>
+        <source>Back 10 seconds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Forward 10 seconds</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -30,10 +84,230 @@
     </message>
 </context>
 <context>
+    <name>CameraPreviewPanel</name>
+    <message>
+        <source>No live picture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connecting…</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Desktop</name>
     <message>
-        <source>Desktop</source>
-        <translation>Рабочий стол</translation>
+        <source>Events</source>
+        <translation type="unfinished">События</translation>
+    </message>
+</context>
+<context>
+    <name>DesktopToolBar</name>
+    <message>
+        <source>1 tile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>4 tiles</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>9 tiles</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>16 tiles</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>32 tiles</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>25 tiles</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>36 tiles</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>64 tiles</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Day of the events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>One big tile</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DetachedTileWindow</name>
+    <message>
+        <source>Offline</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DetectorPanel</name>
+    <message>
+        <source>Process of detecting a change in the position of an object relative to its surroundings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Technology capable of identifying or verifying a person from a digital image or a video frame from a video source</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Detecting instances of semantic objects of a certain class (such as humans, buildings, or cars) in digital images</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation type="unfinished">Настройки</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DeviceDetectionForm</name>
+    <message>
+        <source>The server did not switch the module</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save the device first to choose its detectors.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DeviceEditor</name>
+    <message>
+        <source>New device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DeviceEditorBase</name>
+    <message>
+        <source>Device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Detection</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DeviceEssentialsForm</name>
+    <message>
+        <source>Enter the source address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The source address has no scheme, such as rtsp://</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The source address has no IP address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No camera answers at this address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Front door</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Source address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DevicePasswordEditor</name>
+    <message>
+        <source>New password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device password</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DevicePasswordEssentialsForm</name>
+    <message>
+        <source>Enter the login</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation type="unfinished">Войти</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation type="unfinished">Пароль</translation>
+    </message>
+</context>
+<context>
+    <name>DevicePasswordTable</name>
+    <message>
+        <source>Delete error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device passwords</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation type="unfinished">Войти</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation type="unfinished">Пароль</translation>
+    </message>
+</context>
+<context>
+    <name>DevicePasswordToolBar</name>
+    <message>
+        <source>Back to devices</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -41,6 +315,125 @@
     <message>
         <source>Devices</source>
         <translation>Устройства</translation>
+    </message>
+    <message>
+        <source>Delete error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete selected device?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Source address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation type="unfinished">Добавить</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation type="unfinished">Изменить</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished">Удалить</translation>
+    </message>
+</context>
+<context>
+    <name>DevicesToolBar</name>
+    <message>
+        <source>Search devices</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device passwords</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Columns</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EventsTable</name>
+    <message>
+        <source>Events filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation type="unfinished">Обновить</translation>
+    </message>
+    <message>
+        <source>Back to the desktop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open in its own window</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Events</source>
+        <translation type="unfinished">События</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Detected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device name</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ExternalArchivePlayer</name>
+    <message>
+        <source>%1, %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FilterEditor</name>
+    <message>
+        <source>Events filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FilterEssentialsForm</name>
+    <message>
+        <source>Show the events of these devices (none checked: all devices)</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -138,6 +531,25 @@
     <message>
         <source>tomorrow, </source>
         <translation>завтра, </translation>
+    </message>
+</context>
+<context>
+    <name>LiveStream</name>
+    <message>
+        <source>Connecting…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No signal for %1 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Offline</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -259,6 +671,28 @@
     </message>
 </context>
 <context>
+    <name>LynMediaPlayer</name>
+    <message>
+        <source>%1 %2%</source>
+        <translation type="unfinished">%1 %2%</translation>
+    </message>
+    <message>
+        <source>%1x%2 %3 fps</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LynNetworkGuard</name>
+    <message>
+        <source>Network error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Connection is lost. Try again later...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>LynTable</name>
     <message>
         <source>Delete</source>
@@ -330,6 +764,17 @@
     <message>
         <source>No</source>
         <translation>Нет</translation>
+    </message>
+</context>
+<context>
+    <name>LynTableViewSearchDeviceStateDelegate</name>
+    <message>
+        <source>Answered</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No answer</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -479,7 +924,7 @@ Built on %1 with Qt %2.</source>
         <translation>Служба отказала во входе</translation>
     </message>
     <message>
-        <source>Accounts are created on the service's web site. Create one there, then sign in here with its e-mail and password.</source>
+        <source>Accounts are created on the service&apos;s web site. Create one there, then sign in here with its e-mail and password.</source>
         <translation>Учётные записи создаются на сайте службы. Создайте её там, затем войдите здесь с её адресом электронной почты и паролем.</translation>
     </message>
     <message>
@@ -535,6 +980,92 @@ Built on %1 with Qt %2.</source>
     <message>
         <source>Sign out</source>
         <translation>Выйти</translation>
+    </message>
+</context>
+<context>
+    <name>SearchDeviceTable</name>
+    <message>
+        <source>Search error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add error</source>
+        <translation type="unfinished">Ошибка добавления</translation>
+    </message>
+    <message>
+        <source>Failed to add</source>
+        <translation type="unfinished">Не удалось добавить</translation>
+    </message>
+    <message>
+        <source>Device search</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>IP address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation type="unfinished">Войти</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation type="unfinished">Пароль</translation>
+    </message>
+    <message>
+        <source>Picture</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished">Сохранить</translation>
+    </message>
+</context>
+<context>
+    <name>SearchToolBar</name>
+    <message>
+        <source>Not searched yet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Searching…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search finished</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stopping…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Back to devices</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation type="unfinished">Поиск</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished">Сохранить</translation>
     </message>
 </context>
 <context>
@@ -612,6 +1143,28 @@ Built on %1 with Qt %2.</source>
     <message>
         <source>Group name</source>
         <translation>Название группы</translation>
+    </message>
+</context>
+<context>
+    <name>Tile</name>
+    <message>
+        <source>Offline</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shown in its own window</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TileInteraction</name>
+    <message>
+        <source>Back to the grid</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open in its own window</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
