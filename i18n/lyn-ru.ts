@@ -12,61 +12,61 @@
     <name>AdditionlSettings</name>
     <message>
         <source>Failed to read the parameters</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось прочитать параметры</translation>
     </message>
     <message>
         <source>Failed to save the parameters</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось сохранить параметры</translation>
     </message>
     <message>
         <source>Parameters: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Параметры: %1</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished">Сохранить</translation>
+        <translation>Сохранить</translation>
     </message>
 </context>
 <context>
     <name>Archive</name>
     <message>
         <source>Event</source>
-        <translation type="unfinished"></translation>
+        <translation>Событие</translation>
     </message>
     <message>
         <source>Click a time line to play the recording</source>
-        <translation type="unfinished"></translation>
+        <translation>Щёлкните по шкале времени, чтобы воспроизвести запись</translation>
     </message>
 </context>
 <context>
     <name>ArchiveToolBar</name>
     <message>
         <source>Back 10 seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>Назад на 10 секунд</translation>
     </message>
     <message>
         <source>Play</source>
-        <translation type="unfinished"></translation>
+        <translation>Воспроизвести</translation>
     </message>
     <message>
         <source>Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Пауза</translation>
     </message>
     <message>
         <source>Forward 10 seconds</source>
-        <translation type="unfinished"></translation>
+        <translation>Вперёд на 10 секунд</translation>
     </message>
     <message>
         <source>Speed</source>
-        <translation type="unfinished"></translation>
+        <translation>Скорость</translation>
     </message>
     <message>
         <source>Zoom out</source>
-        <translation type="unfinished"></translation>
+        <translation>Уменьшить масштаб</translation>
     </message>
     <message>
         <source>Zoom in</source>
-        <translation type="unfinished"></translation>
+        <translation>Увеличить масштаб</translation>
     </message>
 </context>
 <context>
@@ -87,227 +87,227 @@
     <name>CameraPreviewPanel</name>
     <message>
         <source>No live picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Нет изображения</translation>
     </message>
     <message>
         <source>Connecting…</source>
-        <translation type="unfinished"></translation>
+        <translation>Подключение…</translation>
     </message>
 </context>
 <context>
     <name>Desktop</name>
     <message>
         <source>Events</source>
-        <translation type="unfinished">События</translation>
+        <translation>События</translation>
     </message>
 </context>
 <context>
     <name>DesktopToolBar</name>
     <message>
         <source>1 tile</source>
-        <translation type="unfinished"></translation>
+        <translation>1 плитка</translation>
     </message>
     <message>
         <source>4 tiles</source>
-        <translation type="unfinished"></translation>
+        <translation>4 плитки</translation>
     </message>
     <message>
         <source>9 tiles</source>
-        <translation type="unfinished"></translation>
+        <translation>9 плиток</translation>
     </message>
     <message>
         <source>16 tiles</source>
-        <translation type="unfinished"></translation>
+        <translation>16 плиток</translation>
     </message>
     <message>
         <source>32 tiles</source>
-        <translation type="unfinished"></translation>
+        <translation>32 плитки</translation>
     </message>
     <message>
         <source>25 tiles</source>
-        <translation type="unfinished"></translation>
+        <translation>25 плиток</translation>
     </message>
     <message>
         <source>36 tiles</source>
-        <translation type="unfinished"></translation>
+        <translation>36 плиток</translation>
     </message>
     <message>
         <source>64 tiles</source>
-        <translation type="unfinished"></translation>
+        <translation>64 плитки</translation>
     </message>
     <message>
         <source>Day of the events</source>
-        <translation type="unfinished"></translation>
+        <translation>День событий</translation>
     </message>
     <message>
         <source>All days</source>
-        <translation type="unfinished"></translation>
+        <translation>Все дни</translation>
     </message>
     <message>
         <source>One big tile</source>
-        <translation type="unfinished"></translation>
+        <translation>Одна большая плитка</translation>
     </message>
 </context>
 <context>
     <name>DetachedTileWindow</name>
     <message>
         <source>Offline</source>
-        <translation type="unfinished"></translation>
+        <translation>Не в сети</translation>
     </message>
 </context>
 <context>
     <name>DetectorPanel</name>
     <message>
         <source>Process of detecting a change in the position of an object relative to its surroundings</source>
-        <translation type="unfinished"></translation>
+        <translation>Обнаружение изменения положения объекта относительно окружающей обстановки</translation>
     </message>
     <message>
         <source>Technology capable of identifying or verifying a person from a digital image or a video frame from a video source</source>
-        <translation type="unfinished"></translation>
+        <translation>Технология, позволяющая опознать человека или подтвердить его личность по цифровому изображению или кадру из видеоисточника</translation>
     </message>
     <message>
         <source>Detecting instances of semantic objects of a certain class (such as humans, buildings, or cars) in digital images</source>
-        <translation type="unfinished"></translation>
+        <translation>Обнаружение на цифровых изображениях объектов определённого класса (например, людей, зданий или автомобилей)</translation>
     </message>
     <message>
         <source>Settings</source>
-        <translation type="unfinished">Настройки</translation>
+        <translation>Настройки</translation>
     </message>
     <message>
         <source>ON</source>
-        <translation type="unfinished"></translation>
+        <translation>ВКЛ</translation>
     </message>
     <message>
         <source>OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>ВЫКЛ</translation>
     </message>
 </context>
 <context>
     <name>DeviceDetectionForm</name>
     <message>
         <source>The server did not switch the module</source>
-        <translation type="unfinished"></translation>
+        <translation>Сервер не переключил модуль</translation>
     </message>
     <message>
         <source>Save the device first to choose its detectors.</source>
-        <translation type="unfinished"></translation>
+        <translation>Чтобы выбрать детекторы, сначала сохраните устройство.</translation>
     </message>
 </context>
 <context>
     <name>DeviceEditor</name>
     <message>
         <source>New device</source>
-        <translation type="unfinished"></translation>
+        <translation>Новое устройство</translation>
     </message>
     <message>
         <source>Device</source>
-        <translation type="unfinished"></translation>
+        <translation>Устройство</translation>
     </message>
 </context>
 <context>
     <name>DeviceEditorBase</name>
     <message>
         <source>Device</source>
-        <translation type="unfinished"></translation>
+        <translation>Устройство</translation>
     </message>
     <message>
         <source>Detection</source>
-        <translation type="unfinished"></translation>
+        <translation>Обнаружение</translation>
     </message>
 </context>
 <context>
     <name>DeviceEssentialsForm</name>
     <message>
         <source>Enter the source address</source>
-        <translation type="unfinished"></translation>
+        <translation>Введите адрес источника</translation>
     </message>
     <message>
         <source>The source address has no scheme, such as rtsp://</source>
-        <translation type="unfinished"></translation>
+        <translation>В адресе источника не указана схема, например rtsp://</translation>
     </message>
     <message>
         <source>The source address has no IP address</source>
-        <translation type="unfinished"></translation>
+        <translation>В адресе источника не указан IP-адрес</translation>
     </message>
     <message>
         <source>No camera answers at this address</source>
-        <translation type="unfinished"></translation>
+        <translation>По этому адресу камера не отвечает</translation>
     </message>
     <message>
         <source>Device name</source>
-        <translation type="unfinished"></translation>
+        <translation>Название устройства</translation>
     </message>
     <message>
         <source>Front door</source>
-        <translation type="unfinished"></translation>
+        <translation>Входная дверь</translation>
     </message>
     <message>
         <source>Device type</source>
-        <translation type="unfinished"></translation>
+        <translation>Тип устройства</translation>
     </message>
     <message>
         <source>Source address</source>
-        <translation type="unfinished"></translation>
+        <translation>Адрес источника</translation>
     </message>
     <message>
         <source>Find</source>
-        <translation type="unfinished"></translation>
+        <translation>Найти</translation>
     </message>
 </context>
 <context>
     <name>DevicePasswordEditor</name>
     <message>
         <source>New password</source>
-        <translation type="unfinished"></translation>
+        <translation>Новый пароль</translation>
     </message>
     <message>
         <source>Device password</source>
-        <translation type="unfinished"></translation>
+        <translation>Пароль устройства</translation>
     </message>
 </context>
 <context>
     <name>DevicePasswordEssentialsForm</name>
     <message>
         <source>Enter the login</source>
-        <translation type="unfinished"></translation>
+        <translation>Введите логин</translation>
     </message>
     <message>
         <source>Login</source>
-        <translation type="unfinished">Войти</translation>
+        <translation>Логин</translation>
     </message>
     <message>
         <source>Password</source>
-        <translation type="unfinished">Пароль</translation>
+        <translation>Пароль</translation>
     </message>
 </context>
 <context>
     <name>DevicePasswordTable</name>
     <message>
         <source>Delete error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка удаления</translation>
     </message>
     <message>
         <source>Failed to delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось удалить</translation>
     </message>
     <message>
         <source>Device passwords</source>
-        <translation type="unfinished"></translation>
+        <translation>Пароли устройств</translation>
     </message>
     <message>
         <source>Login</source>
-        <translation type="unfinished">Войти</translation>
+        <translation>Логин</translation>
     </message>
     <message>
         <source>Password</source>
-        <translation type="unfinished">Пароль</translation>
+        <translation>Пароль</translation>
     </message>
 </context>
 <context>
     <name>DevicePasswordToolBar</name>
     <message>
         <source>Back to devices</source>
-        <translation type="unfinished"></translation>
+        <translation>Назад к устройствам</translation>
     </message>
 </context>
 <context>
@@ -318,122 +318,122 @@
     </message>
     <message>
         <source>Delete error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка удаления</translation>
     </message>
     <message>
         <source>Failed to delete</source>
-        <translation type="unfinished"></translation>
+        <translation>Не удалось удалить</translation>
     </message>
     <message>
         <source>Delete device</source>
-        <translation type="unfinished"></translation>
+        <translation>Удаление устройства</translation>
     </message>
     <message>
         <source>Delete selected device?</source>
-        <translation type="unfinished"></translation>
+        <translation>Удалить выбранное устройство?</translation>
     </message>
     <message>
         <source>Device name</source>
-        <translation type="unfinished"></translation>
+        <translation>Название устройства</translation>
     </message>
     <message>
         <source>Source address</source>
-        <translation type="unfinished"></translation>
+        <translation>Адрес источника</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished">Добавить</translation>
+        <translation>Добавить</translation>
     </message>
     <message>
         <source>Edit</source>
-        <translation type="unfinished">Изменить</translation>
+        <translation>Изменить</translation>
     </message>
     <message>
         <source>Delete</source>
-        <translation type="unfinished">Удалить</translation>
+        <translation>Удалить</translation>
     </message>
 </context>
 <context>
     <name>DevicesToolBar</name>
     <message>
         <source>Search devices</source>
-        <translation type="unfinished"></translation>
+        <translation>Поиск устройств</translation>
     </message>
     <message>
         <source>Device passwords</source>
-        <translation type="unfinished"></translation>
+        <translation>Пароли устройств</translation>
     </message>
     <message>
         <source>Columns</source>
-        <translation type="unfinished"></translation>
+        <translation>Столбцы</translation>
     </message>
 </context>
 <context>
     <name>EventsTable</name>
     <message>
         <source>Events filter</source>
-        <translation type="unfinished"></translation>
+        <translation>Фильтр событий</translation>
     </message>
     <message>
         <source>Refresh</source>
-        <translation type="unfinished">Обновить</translation>
+        <translation>Обновить</translation>
     </message>
     <message>
         <source>Back to the desktop</source>
-        <translation type="unfinished"></translation>
+        <translation>Вернуть на рабочий стол</translation>
     </message>
     <message>
         <source>Open in its own window</source>
-        <translation type="unfinished"></translation>
+        <translation>Открыть в отдельном окне</translation>
     </message>
     <message>
         <source>Events</source>
-        <translation type="unfinished">События</translation>
+        <translation>События</translation>
     </message>
     <message>
         <source>Time</source>
-        <translation type="unfinished"></translation>
+        <translation>Время</translation>
     </message>
     <message>
         <source>Detected</source>
-        <translation type="unfinished"></translation>
+        <translation>Обнаружено</translation>
     </message>
     <message>
         <source>Device name</source>
-        <translation type="unfinished"></translation>
+        <translation>Название устройства</translation>
     </message>
 </context>
 <context>
     <name>ExternalArchivePlayer</name>
     <message>
         <source>%1, %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, %2</translation>
     </message>
     <message>
         <source>Play</source>
-        <translation type="unfinished"></translation>
+        <translation>Воспроизвести</translation>
     </message>
     <message>
         <source>Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Пауза</translation>
     </message>
     <message>
         <source>Loading...</source>
-        <translation type="unfinished"></translation>
+        <translation>Загрузка...</translation>
     </message>
 </context>
 <context>
     <name>FilterEditor</name>
     <message>
         <source>Events filter</source>
-        <translation type="unfinished"></translation>
+        <translation>Фильтр событий</translation>
     </message>
 </context>
 <context>
     <name>FilterEssentialsForm</name>
     <message>
         <source>Show the events of these devices (none checked: all devices)</source>
-        <translation type="unfinished"></translation>
+        <translation>Показывать события этих устройств (если ни одно не отмечено — всех устройств)</translation>
     </message>
 </context>
 <context>
@@ -537,19 +537,19 @@
     <name>LiveStream</name>
     <message>
         <source>Connecting…</source>
-        <translation type="unfinished"></translation>
+        <translation>Подключение…</translation>
     </message>
     <message>
         <source>No signal for %1 s</source>
-        <translation type="unfinished"></translation>
+        <translation>Нет сигнала %1 с</translation>
     </message>
     <message>
         <source>Offline</source>
-        <translation type="unfinished"></translation>
+        <translation>Не в сети</translation>
     </message>
     <message>
         <source>Stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>Остановлено</translation>
     </message>
 </context>
 <context>
@@ -674,22 +674,22 @@
     <name>LynMediaPlayer</name>
     <message>
         <source>%1 %2%</source>
-        <translation type="unfinished">%1 %2%</translation>
+        <translation>%1 %2%</translation>
     </message>
     <message>
         <source>%1x%2 %3 fps</source>
-        <translation type="unfinished"></translation>
+        <translation>%1×%2 %3 кадр/с</translation>
     </message>
 </context>
 <context>
     <name>LynNetworkGuard</name>
     <message>
         <source>Network error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка сети</translation>
     </message>
     <message>
         <source>Connection is lost. Try again later...</source>
-        <translation type="unfinished"></translation>
+        <translation>Соединение потеряно. Повторите попытку позже...</translation>
     </message>
 </context>
 <context>
@@ -770,11 +770,11 @@
     <name>LynTableViewSearchDeviceStateDelegate</name>
     <message>
         <source>Answered</source>
-        <translation type="unfinished"></translation>
+        <translation>Отвечает</translation>
     </message>
     <message>
         <source>No answer</source>
-        <translation type="unfinished"></translation>
+        <translation>Не отвечает</translation>
     </message>
 </context>
 <context>
@@ -986,86 +986,86 @@ Built on %1 with Qt %2.</source>
     <name>SearchDeviceTable</name>
     <message>
         <source>Search error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка поиска</translation>
     </message>
     <message>
         <source>Add error</source>
-        <translation type="unfinished">Ошибка добавления</translation>
+        <translation>Ошибка добавления</translation>
     </message>
     <message>
         <source>Failed to add</source>
-        <translation type="unfinished">Не удалось добавить</translation>
+        <translation>Не удалось добавить</translation>
     </message>
     <message>
         <source>Device search</source>
-        <translation type="unfinished"></translation>
+        <translation>Поиск устройств</translation>
     </message>
     <message>
         <source>IP address</source>
-        <translation type="unfinished"></translation>
+        <translation>IP-адрес</translation>
     </message>
     <message>
         <source>Device name</source>
-        <translation type="unfinished"></translation>
+        <translation>Название устройства</translation>
     </message>
     <message>
         <source>Login</source>
-        <translation type="unfinished">Войти</translation>
+        <translation>Логин</translation>
     </message>
     <message>
         <source>Password</source>
-        <translation type="unfinished">Пароль</translation>
+        <translation>Пароль</translation>
     </message>
     <message>
         <source>Picture</source>
-        <translation type="unfinished"></translation>
+        <translation>Снимок</translation>
     </message>
     <message>
         <source>New</source>
-        <translation type="unfinished"></translation>
+        <translation>Новое</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished">Сохранить</translation>
+        <translation>Сохранить</translation>
     </message>
 </context>
 <context>
     <name>SearchToolBar</name>
     <message>
         <source>Not searched yet</source>
-        <translation type="unfinished"></translation>
+        <translation>Поиск ещё не выполнялся</translation>
     </message>
     <message>
         <source>Searching…</source>
-        <translation type="unfinished"></translation>
+        <translation>Идёт поиск…</translation>
     </message>
     <message>
         <source>Search finished</source>
-        <translation type="unfinished"></translation>
+        <translation>Поиск завершён</translation>
     </message>
     <message>
         <source>Stopping…</source>
-        <translation type="unfinished"></translation>
+        <translation>Остановка…</translation>
     </message>
     <message>
         <source>Search stopped</source>
-        <translation type="unfinished"></translation>
+        <translation>Поиск остановлен</translation>
     </message>
     <message>
         <source>Back to devices</source>
-        <translation type="unfinished"></translation>
+        <translation>Назад к устройствам</translation>
     </message>
     <message>
         <source>Search</source>
-        <translation type="unfinished">Поиск</translation>
+        <translation>Начать поиск</translation>
     </message>
     <message>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Остановить</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished">Сохранить</translation>
+        <translation>Сохранить</translation>
     </message>
 </context>
 <context>
@@ -1149,22 +1149,22 @@ Built on %1 with Qt %2.</source>
     <name>Tile</name>
     <message>
         <source>Offline</source>
-        <translation type="unfinished"></translation>
+        <translation>Не в сети</translation>
     </message>
     <message>
         <source>Shown in its own window</source>
-        <translation type="unfinished"></translation>
+        <translation>Показано в отдельном окне</translation>
     </message>
 </context>
 <context>
     <name>TileInteraction</name>
     <message>
         <source>Back to the grid</source>
-        <translation type="unfinished"></translation>
+        <translation>Вернуть в сетку</translation>
     </message>
     <message>
         <source>Open in its own window</source>
-        <translation type="unfinished"></translation>
+        <translation>Открыть в отдельном окне</translation>
     </message>
 </context>
 <context>
