@@ -9,10 +9,64 @@
     </message>
 </context>
 <context>
+    <name>AdditionlSettings</name>
+    <message>
+        <source>Failed to read the parameters</source>
+        <translation>Не удалось прочитать параметры</translation>
+    </message>
+    <message>
+        <source>Failed to save the parameters</source>
+        <translation>Не удалось сохранить параметры</translation>
+    </message>
+    <message>
+        <source>Parameters: %1</source>
+        <translation>Параметры: %1</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Сохранить</translation>
+    </message>
+</context>
+<context>
     <name>Archive</name>
     <message>
-        <source>Archive</source>
-        <translation>Архив</translation>
+        <source>Event</source>
+        <translation>Событие</translation>
+    </message>
+    <message>
+        <source>Click a time line to play the recording</source>
+        <translation>Щёлкните по шкале времени, чтобы воспроизвести запись</translation>
+    </message>
+</context>
+<context>
+    <name>ArchiveToolBar</name>
+    <message>
+        <source>Back 10 seconds</source>
+        <translation>Назад на 10 секунд</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Воспроизвести</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Пауза</translation>
+    </message>
+    <message>
+        <source>Forward 10 seconds</source>
+        <translation>Вперёд на 10 секунд</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Скорость</translation>
+    </message>
+    <message>
+        <source>Zoom out</source>
+        <translation>Уменьшить масштаб</translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation>Увеличить масштаб</translation>
     </message>
 </context>
 <context>
@@ -30,10 +84,230 @@
     </message>
 </context>
 <context>
+    <name>CameraPreviewPanel</name>
+    <message>
+        <source>No live picture</source>
+        <translation>Нет изображения</translation>
+    </message>
+    <message>
+        <source>Connecting…</source>
+        <translation>Подключение…</translation>
+    </message>
+</context>
+<context>
     <name>Desktop</name>
     <message>
-        <source>Desktop</source>
-        <translation>Рабочий стол</translation>
+        <source>Events</source>
+        <translation>События</translation>
+    </message>
+</context>
+<context>
+    <name>DesktopToolBar</name>
+    <message>
+        <source>1 tile</source>
+        <translation>1 плитка</translation>
+    </message>
+    <message>
+        <source>4 tiles</source>
+        <translation>4 плитки</translation>
+    </message>
+    <message>
+        <source>9 tiles</source>
+        <translation>9 плиток</translation>
+    </message>
+    <message>
+        <source>16 tiles</source>
+        <translation>16 плиток</translation>
+    </message>
+    <message>
+        <source>32 tiles</source>
+        <translation>32 плитки</translation>
+    </message>
+    <message>
+        <source>25 tiles</source>
+        <translation>25 плиток</translation>
+    </message>
+    <message>
+        <source>36 tiles</source>
+        <translation>36 плиток</translation>
+    </message>
+    <message>
+        <source>64 tiles</source>
+        <translation>64 плитки</translation>
+    </message>
+    <message>
+        <source>Day of the events</source>
+        <translation>День событий</translation>
+    </message>
+    <message>
+        <source>All days</source>
+        <translation>Все дни</translation>
+    </message>
+    <message>
+        <source>One big tile</source>
+        <translation>Одна большая плитка</translation>
+    </message>
+</context>
+<context>
+    <name>DetachedTileWindow</name>
+    <message>
+        <source>Offline</source>
+        <translation>Не в сети</translation>
+    </message>
+</context>
+<context>
+    <name>DetectorPanel</name>
+    <message>
+        <source>Process of detecting a change in the position of an object relative to its surroundings</source>
+        <translation>Обнаружение изменения положения объекта относительно окружающей обстановки</translation>
+    </message>
+    <message>
+        <source>Technology capable of identifying or verifying a person from a digital image or a video frame from a video source</source>
+        <translation>Технология, позволяющая опознать человека или подтвердить его личность по цифровому изображению или кадру из видеоисточника</translation>
+    </message>
+    <message>
+        <source>Detecting instances of semantic objects of a certain class (such as humans, buildings, or cars) in digital images</source>
+        <translation>Обнаружение на цифровых изображениях объектов определённого класса (например, людей, зданий или автомобилей)</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>ВКЛ</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>ВЫКЛ</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceDetectionForm</name>
+    <message>
+        <source>The server did not switch the module</source>
+        <translation>Сервер не переключил модуль</translation>
+    </message>
+    <message>
+        <source>Save the device first to choose its detectors.</source>
+        <translation>Чтобы выбрать детекторы, сначала сохраните устройство.</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceEditor</name>
+    <message>
+        <source>New device</source>
+        <translation>Новое устройство</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Устройство</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceEditorBase</name>
+    <message>
+        <source>Device</source>
+        <translation>Устройство</translation>
+    </message>
+    <message>
+        <source>Detection</source>
+        <translation>Обнаружение</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceEssentialsForm</name>
+    <message>
+        <source>Enter the source address</source>
+        <translation>Введите адрес источника</translation>
+    </message>
+    <message>
+        <source>The source address has no scheme, such as rtsp://</source>
+        <translation>В адресе источника не указана схема, например rtsp://</translation>
+    </message>
+    <message>
+        <source>The source address has no IP address</source>
+        <translation>В адресе источника не указан IP-адрес</translation>
+    </message>
+    <message>
+        <source>No camera answers at this address</source>
+        <translation>По этому адресу камера не отвечает</translation>
+    </message>
+    <message>
+        <source>Device name</source>
+        <translation>Название устройства</translation>
+    </message>
+    <message>
+        <source>Front door</source>
+        <translation>Входная дверь</translation>
+    </message>
+    <message>
+        <source>Device type</source>
+        <translation>Тип устройства</translation>
+    </message>
+    <message>
+        <source>Source address</source>
+        <translation>Адрес источника</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Найти</translation>
+    </message>
+</context>
+<context>
+    <name>DevicePasswordEditor</name>
+    <message>
+        <source>New password</source>
+        <translation>Новый пароль</translation>
+    </message>
+    <message>
+        <source>Device password</source>
+        <translation>Пароль устройства</translation>
+    </message>
+</context>
+<context>
+    <name>DevicePasswordEssentialsForm</name>
+    <message>
+        <source>Enter the login</source>
+        <translation>Введите логин</translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation>Логин</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Пароль</translation>
+    </message>
+</context>
+<context>
+    <name>DevicePasswordTable</name>
+    <message>
+        <source>Delete error</source>
+        <translation>Ошибка удаления</translation>
+    </message>
+    <message>
+        <source>Failed to delete</source>
+        <translation>Не удалось удалить</translation>
+    </message>
+    <message>
+        <source>Device passwords</source>
+        <translation>Пароли устройств</translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation>Логин</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Пароль</translation>
+    </message>
+</context>
+<context>
+    <name>DevicePasswordToolBar</name>
+    <message>
+        <source>Back to devices</source>
+        <translation>Назад к устройствам</translation>
     </message>
 </context>
 <context>
@@ -41,6 +315,125 @@
     <message>
         <source>Devices</source>
         <translation>Устройства</translation>
+    </message>
+    <message>
+        <source>Delete error</source>
+        <translation>Ошибка удаления</translation>
+    </message>
+    <message>
+        <source>Failed to delete</source>
+        <translation>Не удалось удалить</translation>
+    </message>
+    <message>
+        <source>Delete device</source>
+        <translation>Удаление устройства</translation>
+    </message>
+    <message>
+        <source>Delete selected device?</source>
+        <translation>Удалить выбранное устройство?</translation>
+    </message>
+    <message>
+        <source>Device name</source>
+        <translation>Название устройства</translation>
+    </message>
+    <message>
+        <source>Source address</source>
+        <translation>Адрес источника</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Добавить</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Изменить</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Удалить</translation>
+    </message>
+</context>
+<context>
+    <name>DevicesToolBar</name>
+    <message>
+        <source>Search devices</source>
+        <translation>Поиск устройств</translation>
+    </message>
+    <message>
+        <source>Device passwords</source>
+        <translation>Пароли устройств</translation>
+    </message>
+    <message>
+        <source>Columns</source>
+        <translation>Столбцы</translation>
+    </message>
+</context>
+<context>
+    <name>EventsTable</name>
+    <message>
+        <source>Events filter</source>
+        <translation>Фильтр событий</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>Обновить</translation>
+    </message>
+    <message>
+        <source>Back to the desktop</source>
+        <translation>Вернуть на рабочий стол</translation>
+    </message>
+    <message>
+        <source>Open in its own window</source>
+        <translation>Открыть в отдельном окне</translation>
+    </message>
+    <message>
+        <source>Events</source>
+        <translation>События</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Время</translation>
+    </message>
+    <message>
+        <source>Detected</source>
+        <translation>Обнаружено</translation>
+    </message>
+    <message>
+        <source>Device name</source>
+        <translation>Название устройства</translation>
+    </message>
+</context>
+<context>
+    <name>ExternalArchivePlayer</name>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Воспроизвести</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Пауза</translation>
+    </message>
+    <message>
+        <source>Loading...</source>
+        <translation>Загрузка...</translation>
+    </message>
+</context>
+<context>
+    <name>FilterEditor</name>
+    <message>
+        <source>Events filter</source>
+        <translation>Фильтр событий</translation>
+    </message>
+</context>
+<context>
+    <name>FilterEssentialsForm</name>
+    <message>
+        <source>Show the events of these devices (none checked: all devices)</source>
+        <translation>Показывать события этих устройств (если ни одно не отмечено — всех устройств)</translation>
     </message>
 </context>
 <context>
@@ -138,6 +531,25 @@
     <message>
         <source>tomorrow, </source>
         <translation>завтра, </translation>
+    </message>
+</context>
+<context>
+    <name>LiveStream</name>
+    <message>
+        <source>Connecting…</source>
+        <translation>Подключение…</translation>
+    </message>
+    <message>
+        <source>No signal for %1 s</source>
+        <translation>Нет сигнала %1 с</translation>
+    </message>
+    <message>
+        <source>Offline</source>
+        <translation>Не в сети</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Остановлено</translation>
     </message>
 </context>
 <context>
@@ -259,6 +671,28 @@
     </message>
 </context>
 <context>
+    <name>LynMediaPlayer</name>
+    <message>
+        <source>%1 %2%</source>
+        <translation>%1 %2%</translation>
+    </message>
+    <message>
+        <source>%1x%2 %3 fps</source>
+        <translation>%1×%2 %3 кадр/с</translation>
+    </message>
+</context>
+<context>
+    <name>LynNetworkGuard</name>
+    <message>
+        <source>Network error</source>
+        <translation>Ошибка сети</translation>
+    </message>
+    <message>
+        <source>Connection is lost. Try again later...</source>
+        <translation>Соединение потеряно. Повторите попытку позже...</translation>
+    </message>
+</context>
+<context>
     <name>LynTable</name>
     <message>
         <source>Delete</source>
@@ -330,6 +764,17 @@
     <message>
         <source>No</source>
         <translation>Нет</translation>
+    </message>
+</context>
+<context>
+    <name>LynTableViewSearchDeviceStateDelegate</name>
+    <message>
+        <source>Answered</source>
+        <translation>Отвечает</translation>
+    </message>
+    <message>
+        <source>No answer</source>
+        <translation>Не отвечает</translation>
     </message>
 </context>
 <context>
@@ -479,7 +924,7 @@ Built on %1 with Qt %2.</source>
         <translation>Служба отказала во входе</translation>
     </message>
     <message>
-        <source>Accounts are created on the service's web site. Create one there, then sign in here with its e-mail and password.</source>
+        <source>Accounts are created on the service&apos;s web site. Create one there, then sign in here with its e-mail and password.</source>
         <translation>Учётные записи создаются на сайте службы. Создайте её там, затем войдите здесь с её адресом электронной почты и паролем.</translation>
     </message>
     <message>
@@ -535,6 +980,92 @@ Built on %1 with Qt %2.</source>
     <message>
         <source>Sign out</source>
         <translation>Выйти</translation>
+    </message>
+</context>
+<context>
+    <name>SearchDeviceTable</name>
+    <message>
+        <source>Search error</source>
+        <translation>Ошибка поиска</translation>
+    </message>
+    <message>
+        <source>Add error</source>
+        <translation>Ошибка добавления</translation>
+    </message>
+    <message>
+        <source>Failed to add</source>
+        <translation>Не удалось добавить</translation>
+    </message>
+    <message>
+        <source>Device search</source>
+        <translation>Поиск устройств</translation>
+    </message>
+    <message>
+        <source>IP address</source>
+        <translation>IP-адрес</translation>
+    </message>
+    <message>
+        <source>Device name</source>
+        <translation>Название устройства</translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation>Логин</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Пароль</translation>
+    </message>
+    <message>
+        <source>Picture</source>
+        <translation>Снимок</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Новое</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Сохранить</translation>
+    </message>
+</context>
+<context>
+    <name>SearchToolBar</name>
+    <message>
+        <source>Not searched yet</source>
+        <translation>Поиск ещё не выполнялся</translation>
+    </message>
+    <message>
+        <source>Searching…</source>
+        <translation>Идёт поиск…</translation>
+    </message>
+    <message>
+        <source>Search finished</source>
+        <translation>Поиск завершён</translation>
+    </message>
+    <message>
+        <source>Stopping…</source>
+        <translation>Остановка…</translation>
+    </message>
+    <message>
+        <source>Search stopped</source>
+        <translation>Поиск остановлен</translation>
+    </message>
+    <message>
+        <source>Back to devices</source>
+        <translation>Назад к устройствам</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Начать поиск</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Остановить</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Сохранить</translation>
     </message>
 </context>
 <context>
@@ -612,6 +1143,28 @@ Built on %1 with Qt %2.</source>
     <message>
         <source>Group name</source>
         <translation>Название группы</translation>
+    </message>
+</context>
+<context>
+    <name>Tile</name>
+    <message>
+        <source>Offline</source>
+        <translation>Не в сети</translation>
+    </message>
+    <message>
+        <source>Shown in its own window</source>
+        <translation>Показано в отдельном окне</translation>
+    </message>
+</context>
+<context>
+    <name>TileInteraction</name>
+    <message>
+        <source>Back to the grid</source>
+        <translation>Вернуть в сетку</translation>
+    </message>
+    <message>
+        <source>Open in its own window</source>
+        <translation>Открыть в отдельном окне</translation>
     </message>
 </context>
 <context>
