@@ -132,8 +132,11 @@ void TstArchiveScreen::verifyLinesShow(const QList<Piece> &pieces, const QDate &
         int count = 0;
         for (const Piece &piece : pieces)
             count += piece.device == device;
-        QTRY_VERIFY(segmentsOf(device));
-        QTRY_COMPARE_WITH_TIMEOUT(segmentsOf(device)->property("count").toInt(), count, 10000);
+        // Looked up anew each time: a rebuild replaces the lines' items.
+        QTRY_VERIFY2_WITH_TIMEOUT(segmentsOf(device) && segmentsOf(device)->property("count").toInt() == count,
+                                  qPrintable(QStringLiteral("device %1 shows %2 of %3 pieces").arg(device)
+                                                 .arg(segmentsOf(device) ? segmentsOf(device)->property("count").toInt() : -1).arg(count)),
+                                  10000);
     }
     const QImage shot = m_window->grabWindow();
     for (const Piece &piece : pieces) {
