@@ -357,6 +357,24 @@ void TstArchiveScreen::zoomKeepsTheTimeUnderTheMouse()
     QVERIFY(qAbs(boxValue("visibleSeconds") - 60) < 0.5);
     QTRY_VERIFY(!markTexts().isEmpty() && markTexts().filter(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d$")).size() == markTexts().size());
     QVERIFY2(markTexts().size() >= 4, qPrintable(markTexts().join(' ')));
+    // Each mark names the time at its place, after a scroll too.
+    auto marksMatchTheirPlaces = [this] {
+        QQuickItem *scale = item(m_window, "archiveTimeScale");
+        int checked = 0;
+        for (QQuickItem *mark : scale->childItems()) {
+            const QTime time = QTime::fromString(shownText(mark), QStringLiteral("hh:mm:ss"));
+            if (!mark->isVisible() || !time.isValid())
+                continue;
+            const double second = boxValue("viewStart") + mark->x() / boxValue("pixelPerSecond");
+            if (qAbs(second - time.msecsSinceStartOfDay() / 1000.0) > 0.5)
+                return false;
+            ++checked;
+        }
+        return checked >= 4;
+    };
+    QTRY_VERIFY(marksMatchTheirPlaces());
+    wheel(QPointF(mouse, y), -120 * 3, Qt::ShiftModifier);
+    QTRY_VERIFY(marksMatchTheirPlaces());
     pressUntil(Qt::Key_Minus, [this] { return qAbs(boxValue("xScaleFactor") - 1) < 0.01; });
     QVERIFY(qAbs(boxValue("visibleSeconds") - 86400) < 1);
     QTRY_VERIFY(!markTexts().isEmpty() && markTexts().filter(QRegularExpression("^\\d\\d:\\d\\d$")).size() == markTexts().size());
