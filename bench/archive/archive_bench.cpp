@@ -144,7 +144,7 @@ int main(int argc, char *argv[])
     // What the screen does with the answer: merge it as one batch, then build the lines.
     const double mergeMs = timed([&] {
         NtCommon::TableAnswer batch(&archive, true);
-        ArchiveController::addRecords(&archive, records);
+        ArchiveController::addRecords(&archive, records, VideoLineListController::archiveFields());
     });
     NtCommon::TableAnswer::finish(&archive, &proxy);
     const double buildMs = timed([&] { built = lines.buildLines(&archive, &deviceModel, kDayStart, kDayStart + 86400000); });

@@ -12,8 +12,8 @@ Rectangle {
 
     property QtObject globalObjects
     property date day: new Date()
-    readonly property real dayStartMs: new Date(day.getFullYear(), day.getMonth(), day.getDate()).getTime()
-    readonly property real dayEndMs: new Date(day.getFullYear(), day.getMonth(), day.getDate() + 1).getTime()
+    readonly property real dayStartMs: midnightMs(0)
+    readonly property real dayEndMs: midnightMs(1)
     readonly property QtObject devices: globalObjects ? globalObjects.deviceController : null
     // The stream being played.
     property string streamKey: ""
@@ -21,10 +21,16 @@ Rectangle {
     property real positionMs: -1
     property bool paused: false
 
+    // Midnight `days` after the chosen day's. Read from the day itself: in onDayChanged
+    // the bindings of dayStartMs and dayEndMs may still hold the previous day.
+    function midnightMs(days) {
+        return new Date(day.getFullYear(), day.getMonth(), day.getDate() + days).getTime()
+    }
     function queryDay() {
         // Pieces that touch the day; a piece is never longer than an hour.
-        archiveController.trQuery({}, {"$and": [{"dtStart": {"$bt": [dayStartMs - 3600000, dayEndMs - 1]}},
-                                               {"dtEnd": {"$gte": dayStartMs}}]},
+        var start = midnightMs(0)
+        archiveController.trQuery({}, {"$and": [{"dtStart": {"$bt": [start - 3600000, midnightMs(1) - 1]}},
+                                               {"dtEnd": {"$gte": start}}]},
                                   {"$orderby": {"dtStart": 1}})
     }
     // The lines need the devices' names: load them when no screen has yet.
@@ -98,6 +104,7 @@ Rectangle {
         id: archiveController
         useTrQuery: true
         feedRecords: true
+        feedFields: lineController.archiveFields
     }
     VideoLineListController {
         id: lineController

@@ -18,7 +18,8 @@ Item {
         }
         return steps[steps.length - 1]
     }
-    readonly property real firstMark: Math.floor(viewStart / step) * step
+    readonly property int firstMark: Math.floor(viewStart / step)
+    readonly property int markCount: Math.ceil(width / minLabelSpacing) + 2
 
     function label(second) {
         var s = Math.round(second)
@@ -31,9 +32,13 @@ Item {
 
     Repeater {
         // As many marks as the width can ever hold, so zooming never recreates them.
-        model: Math.ceil(timeScale.width / timeScale.minLabelSpacing) + 2
+        model: timeScale.markCount
         Item {
-            readonly property real second: timeScale.firstMark + index * timeScale.step
+            // Mark number firstMark + k keeps item (firstMark + k) mod markCount: scrolling by
+            // a step relabels one item, not all of them.
+            readonly property int mark: timeScale.firstMark
+                                        + ((index - timeScale.firstMark) % timeScale.markCount + timeScale.markCount) % timeScale.markCount
+            readonly property real second: mark * timeScale.step
             x: (second - timeScale.viewStart) * timeScale.pixelPerSecond
             width: 1
             height: timeScale.height

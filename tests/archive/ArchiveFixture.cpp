@@ -42,9 +42,14 @@ bool flat(const QImage &image)
 }
 } // namespace
 
+qint64 dayStartMs(const QDate &day)
+{
+    return QDateTime(day, QTime(0, 0)).toMSecsSinceEpoch();
+}
+
 qint64 todayStartMs()
 {
-    return QDateTime(QDate::currentDate(), QTime(0, 0)).toMSecsSinceEpoch();
+    return dayStartMs(QDate::currentDate());
 }
 
 qint64 addPiece(const QString &database, qint64 device, int type, qint64 dtStart, qint64 dtEnd, const QString &filePath)
@@ -84,9 +89,14 @@ QList<Piece> piecesBetween(const QString &database, qint64 from, qint64 to)
     });
 }
 
+QList<Piece> piecesOfDay(const QString &database, const QDate &day)
+{
+    return piecesBetween(database, dayStartMs(day), dayStartMs(day.addDays(1)));
+}
+
 QList<Piece> piecesOfToday(const QString &database)
 {
-    return piecesBetween(database, todayStartMs(), todayStartMs() + 24 * 3600 * 1000);
+    return piecesOfDay(database, QDate::currentDate());
 }
 
 QString firstFileOf(const QString &database, qint64 device)

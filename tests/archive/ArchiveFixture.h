@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QImage>
 #include <QList>
 #include <QRect>
@@ -21,10 +22,12 @@ struct Piece
     qint64 dtEnd;
 };
 
+qint64 dayStartMs(const QDate &day);
 qint64 todayStartMs();
 // Adds a piece to the stand-in's database before it starts; returns its rowID.
 qint64 addPiece(const QString &database, qint64 device, int type, qint64 dtStart, qint64 dtEnd, const QString &filePath);
-// Pieces of the database that start today, ordered by start.
+// Pieces of the database that start on the day, ordered by start.
+QList<Piece> piecesOfDay(const QString &database, const QDate &day);
 QList<Piece> piecesOfToday(const QString &database);
 QString firstFileOf(const QString &database, qint64 device);
 

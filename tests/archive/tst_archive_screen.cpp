@@ -45,6 +45,7 @@ private slots:
     void initTestCase();
     void init();
     void dayShowsOneLinePerDeviceAtItsTimes();
+    void anotherDayPickedInTheCalendarShowsItsLines();
     void zoomKeepsTheTimeUnderTheMouse();
     void clickOnALinePlaysAndTheCursorFollows();
     void pausePlayAndJump();
@@ -76,6 +77,10 @@ private:
     QRect videoRect() const { return sceneRect(item(m_window, "archiveVideo")).adjusted(2, 2, -2, -2); }
     QString streamKey() const { return archive()->property("streamKey").toString(); }
     double positionMs() const { return archive()->property("positionMs").toDouble(); }
+    // Clicks the day in the archive's calendar, turning its page when the day is on another month.
+    void pickDay(const QDate &day);
+    // Waits until the lines show exactly these pieces, each drawn at its time.
+    void verifyLinesShow(const QList<Piece> &pieces, const QDate &day);
 
     LynClient::ClientStartup &m_startup;
     StandinProcess m_standin;
@@ -96,6 +101,49 @@ double TstArchiveScreen::xOf(qint64 device, double second) const
 int TstArchiveScreen::lineY(qint64 device) const
 {
     return sceneRect(segmentsOf(device)).center().y();
+}
+
+void TstArchiveScreen::pickDay(const QDate &day)
+{
+    QQuickItem *calendar = item(m_window, "archiveCalendar");
+    QVERIFY(calendar && calendar->isVisible());
+    const QDate shown = QDate::currentDate();
+    if (shown.month() != day.month() || shown.year() != day.year())
+        QVERIFY(click(m_window, day < shown ? "calendarNavigationPrevious" : "calendarNavigationNext"));
+    const QString name = QStringLiteral("calendarDay_%1").arg(day.day());
+    QTRY_VERIFY(item(m_window, name) && item(m_window, name)->property("date").toDate() == day);
+    bool inCalendar = false;
+    for (QQuickItem *up = item(m_window, name); up && !inCalendar; up = up->parentItem())
+        inCalendar = up == calendar;
+    QVERIFY2(inCalendar, "the day is a cell of the archive's calendar");
+    QVERIFY(click(m_window, name));
+}
+
+void TstArchiveScreen::verifyLinesShow(const QList<Piece> &pieces, const QDate &day)
+{
+    QList<qint64> devices;
+    for (const Piece &piece : pieces)
+        if (!devices.contains(piece.device))
+            devices.append(piece.device);
+    QQuickItem *list = item(m_window, "archiveLines");
+    QVERIFY(list);
+    QTRY_COMPARE_WITH_TIMEOUT(list->property("count").toInt(), devices.size(), 20000);
+    for (qint64 device : qAsConst(devices)) {
+        int count = 0;
+        for (const Piece &piece : pieces)
+            count += piece.device == device;
+        // Looked up anew each time: a rebuild replaces the lines' items.
+        QTRY_VERIFY2_WITH_TIMEOUT(segmentsOf(device) && segmentsOf(device)->property("count").toInt() == count,
+                                  qPrintable(QStringLiteral("device %1 shows %2 of %3 pieces").arg(device)
+                                                 .arg(segmentsOf(device) ? segmentsOf(device)->property("count").toInt() : -1).arg(count)),
+                                  10000);
+    }
+    const QImage shot = m_window->grabWindow();
+    for (const Piece &piece : pieces) {
+        const int x = int(xOf(piece.device, (piece.dtStart - dayStartMs(day)) / 1000.0));
+        QVERIFY2(drawn(shot, x, lineY(piece.device)) || drawn(shot, x + 1, lineY(piece.device)),
+                 qPrintable(QStringLiteral("piece %1 at x %2").arg(piece.rowID).arg(x)));
+    }
 }
 
 void TstArchiveScreen::clickAt(qint64 device, double second)
@@ -243,6 +291,25 @@ void TstArchiveScreen::dayShowsOneLinePerDeviceAtItsTimes()
     saveScreenshot(m_window, "archive_day");
 }
 
+void TstArchiveScreen::anotherDayPickedInTheCalendarShowsItsLines()
+{
+    // The demo records from yesterday's midnight on.
+    const QDate yesterday = QDate::currentDate().addDays(-1);
+    const QList<Piece> before = piecesOfDay(QDir(m_standin.folder()).filePath("localserver.db"), yesterday);
+    QVERIFY2(!before.isEmpty(), "the demo archive has pieces yesterday");
+    pickDay(yesterday);
+    QTRY_COMPARE(archive()->property("day").toDate(), yesterday);
+    verifyLinesShow(before, yesterday);
+    saveScreenshot(m_window, "archive_yesterday");
+
+    pickDay(QDate::currentDate());
+    QList<Piece> today;
+    for (const Piece &piece : qAsConst(m_today))
+        if (piece.device != kUnknownDevice)
+            today.append(piece);
+    verifyLinesShow(today, QDate::currentDate());
+}
+
 void TstArchiveScreen::zoomKeepsTheTimeUnderTheMouse()
 {
     QVERIFY(segmentsOf(m_noonDevice));
@@ -290,6 +357,24 @@ void TstArchiveScreen::zoomKeepsTheTimeUnderTheMouse()
     QVERIFY(qAbs(boxValue("visibleSeconds") - 60) < 0.5);
     QTRY_VERIFY(!markTexts().isEmpty() && markTexts().filter(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d$")).size() == markTexts().size());
     QVERIFY2(markTexts().size() >= 4, qPrintable(markTexts().join(' ')));
+    // Each mark names the time at its place, after a scroll too.
+    auto marksMatchTheirPlaces = [this] {
+        QQuickItem *scale = item(m_window, "archiveTimeScale");
+        int checked = 0;
+        for (QQuickItem *mark : scale->childItems()) {
+            const QTime time = QTime::fromString(shownText(mark), QStringLiteral("hh:mm:ss"));
+            if (!mark->isVisible() || !time.isValid())
+                continue;
+            const double second = boxValue("viewStart") + mark->x() / boxValue("pixelPerSecond");
+            if (qAbs(second - time.msecsSinceStartOfDay() / 1000.0) > 0.5)
+                return false;
+            ++checked;
+        }
+        return checked >= 4;
+    };
+    QTRY_VERIFY(marksMatchTheirPlaces());
+    wheel(QPointF(mouse, y), -120 * 3, Qt::ShiftModifier);
+    QTRY_VERIFY(marksMatchTheirPlaces());
     pressUntil(Qt::Key_Minus, [this] { return qAbs(boxValue("xScaleFactor") - 1) < 0.01; });
     QVERIFY(qAbs(boxValue("visibleSeconds") - 86400) < 1);
     QTRY_VERIFY(!markTexts().isEmpty() && markTexts().filter(QRegularExpression("^\\d\\d:\\d\\d$")).size() == markTexts().size());

@@ -3,6 +3,7 @@
 #include "controllers/base/ControllerDesktopBase.h"
 
 #include <QJsonArray>
+#include <QStringList>
 
 namespace LynClientController {
 
@@ -14,22 +15,30 @@ class ArchiveController : public ControllerDesktopBase
     // itself, inside the answer's batch, so that a screen showing a day of thousands of
     // pieces never copies them through QML. Off by default: screens feed them.
     Q_PROPERTY(bool feedRecords READ feedRecords WRITE setFeedRecords NOTIFY feedRecordsChanged)
+    // The fields the fed records keep (the key and dtUpdate always); empty keeps all. Turning
+    // every field of thousands of records into maps was most of the time a day took to load.
+    Q_PROPERTY(QStringList feedFields READ feedFields WRITE setFeedFields NOTIFY feedFieldsChanged)
 public:
     explicit ArchiveController(QObject *parent = nullptr);
 
     bool feedRecords() const { return m_feedRecords; }
     void setFeedRecords(bool value);
+    QStringList feedFields() const { return m_feedFields; }
+    void setFeedFields(const QStringList &fields);
 
-    // Adds the records of an answer to a record model, as a screen would with addRow.
-    static void addRecords(NtCommon::RecordModel *model, const QJsonArray &records);
+    // Adds the records of an answer to a record model, as a screen would with addRow,
+    // keeping only the given fields (and the merge's own) when there are any.
+    static void addRecords(NtCommon::RecordModel *model, const QJsonArray &records, const QStringList &fields = {});
 
 signals:
     void feedRecordsChanged(bool feedRecords);
+    void feedFieldsChanged();
 
 private:
     OriginalModel m_model;
     ProxyModel m_proxy;
     bool m_feedRecords = false;
+    QStringList m_feedFields;
 };
 
 } // namespace LynClientController

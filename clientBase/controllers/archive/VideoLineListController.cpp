@@ -1,6 +1,7 @@
 #include "controllers/archive/VideoLineListController.h"
 
 #include "controllers/models/VideoLineListModel.h"
+#include "nt_common/model/RecordModel.h"
 #include "nt_common/model/TableAnswer.h"
 
 #include <QAbstractItemModel>
@@ -40,20 +41,30 @@ QString segmentsText(const std::vector<Segment> &segments)
     return text;
 }
 
-// Reads one column of a model by its role name.
+// Reads one column of a model by its role name; a record model's values are read in
+// place, without an index and a data() call for each of thousands of rows.
 class Column
 {
 public:
     Column(const QAbstractItemModel *model, const QByteArray &name)
         : m_model(model)
+        , m_records(qobject_cast<const NtCommon::RecordModel *>(model))
         , m_role(model->roleNames().key(name, -1))
+        , m_field(m_records ? m_records->fieldIndex(QString::fromLatin1(name)) : -1)
     {
     }
-    QVariant at(int row) const { return m_role < 0 ? QVariant() : m_model->index(row, 0).data(m_role); }
+    QVariant at(int row) const
+    {
+        if (m_field >= 0)
+            return m_records->recordAt(row).fields.value(m_field);
+        return m_role < 0 ? QVariant() : m_model->index(row, 0).data(m_role);
+    }
 
 private:
     const QAbstractItemModel *m_model;
+    const NtCommon::RecordModel *m_records;
     int m_role;
+    int m_field;
 };
 } // namespace
 
@@ -64,6 +75,12 @@ VideoLineListController::VideoLineListController(QObject *parent)
     m_model.setModelBase(m_modelBase);
     attachOriginalModel(&m_model);
     attachProxyModel(&m_proxy);
+}
+
+QStringList VideoLineListController::archiveFields()
+{
+    return {QStringLiteral("rowID"), QStringLiteral("rstIDDevice"), QStringLiteral("type"), QStringLiteral("dtStart"),
+            QStringLiteral("dtEnd")};
 }
 
 int VideoLineListController::buildLines(QAbstractItemModel *archive, QAbstractItemModel *devices, qlonglong dayStartMs,

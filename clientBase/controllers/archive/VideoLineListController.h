@@ -11,8 +11,12 @@ namespace LynClientController {
 class VideoLineListController : public ControllerDesktopBase
 {
     Q_OBJECT
+    // The archive fields the lines are built from: all an archive model feeding them needs to keep.
+    Q_PROPERTY(QStringList archiveFields READ archiveFields CONSTANT)
 public:
     explicit VideoLineListController(QObject *parent = nullptr);
+
+    static QStringList archiveFields();
 
     // Replaces the lines with one per device that has pieces in [dayStartMs, dayEndMs):
     // modelOfArchiveLine is a JSON array of {type, xOffset, duration, rowID} in seconds
