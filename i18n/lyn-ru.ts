@@ -551,6 +551,10 @@
         <source>Stopped</source>
         <translation>Остановлено</translation>
     </message>
+    <message>
+        <source>Remote camera unreachable</source>
+        <translation>Удалённая камера недоступна</translation>
+    </message>
 </context>
 <context>
     <name>LynClientController::DeviceTypeController</name>
@@ -1154,6 +1158,14 @@ Built on %1 with Qt %2.</source>
     <message>
         <source>Shown in its own window</source>
         <translation>Показано в отдельном окне</translation>
+    </message>
+    <message>
+        <source>Remote</source>
+        <translation>Удалённая</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>Повторить</translation>
     </message>
 </context>
 <context>

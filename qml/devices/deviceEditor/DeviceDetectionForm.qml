@@ -13,6 +13,8 @@ ColumnLayout {
     property bool connected: true
     property var modules: []
     property var activeModules: []
+    // Panels appear once the device's active list is known, so no switch acts on a stale state.
+    property bool activeKnown: false
     property string pending: ""
 
     signal networkErrorRequested()
@@ -20,6 +22,7 @@ ColumnLayout {
     function reload() {
         modules = []
         activeModules = []
+        activeKnown = false
         pending = ""
         if (deviceId === undefined || deviceId === null)
             return
@@ -48,6 +51,7 @@ ColumnLayout {
         if (reply.rstIDDevice !== undefined && Number(reply.rstIDDevice) !== Number(deviceId))
             return
         pending = ""
+        activeKnown = true
         if (reply.status === "OK" && Array.isArray(reply.active_module_list))
             activeModules = reply.active_module_list
         else
@@ -80,7 +84,7 @@ ColumnLayout {
         color: LynAppStyle.errorColor
     }
     Repeater {
-        model: form.modules
+        model: form.activeKnown ? form.modules : []
         DetectorPanel {
             objectName: "detectorPanel_" + modelData.workname
             Layout.fillWidth: true
