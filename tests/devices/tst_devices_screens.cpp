@@ -242,6 +242,7 @@ void TstDevicesScreens::deviceTableShowsTheServersDevices()
         QVERIFY2(rowWith(model, "deviceName", device.value("deviceName").toString()) >= 0,
                  qPrintable(device.value("deviceName").toString()));
     // The header sorts through the proxy: by name, then the other way round.
+    QTRY_VERIFY_WITH_TIMEOUT(shown("header_deviceName"), kServerMs);
     QVERIFY(click(m_window, "header_deviceName"));
     QTRY_COMPARE(valueAt(model, 0, "deviceName").toString(), QStringLiteral("Desk camera"));
     QVERIFY(click(m_window, "header_deviceName"));
