@@ -242,10 +242,11 @@ void TstDevicesScreens::deviceTableShowsTheServersDevices()
         QVERIFY2(rowWith(model, "deviceName", device.value("deviceName").toString()) >= 0,
                  qPrintable(device.value("deviceName").toString()));
     // The header sorts through the proxy: by name, then the other way round.
-    QTRY_VERIFY_WITH_TIMEOUT(shown("header_deviceName"), kServerMs);
-    QVERIFY(click(m_window, "header_deviceName"));
+    // The desktop's events table has a column of the same role, so look inside this table.
+    QQuickItem *nameHeader = under(item(m_window, "deviceTable"), QStringLiteral("header_deviceName"));
+    QVERIFY(clickItem(nameHeader));
     QTRY_COMPARE(valueAt(model, 0, "deviceName").toString(), QStringLiteral("Desk camera"));
-    QVERIFY(click(m_window, "header_deviceName"));
+    QVERIFY(clickItem(nameHeader));
     QTRY_COMPARE(valueAt(model, 0, "deviceName").toString(), QStringLiteral("Garden"));
     // Passwords in source addresses stay hidden in the table.
     QQuickItem *front = rowItem("deviceTable", "deviceName", "Front door");
