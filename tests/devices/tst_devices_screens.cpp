@@ -243,7 +243,9 @@ void TstDevicesScreens::deviceTableShowsTheServersDevices()
                  qPrintable(device.value("deviceName").toString()));
     // The header sorts through the proxy: by name, then the other way round.
     // The desktop's events table has a column of the same role, so look inside this table.
-    QQuickItem *nameHeader = under(item(m_window, "deviceTable"), QStringLiteral("header_deviceName"));
+    const auto header = [this] { return under(item(m_window, "deviceTable"), QStringLiteral("header_deviceName")); };
+    QTRY_VERIFY_WITH_TIMEOUT(header() && header()->isVisible() && header()->width() > 0, kServerMs);
+    QQuickItem *nameHeader = header();
     QVERIFY(clickItem(nameHeader));
     QTRY_COMPARE(valueAt(model, 0, "deviceName").toString(), QStringLiteral("Desk camera"));
     QVERIFY(clickItem(nameHeader));
@@ -357,6 +359,8 @@ void TstDevicesScreens::detectionModuleSwitchesAndKeepsItsState()
              QStringLiteral("qrc:/img/detectors/motion.png"));
     QVERIFY(shownText(item(m_window, "detectorHint_cvObjectDetection")).startsWith(QStringLiteral("Detecting instances")));
 
+    // The panels are laid out as they arrive; click once the switch stands still.
+    QVERIFY(settled("detectorSwitch_cvObjectDetection"));
     QVERIFY(click(m_window, "detectorSwitch_cvObjectDetection"));
     QTRY_VERIFY_WITH_TIMEOUT(objectSwitch->property("checked").toBool(), kServerMs);
     QCOMPARE(item(m_window, "detectorPanel_cvObjectDetection")->property("state").toString(), QStringLiteral("ON"));
