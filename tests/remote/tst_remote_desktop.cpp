@@ -47,24 +47,6 @@ QString lastLineOf(const QString &path, const QString &text)
     return QString();
 }
 
-// Mean absolute difference of two equally sized pictures, per channel (0..255).
-double meanDifference(const QImage &a, const QImage &b)
-{
-    const QImage x = a.convertToFormat(QImage::Format_RGB32);
-    const QImage y = b.convertToFormat(QImage::Format_RGB32);
-    if (x.size() != y.size() || x.isNull())
-        return 0;
-    qint64 sum = 0;
-    for (int row = 0; row < x.height(); ++row) {
-        const QRgb *p = reinterpret_cast<const QRgb *>(x.constScanLine(row));
-        const QRgb *q = reinterpret_cast<const QRgb *>(y.constScanLine(row));
-        for (int column = 0; column < x.width(); ++column)
-            sum += qAbs(qRed(p[column]) - qRed(q[column])) + qAbs(qGreen(p[column]) - qGreen(q[column]))
-                + qAbs(qBlue(p[column]) - qBlue(q[column]));
-    }
-    return double(sum) / (3.0 * x.width() * x.height());
-}
-
 } // namespace
 
 // The host side: the lab, and the client run inside it.

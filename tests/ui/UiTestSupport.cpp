@@ -76,4 +76,21 @@ QString saveScreenshot(QQuickWindow *window, const QString &name)
     return path;
 }
 
+double meanDifference(const QImage &a, const QImage &b)
+{
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    if (x.size() != y.size() || x.isNull())
+        return 0;
+    qint64 sum = 0;
+    for (int row = 0; row < x.height(); ++row) {
+        const QRgb *p = reinterpret_cast<const QRgb *>(x.constScanLine(row));
+        const QRgb *q = reinterpret_cast<const QRgb *>(y.constScanLine(row));
+        for (int column = 0; column < x.width(); ++column)
+            sum += qAbs(qRed(p[column]) - qRed(q[column])) + qAbs(qGreen(p[column]) - qGreen(q[column]))
+                + qAbs(qBlue(p[column]) - qBlue(q[column]));
+    }
+    return double(sum) / (3.0 * x.width() * x.height());
+}
+
 } // namespace UiTestSupport

@@ -3,6 +3,8 @@
 #include <QPointF>
 #include <QString>
 
+class QImage;
+
 class QQuickItem;
 class QQuickWindow;
 
@@ -15,6 +17,8 @@ QPointF centreOf(QQuickItem *item);
 bool click(QQuickWindow *window, const QString &objectName);
 // The text a label or the first text child of an item shows.
 QString shownText(QQuickItem *item);
+// Mean absolute difference of two equally sized pictures, per channel (0..255); 0 when the sizes differ.
+double meanDifference(const QImage &a, const QImage &b);
 // Saves a grab of the window under the build folder; returns the file path.
 QString saveScreenshot(QQuickWindow *window, const QString &name);
 
