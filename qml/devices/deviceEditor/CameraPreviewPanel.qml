@@ -3,47 +3,35 @@ import QmlVlc 0.1
 import "../../components/text"
 import "../../misc"
 
-// Live picture of a device from the SDP file of its record.
+// Live picture of a device. The server sends a device's RTP to one port, so
+// the preview shows the window's own stream of the device instead of
+// opening a second receiver that could never bind that port.
 Rectangle {
     id: panel
 
-    // "file:///…sdp", or "" when the device has no stream.
-    property string location: ""
-    readonly property bool playing: player.state === VlcPlayer.Playing
-    // A decoded picture has reached the surface.
-    readonly property bool showingPicture: playing && player.frameSize.width > 0
-
-    function stop() {
-        player.stop()
-    }
+    // The device's LiveStream, or null (a device not saved yet).
+    property QtObject stream: null
+    readonly property bool showingPicture: stream !== null && stream.status === "live"
+                                           && stream.player.frameSize.width > 0
 
     color: LynAppStyle.headerColor
     border.color: LynAppStyle.borderColor
     radius: LynAppStyle.radius
     implicitHeight: width * 9 / 16
 
-    onLocationChanged: {
-        if (location === "")
-            player.stop()
-        else
-            player.play(location)
-    }
-    Component.onDestruction: player.stop()
-
-    VlcPlayer {
-        id: player
-    }
     VlcVideoSurface {
         objectName: "cameraPreviewSurface"
         anchors.fill: parent
         anchors.margins: LynAppStyle.borderWidth
-        source: player
+        source: panel.stream ? panel.stream.player : null
+        visible: panel.showingPicture
     }
     LynLabel {
         objectName: "cameraPreviewState"
         anchors.centerIn: parent
         visible: !panel.showingPicture
         color: LynAppStyle.textSecondaryColor
-        text: panel.location === "" ? qsTr("No live picture") : qsTr("Connecting…")
+        text: panel.stream === null ? qsTr("No live picture")
+                                    : (panel.stream.statusText !== "" ? panel.stream.statusText : qsTr("Connecting…"))
     }
 }

@@ -9,11 +9,12 @@ LynEditorPopup {
     id: deviceEditor
 
     property var deviceController
+    // Plays every device's stream; the preview shows the edited one's.
+    property QtObject mediaPlayerContainer
 
     function openToAddDevice() {
         base.deviceId = undefined
         base.currentTab = 0
-        base.preview.location = ""
         base.essentials.newTileIndex = DeviceTiles.freeTiles(deviceController.originalModel, 1)[0]
         openToAdd({})
     }
@@ -21,7 +22,6 @@ LynEditorPopup {
     function openToEditDevice(id) {
         base.deviceId = id
         base.currentTab = 0
-        base.preview.location = ""
         openToEdit(id)
         base.detection.reload()
     }
@@ -30,16 +30,6 @@ LynEditorPopup {
     form: base.essentials
     title: editorState === Enums.EditorState.ADD ? qsTr("New device") : qsTr("Device")
 
-    onClosed: base.preview.location = ""
-
-    Connections {
-        target: deviceEditor.form
-        function onRecordChanged() {
-            var path = deviceEditor.deviceController.createSDPFile(deviceEditor.form.record)
-            base.preview.location = path === "" ? "" : "file:///" + path
-        }
-    }
-
     editor.implicitWidth: 720
     editor.implicitHeight: 760
 
@@ -47,6 +37,8 @@ LynEditorPopup {
         id: base
         width: deviceEditor.availableWidth - 2 * 12
         deviceController: deviceEditor.deviceController
+        previewStream: deviceEditor.visible && deviceEditor.mediaPlayerContainer && base.deviceId !== undefined
+                       ? deviceEditor.mediaPlayerContainer.stream(base.deviceId) : null
         connected: deviceEditor.connected
         onNetworkErrorRequested: deviceEditor.form.showNetworkError()
     }

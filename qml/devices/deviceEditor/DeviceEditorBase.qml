@@ -15,6 +15,7 @@ ColumnLayout {
     property alias essentials: essentials
     property alias detection: detection
     property alias preview: preview
+    property alias previewStream: preview.stream
     property alias currentTab: tabs.currentIndex
 
     signal networkErrorRequested()

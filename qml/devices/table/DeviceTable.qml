@@ -216,6 +216,7 @@ Rectangle {
         id: editor
         objectName: "deviceEditor"
         deviceController: page.controller
+        mediaPlayerContainer: page.globalObjects ? page.globalObjects.mediaPlayerContainer : null
         connected: page.connected
     }
 
