@@ -1196,6 +1196,10 @@ Built on %1 with Qt %2.</source>
         <source>YouTube</source>
         <translation>YouTube</translation>
     </message>
+    <message>
+        <source>Undefined channel</source>
+        <translation>Канал не определён</translation>
+    </message>
 </context>
 <context>
     <name>YouTubeEssentials</name>

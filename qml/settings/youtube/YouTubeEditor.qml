@@ -54,7 +54,9 @@ LynEditor {
         objectName: "youTubeEssentials"
         width: parent ? parent.width : implicitWidth
         linked: account.linked
-        channelName: account.record.channelName || account.undefinedChannel
+        // The stored placeholder is a key, shown in the user's language.
+        channelName: account.record.channelName && account.record.channelName !== account.undefinedChannel
+                     ? account.record.channelName : qsTr("Undefined channel")
         privacyModel: privacyTypes.proxyModel
         deviceModel: devices.proxyModel
 
