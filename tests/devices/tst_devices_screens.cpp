@@ -18,6 +18,7 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 using namespace UiTestSupport;
@@ -84,8 +85,10 @@ private slots:
 
 private:
     bool shown(const QString &objectName) const;
-    // Shown and no longer moving: a menu lays its entries out after it opens.
+    // Shown and no longer moving: a menu lays its entries out after it opens,
+    // and a table lays out its header again as its columns arrive.
     bool settled(const QString &objectName) const;
+    bool settled(const std::function<QQuickItem *()> &find) const;
     bool clickItem(QQuickItem *target);
     void typeInto(const QString &fieldName, const QString &text);
     QAbstractItemModel *modelOf(const QString &tableName);
@@ -113,12 +116,18 @@ bool TstDevicesScreens::shown(const QString &objectName) const
 
 bool TstDevicesScreens::settled(const QString &objectName) const
 {
+    return settled([&]() -> QQuickItem * { return shown(objectName) ? item(m_window, objectName) : nullptr; });
+}
+
+bool TstDevicesScreens::settled(const std::function<QQuickItem *()> &find) const
+{
     QPointF last(-1, -1);
     int still = 0;
     return QTest::qWaitFor([&] {
-        if (!shown(objectName))
+        QQuickItem *found = find();
+        if (!found || !found->isVisible() || found->width() <= 0)
             return false;
-        const QPointF now = centreOf(item(m_window, objectName));
+        const QPointF now = centreOf(found);
         still = now == last ? still + 1 : 0;
         last = now;
         return still >= 2;
@@ -244,11 +253,11 @@ void TstDevicesScreens::deviceTableShowsTheServersDevices()
     // The header sorts through the proxy: by name, then the other way round.
     // The desktop's events table has a column of the same role, so look inside this table.
     const auto header = [this] { return under(item(m_window, "deviceTable"), QStringLiteral("header_deviceName")); };
-    QTRY_VERIFY_WITH_TIMEOUT(header() && header()->isVisible() && header()->width() > 0, kServerMs);
-    QQuickItem *nameHeader = header();
-    QVERIFY(clickItem(nameHeader));
+    QVERIFY(settled(header));
+    QVERIFY(clickItem(header()));
+    QTRY_COMPARE(item(m_window, "deviceTable")->property("sortRole").toString(), QStringLiteral("deviceName"));
     QTRY_COMPARE(valueAt(model, 0, "deviceName").toString(), QStringLiteral("Desk camera"));
-    QVERIFY(clickItem(nameHeader));
+    QVERIFY(clickItem(header()));
     QTRY_COMPARE(valueAt(model, 0, "deviceName").toString(), QStringLiteral("Garden"));
     // Passwords in source addresses stay hidden in the table.
     QQuickItem *front = rowItem("deviceTable", "deviceName", "Front door");
