@@ -3,6 +3,7 @@
 #include "TableStore.h"
 
 #include <QJsonDocument>
+#include <QtNumeric>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -28,6 +29,23 @@ QJsonValue parsed(const QString &json)
     return document.isArray() ? QJsonValue(document.array()) : QJsonValue(document.object());
 }
 
+// A region of the picture as fractions of its size: inside the picture and not empty.
+bool isRegion(const QJsonValue &value)
+{
+    const QJsonObject region = value.toObject();
+    if (!value.isObject() || region.size() != 4)
+        return false;
+    for (const char *key : {"x", "y", "width", "height"}) {
+        const QJsonValue part = region.value(QLatin1String(key));
+        if (!part.isDouble() || !qIsFinite(part.toDouble()) || part.toDouble() < 0 || part.toDouble() > 1)
+            return false;
+    }
+    constexpr double slack = 1e-9;
+    return region.value("width").toDouble() > 0 && region.value("height").toDouble() > 0
+        && region.value("x").toDouble() + region.value("width").toDouble() <= 1 + slack
+        && region.value("y").toDouble() + region.value("height").toDouble() <= 1 + slack;
+}
+
 struct ModuleDefinition
 {
     const char *name;
@@ -45,7 +63,8 @@ QList<ModuleDefinition> definitions()
         {"Motion detection", "cvMotionDetection", "motionDetection", {}, {},
          {{"sensitivity", 50}, {"minArea", 2}, {"recordEvents", true}}},
         {"Object detection", "cvObjectDetection", "objectDetection", {}, {},
-         {{"threshold", 50}, {"classes", "person,car,dog,cat"}, {"everyNthFrame", 5}}},
+         {{"threshold", 50}, {"classes", "person,car,dog,cat"}, {"everyNthFrame", 5},
+          {"region", QJsonObject{{"x", 0.0}, {"y", 0.0}, {"width", 1.0}, {"height", 1.0}}}}},
         {"Face detection", "cvFaceDetection", "faceDetection", {}, {}, {{"minFaceSize", 40}, {"threshold", 60}}},
         {"Face recognition", "cvFaceRecognition", "faceRecognition", {"cvFaceDetection"}, {},
          {{"threshold", 70}, {"notifyUnknown", true}}},
@@ -239,6 +258,7 @@ QJsonObject Modules::setParams(qint64 deviceId, const QString &workname, const Q
         const QJsonValue current = defaults.value(it.key());
         const bool fits = current.isString() ? it.value().isString() && it.value().toString().size() <= 1024
                         : current.isBool()   ? it.value().isBool()
+                        : current.isObject() ? isRegion(it.value())
                                              : it.value().isDouble() && qAbs(it.value().toDouble()) < 1e9;
         if (!fits)
             return failure(QStringLiteral("Parameter '%1' has a value of the wrong type").arg(it.key()));

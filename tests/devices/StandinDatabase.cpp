@@ -7,7 +7,8 @@
 #include <QVariant>
 
 StandinDatabase::StandinDatabase(const QString &filePath)
-    : m_connection(QStringLiteral("standin-db-%1").arg(quintptr(this)))
+    : m_filePath(filePath)
+    , m_connection(QStringLiteral("standin-db-%1").arg(quintptr(this)))
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     db.setDatabaseName(filePath);
@@ -55,4 +56,26 @@ QJsonObject StandinDatabase::moduleParams(qint64 deviceId, const QString &workna
     if (!query.exec() || !query.next())
         return {};
     return QJsonDocument::fromJson(query.value(0).toString().toUtf8()).object();
+}
+
+bool StandinDatabase::storeModuleParams(qint64 deviceId, const QString &workname, const QJsonObject &params)
+{
+    const QString name = m_connection + QStringLiteral("-writer");
+    bool stored = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(m_filePath);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        if (db.open()) {
+            QSqlQuery query(db);
+            query.prepare(QStringLiteral("INSERT OR REPLACE INTO \"moduleParams\" VALUES (?, ?, ?)"));
+            query.addBindValue(deviceId);
+            query.addBindValue(workname);
+            query.addBindValue(QString::fromUtf8(QJsonDocument(params).toJson(QJsonDocument::Compact)));
+            stored = query.exec();
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return stored;
 }

@@ -4,7 +4,8 @@
 #include <QList>
 #include <QString>
 
-// Read-only look into the stand-in's tables file, to see what it has stored.
+// A look into the stand-in's tables file, to see what it has stored; a test
+// writes there only what no client request could store.
 class StandinDatabase
 {
 public:
@@ -17,7 +18,10 @@ public:
     QJsonObject rowWhere(const QString &table, const QString &field, const QString &value) const;
     // The parameters stored for one module of one device.
     QJsonObject moduleParams(qint64 deviceId, const QString &workname) const;
+    // Stores parameters as the server would hand them out, past its own checks.
+    bool storeModuleParams(qint64 deviceId, const QString &workname, const QJsonObject &params);
 
 private:
+    QString m_filePath;
     QString m_connection;
 };

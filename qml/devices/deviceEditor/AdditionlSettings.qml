@@ -5,21 +5,26 @@ import "../../components"
 import "../../components/buttons"
 import "../../components/text"
 import "../../misc"
+import "Region.js" as Region
 
 // The parameters of one module of one device, read with trGetParams and
 // written with trSetParams. The form follows the kinds of the values: a number
 // with a range is a slider, other numbers spin boxes, yes/no a switch, a value
-// with options a combo box, anything else a text field.
+// with options a combo box, a region of the picture a frame dragged over the
+// device's live picture, anything else a text field.
 Popup {
     id: popup
 
     property var moduleController
+    // The device's LiveStream, under a region parameter.
+    property QtObject stream: null
     property var deviceId
     property var module: ({})
     property bool connected: true
     property var params: ({})
     property var edited: ({})
     readonly property var names: Object.keys(params)
+    readonly property bool hasRegion: names.some(function(name) { return kindOf(params[name]) === "region" })
 
     signal networkErrorRequested()
 
@@ -28,6 +33,8 @@ Popup {
             return "switch"
         if (typeof value === "number")
             return "spin"
+        if (Region.isRegion(value))
+            return "region"
         if (value !== null && typeof value === "object") {
             if (Array.isArray(value.options))
                 return "choice"
@@ -44,7 +51,8 @@ Popup {
     function setEdited(name, value) {
         var original = params[name]
         var copy = edited
-        if (original !== null && typeof original === "object" && !Array.isArray(original)) {
+        var kind = kindOf(original)
+        if (kind === "slider" || kind === "choice") {
             var described = JSON.parse(JSON.stringify(original))
             described.value = value
             copy[name] = described
@@ -86,7 +94,7 @@ Popup {
     focus: true
     closePolicy: Popup.CloseOnEscape
     padding: LynAppStyle.margin
-    width: 460
+    width: hasRegion ? 680 : 460
 
     Overlay.modal: Rectangle { color: LynAppStyle.dimColor }
     background: Rectangle {
@@ -100,10 +108,17 @@ Popup {
         function onSaGetParams(reply) {
             if (!popup.opened || reply.workname !== popup.module.workname)
                 return
-            if (reply.status === "OK")
-                popup.params = reply.params || {}
-            else
+            if (reply.status !== "OK") {
                 problem.text = qsTr("Failed to read the parameters")
+                return
+            }
+            var params = reply.params !== null && typeof reply.params === "object" && !Array.isArray(reply.params)
+                    ? reply.params : {}
+            for (var name in params) {
+                if (Region.isRegion(params[name]) && Region.checked(params[name]) === null)
+                    console.warn("Module parameter '" + name + "' is not a region inside the picture; the whole picture is used")
+            }
+            popup.params = params
         }
         function onSaSetParams(reply) {
             if (!popup.opened || reply.workname !== popup.module.workname)
@@ -138,12 +153,13 @@ Popup {
 
                 LynLabel {
                     Layout.preferredWidth: 140
+                    Layout.alignment: Qt.AlignTop
                     text: paramRow.name
                 }
                 Loader {
                     Layout.fillWidth: true
                     sourceComponent: ({ "switch": switchEditor, "spin": spinEditor, "choice": choiceEditor,
-                                        "slider": sliderEditor, "text": textEditor })[paramRow.kind]
+                                        "slider": sliderEditor, "region": regionEditor, "text": textEditor })[paramRow.kind]
                     onLoaded: {
                         item.paramName = paramRow.name
                         item.paramValue = Qt.binding(function() { return paramRow.original })
@@ -216,6 +232,52 @@ Popup {
             model: paramValue ? paramValue.options : []
             currentIndex: paramValue ? Math.max(0, paramValue.options.indexOf(paramValue.value)) : -1
             onActivated: function(index) { popup.setEdited(paramName, paramValue.options[index]) }
+        }
+    }
+    Component {
+        id: regionEditor
+        ColumnLayout {
+            id: regionColumn
+            property string paramName
+            property var paramValue
+            // A region from the server is used only when it lies inside the picture.
+            readonly property var fromServer: Region.checked(paramValue)
+            spacing: LynAppStyle.spacing
+
+            CustomImageRoiCrop {
+                id: roi
+                objectName: "moduleParam_" + regionColumn.paramName
+                Layout.fillWidth: true
+                Layout.preferredHeight: width * 9 / 16
+                stream: popup.stream
+                region: regionColumn.fromServer || Region.whole()
+                onRegionEdited: function(region) { popup.setEdited(regionColumn.paramName, region) }
+            }
+            RowLayout {
+                Layout.fillWidth: true
+                LynLabel {
+                    objectName: "moduleParamRegionText_" + regionColumn.paramName
+                    Layout.fillWidth: true
+                    color: LynAppStyle.textSecondaryColor
+                    text: qsTr("Left %1%, top %2%, width %3%, height %4%")
+                          .arg(Math.round(roi.region.x * 100)).arg(Math.round(roi.region.y * 100))
+                          .arg(Math.round(roi.region.width * 100)).arg(Math.round(roi.region.height * 100))
+                }
+                LynButton {
+                    objectName: "moduleParamWhole_" + regionColumn.paramName
+                    text: qsTr("Whole picture")
+                    onClicked: roi.place(Region.whole())
+                }
+            }
+            LynLabel {
+                objectName: "moduleParamRegionWarning_" + regionColumn.paramName
+                Layout.fillWidth: true
+                // Stays while the pop-up is open: the picture does not jump under a drag.
+                visible: regionColumn.fromServer === null
+                color: LynAppStyle.warningColor
+                wrapMode: Text.WordWrap
+                text: qsTr("The stored region was not valid; editing starts from the whole picture.")
+            }
         }
     }
     Component {

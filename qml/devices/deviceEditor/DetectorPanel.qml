@@ -15,6 +15,8 @@ Rectangle {
     property var module: ({})
     property bool active: false
     property bool busy: false
+    // Off while a pop-up covers the panel.
+    property bool hintAllowed: true
 
     signal switchRequested(string workname, bool on)
     signal paramsRequested(var module)
@@ -117,7 +119,7 @@ Rectangle {
     }
 
     // A panel of a closed editor has no window to show a tip in.
-    ToolTip.visible: hover.hovered && panel.hint !== "" && panel.Window.window !== null
+    ToolTip.visible: hover.hovered && panel.hintAllowed && panel.hint !== "" && panel.Window.window !== null
     ToolTip.delay: LynAppStyle.toolTipDelay
     ToolTip.text: panel.hint
     HoverHandler { id: hover }

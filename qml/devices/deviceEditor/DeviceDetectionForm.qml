@@ -10,6 +10,8 @@ ColumnLayout {
     id: form
 
     property var deviceId
+    // The device's LiveStream, for parameters drawn over its picture.
+    property QtObject stream: null
     property bool connected: true
     property var modules: []
     property var activeModules: []
@@ -91,6 +93,7 @@ ColumnLayout {
             module: modelData
             active: form.activeModules.indexOf(modelData.workname) >= 0
             busy: form.pending === modelData.workname
+            hintAllowed: !paramsPopup.visible
             onSwitchRequested: function(workname, on) { form.switchModule(workname, on) }
             onParamsRequested: function(module) { paramsPopup.openFor(module, form.deviceId) }
         }
@@ -100,6 +103,7 @@ ColumnLayout {
         id: paramsPopup
         objectName: "moduleParamsPopup"
         moduleController: moduleController
+        stream: form.stream
         connected: form.connected
         onNetworkErrorRequested: form.networkErrorRequested()
     }

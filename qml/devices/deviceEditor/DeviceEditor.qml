@@ -12,16 +12,33 @@ LynEditorPopup {
     // Plays every device's stream; the preview shows the edited one's.
     property QtObject mediaPlayerContainer
 
-    function openToAddDevice() {
-        base.deviceId = undefined
+    // A failed save is a dialog when the setting says so, a line in the editor otherwise.
+    function prepare(id) {
+        base.deviceId = id
         base.currentTab = 0
+        base.saveProblem = ""
+        form.useDialogOnError = SETTINGS.value("other", "useDialogOnError", "no") === "yes"
+    }
+
+    function showFailure(reply) {
+        if (!mine(reply) || reply.status === "OK" || form.useDialogOnError)
+            return
+        var adding = editorState === Enums.EditorState.ADD
+        var reason = String(reply.errorMessage || reply.ERRCODE || "").slice(0, 300)
+        if (reason === "")
+            base.saveProblem = adding ? qsTr("Failed to add") : qsTr("Failed to update")
+        else
+            base.saveProblem = adding ? qsTr("Failed to add: %1").arg(reason) : qsTr("Failed to update: %1").arg(reason)
+    }
+
+    function openToAddDevice() {
+        prepare(undefined)
         base.essentials.newTileIndex = DeviceTiles.freeTiles(deviceController.originalModel, 1)[0]
         openToAdd({})
     }
 
     function openToEditDevice(id) {
-        base.deviceId = id
-        base.currentTab = 0
+        prepare(id)
         openToEdit(id)
         base.detection.reload()
     }
@@ -32,6 +49,16 @@ LynEditorPopup {
 
     editor.implicitWidth: 720
     editor.implicitHeight: 760
+
+    Connections {
+        target: deviceEditor.form
+        function onSaveRequested() { base.saveProblem = "" }
+    }
+    Connections {
+        target: deviceEditor.deviceController
+        function onSaAdd(reply) { deviceEditor.showFailure(reply) }
+        function onSaUpdate(reply) { deviceEditor.showFailure(reply) }
+    }
 
     DeviceEditorBase {
         id: base

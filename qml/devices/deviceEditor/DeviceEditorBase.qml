@@ -2,6 +2,7 @@ import QtQuick 2.15
 import QtQuick.Layouts 1.15
 import LYN 1.0
 import "../../components/tabBar"
+import "../../components/text"
 import "../../misc"
 
 // The two tabs of the device editor: the device itself with its live
@@ -17,6 +18,8 @@ ColumnLayout {
     property alias preview: preview
     property alias previewStream: preview.stream
     property alias currentTab: tabs.currentIndex
+    // Why the last add or update failed, when that is not shown as a dialog.
+    property alias saveProblem: saveProblem.text
 
     signal networkErrorRequested()
 
@@ -24,6 +27,19 @@ ColumnLayout {
 
     SearchDevicesController { id: searchController }
 
+    // Above the tabs, so it is seen on either of them.
+    LynLabel {
+        id: saveProblem
+        objectName: "deviceEditorSaveError"
+        Layout.fillWidth: true
+        visible: text !== ""
+        color: LynAppStyle.errorColor
+        // The server's reason is shown as it came, never as markup.
+        textFormat: Text.PlainText
+        wrapMode: Text.WordWrap
+        maximumLineCount: 3
+        elide: Text.ElideRight
+    }
     LynTabBar {
         id: tabs
         objectName: "deviceEditorTabs"
@@ -47,7 +63,6 @@ ColumnLayout {
                 objectName: "deviceEssentialsForm"
                 Layout.fillWidth: true
                 searchController: searchController
-                useDialogOnError: SETTINGS.value("other", "useDialogOnError", "yes") === "yes"
             }
             CameraPreviewPanel {
                 id: preview
@@ -60,6 +75,7 @@ ColumnLayout {
             id: detection
             objectName: "deviceDetectionForm"
             deviceId: base.deviceId
+            stream: preview.stream
             connected: base.connected
             onNetworkErrorRequested: base.networkErrorRequested()
         }

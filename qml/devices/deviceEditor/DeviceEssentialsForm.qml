@@ -5,6 +5,7 @@ import "../../components"
 import "../../components/buttons"
 import "../../components/text"
 import "../../misc"
+import "../DeviceSource.js" as DeviceSource
 
 // Name, type and source address of a device. A source the camera-source
 // parser cannot take apart is marked and keeps the form from being sent.
@@ -14,21 +15,9 @@ LynForm {
     property SearchDevicesController searchController
     readonly property bool sourceRejected: sourceProblem !== ""
     property string sourceProblem: ""
-    property int ipCameraType: 2
+    readonly property int ipCameraType: DeviceSource.ipCameraType
     // Where a new device goes on the tile grid.
     property int newTileIndex: 0
-
-    function sourceCheck(source, camType) {
-        var text = source.trim()
-        if (text === "")
-            return qsTr("Enter the source address")
-        var parts = searchController.parseUrl(text)
-        if (parts.PROTOCOL === "")
-            return qsTr("The source address has no scheme, such as rtsp://")
-        if (camType === ipCameraType && parts.IP === "")
-            return qsTr("The source address has no IP address")
-        return ""
-    }
 
     function populateForm(record) {
         nameEdit.text = record.deviceName || ""
@@ -48,7 +37,8 @@ LynForm {
     }
 
     function validate() {
-        sourceProblem = sourceCheck(sourceEdit.text, Number(typeBox.currentValue))
+        sourceProblem = DeviceSource.problem(sourceEdit.text, searchController.parseUrl(sourceEdit.text.trim()),
+                                             Number(typeBox.currentValue))
         return sourceProblem
     }
 

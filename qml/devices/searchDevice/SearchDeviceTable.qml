@@ -7,8 +7,8 @@ import "../../components/table/tableViewColumns"
 import "../../misc"
 import "../DeviceTiles.js" as DeviceTiles
 
-// Cameras the server finds on the network. The checked ones ("Save") become
-// devices on free tiles.
+// Cameras the server finds on the network. A double click or Enter edits a
+// found one; the checked ones ("Save") become devices on free tiles.
 ColumnLayout {
     id: page
 
@@ -171,6 +171,14 @@ ColumnLayout {
         }
 
         onSortRequested: function(role, order) { searchController.proxyModel.sortRows(role, order) }
+        onEditRequested: function(id) { editor.openFor(id) }
+    }
+
+    SearchDeviceEditor {
+        id: editor
+        objectName: "searchDeviceEditor"
+        searchController: searchController
+        onEdited: page.countChecked()
     }
 
     LynNetworkGuard {
