@@ -440,6 +440,7 @@ void TstDevicesScreens::moduleParameterIsStored()
     drag(pictureAt(crop, 0.2, 0.3), pictureAt(crop, 0.7, 0.8));
     QTRY_COMPARE(shownText(item(m_window, "moduleParamRegionText_region")),
                  QStringLiteral("Left 20%, top 30%, width 50%, height 50%"));
+    QCOMPARE(item(m_window, "moduleParamRegionWarning_region")->opacity(), 0.0);
     drag(pictureAt(crop, 0.45, 0.55), pictureAt(crop, 0.55, 0.45));
     QTRY_COMPARE(shownText(item(m_window, "moduleParamRegionText_region")),
                  QStringLiteral("Left 30%, top 20%, width 50%, height 50%"));

@@ -242,6 +242,7 @@ Popup {
             property var paramValue
             // A region from the server is used only when it lies inside the picture.
             readonly property var fromServer: Region.checked(paramValue)
+            property bool regionEdited: false
             spacing: LynAppStyle.spacing
 
             CustomImageRoiCrop {
@@ -251,7 +252,10 @@ Popup {
                 Layout.preferredHeight: width * 9 / 16
                 stream: popup.stream
                 region: regionColumn.fromServer || Region.whole()
-                onRegionEdited: function(region) { popup.setEdited(regionColumn.paramName, region) }
+                onRegionEdited: function(region) {
+                    regionColumn.regionEdited = true
+                    popup.setEdited(regionColumn.paramName, region)
+                }
             }
             RowLayout {
                 Layout.fillWidth: true
@@ -272,8 +276,10 @@ Popup {
             LynLabel {
                 objectName: "moduleParamRegionWarning_" + regionColumn.paramName
                 Layout.fillWidth: true
-                // Stays while the pop-up is open: the picture does not jump under a drag.
+                // Fades rather than leaves after the first edit: the centred pop-up would
+                // otherwise shrink and move the picture under the user's next drag.
                 visible: regionColumn.fromServer === null
+                opacity: regionColumn.regionEdited ? 0 : 1
                 color: LynAppStyle.warningColor
                 wrapMode: Text.WordWrap
                 text: qsTr("The stored region was not valid; editing starts from the whole picture.")
