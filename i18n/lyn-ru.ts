@@ -26,6 +26,18 @@
         <source>Save</source>
         <translation>Сохранить</translation>
     </message>
+    <message>
+        <source>Left %1%, top %2%, width %3%, height %4%</source>
+        <translation>Слева %1%, сверху %2%, ширина %3%, высота %4%</translation>
+    </message>
+    <message>
+        <source>Whole picture</source>
+        <translation>Весь кадр</translation>
+    </message>
+    <message>
+        <source>The stored region was not valid; editing starts from the whole picture.</source>
+        <translation>Сохранённая область недопустима; редактирование начинается со всего кадра.</translation>
+    </message>
 </context>
 <context>
     <name>Archive</name>
@@ -85,6 +97,17 @@
 </context>
 <context>
     <name>CameraPreviewPanel</name>
+    <message>
+        <source>No live picture</source>
+        <translation>Нет изображения</translation>
+    </message>
+    <message>
+        <source>Connecting…</source>
+        <translation>Подключение…</translation>
+    </message>
+</context>
+<context>
+    <name>CustomImageRoiCrop</name>
     <message>
         <source>No live picture</source>
         <translation>Нет изображения</translation>
@@ -203,6 +226,22 @@
         <source>Device</source>
         <translation>Устройство</translation>
     </message>
+    <message>
+        <source>Failed to add</source>
+        <translation>Не удалось добавить</translation>
+    </message>
+    <message>
+        <source>Failed to update</source>
+        <translation>Не удалось изменить</translation>
+    </message>
+    <message>
+        <source>Failed to add: %1</source>
+        <translation>Не удалось добавить: %1</translation>
+    </message>
+    <message>
+        <source>Failed to update: %1</source>
+        <translation>Не удалось изменить: %1</translation>
+    </message>
 </context>
 <context>
     <name>DeviceEditorBase</name>
@@ -217,18 +256,6 @@
 </context>
 <context>
     <name>DeviceEssentialsForm</name>
-    <message>
-        <source>Enter the source address</source>
-        <translation>Введите адрес источника</translation>
-    </message>
-    <message>
-        <source>The source address has no scheme, such as rtsp://</source>
-        <translation>В адресе источника не указана схема, например rtsp://</translation>
-    </message>
-    <message>
-        <source>The source address has no IP address</source>
-        <translation>В адресе источника не указан IP-адрес</translation>
-    </message>
     <message>
         <source>No camera answers at this address</source>
         <translation>По этому адресу камера не отвечает</translation>
@@ -308,6 +335,21 @@
     <message>
         <source>Back to devices</source>
         <translation>Назад к устройствам</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceSource</name>
+    <message>
+        <source>Enter the source address</source>
+        <translation>Введите адрес источника</translation>
+    </message>
+    <message>
+        <source>The source address has no scheme, such as rtsp://</source>
+        <translation>В адресе источника не указана схема, например rtsp://</translation>
+    </message>
+    <message>
+        <source>The source address has no IP address</source>
+        <translation>В адресе источника не указан IP-адрес</translation>
     </message>
 </context>
 <context>
@@ -984,6 +1026,29 @@ Built on %1 with Qt %2.</source>
     <message>
         <source>Sign out</source>
         <translation>Выйти</translation>
+    </message>
+</context>
+<context>
+    <name>SearchDeviceEditor</name>
+    <message>
+        <source>Found camera</source>
+        <translation>Найденная камера</translation>
+    </message>
+    <message>
+        <source>Device name</source>
+        <translation>Название устройства</translation>
+    </message>
+    <message>
+        <source>Source address</source>
+        <translation>Адрес источника</translation>
+    </message>
+    <message>
+        <source>Login</source>
+        <translation>Логин</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Пароль</translation>
     </message>
 </context>
 <context>
