@@ -189,9 +189,10 @@ QtObject {
         // Nobody looks at this stream, so no pictures are decoded: nothing is wrong.
         if (!player.decoding)
             return
+        var opening = status === "connecting" && player.frameAge < container.firstPictureMs
         if (player.state === VlcPlayer.Error || (status === "offline" && player.state !== VlcPlayer.Playing))
             status = "offline"
-        else if (player.stalled || player.state === VlcPlayer.Ended || status === "noSignal")
+        else if ((player.stalled && !opening) || player.state === VlcPlayer.Ended || status === "noSignal")
             status = "noSignal"
         silentSeconds = Math.floor(Math.max(player.frameAge, now - lastLiveMs) / 1000)
         if ((status === "noSignal" || status === "offline") && !retryTimer.running)
@@ -199,6 +200,9 @@ QtObject {
     }
 
     onSdpChanged: if (wanted) open()
+    // One line per change: a tile that never turns live can be followed in the log.
+    onStatusChanged: console.info("Stream of device " + rowID + ": " + status + " (attempt " + attempts + ")")
+    onChannelChanged: console.info("Stream of device " + rowID + ": remote channel " + (channel || "closed"))
 
     property Timer healthTimer: Timer {
         interval: 250

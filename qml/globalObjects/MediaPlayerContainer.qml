@@ -17,6 +17,10 @@ QtObject {
     // Re-open delays after a loss of signal, doubled per failed attempt.
     readonly property int firstRetryMs: 1000
     readonly property int lastRetryMs: 30000
+    // A stream being opened gets this long for its first picture: on a busy
+    // computer, or through punched ports, it can take longer than a live
+    // stream may stay quiet, and re-opening it would only start the wait anew.
+    readonly property int firstPictureMs: 10000
     // Boxes stay this long after the last detection of their device.
     readonly property int detectionHoldMs: 1500
     readonly property int maxDetections: 64
