@@ -36,6 +36,13 @@ QtObject {
     property double lastLiveMs: 0
     property int retryDelayMs: container ? container.firstRetryMs : 1000
     property int attempts: 0
+    // Re-opens since the last picture.
+    property int quietReopens: 0
+    // When the player was last asked to play or, once it did, began to open;
+    // and whether a picture came since.
+    property double openedMs: 0
+    property bool playerOpened: false
+    property bool pictureSinceOpen: false
     // The camera belongs to a remote installation and arrives through punched
     // ports; known once the link is up, so taken at each start.
     property bool remote: false
@@ -48,6 +55,7 @@ QtObject {
         remote = NET.isP2PMode()
         wanted = true
         retryDelayMs = container.firstRetryMs
+        quietReopens = 0
         lastLiveMs = Date.now()
         status = "connecting"
         open()
@@ -79,13 +87,27 @@ QtObject {
             status = "offline"
             return
         }
+        playFrom(path)
+    }
+
+    function playFrom(path) {
+        openedMs = Date.now()
+        playerOpened = false
+        pictureSinceOpen = false
         player.play(container.mrlOf(path))
     }
 
-    // The punched path stays while the far side sends: a re-open only restarts the player.
+    // The punched path stays while the far side sends, so a player that comes
+    // back into view only restarts. After a loss of signal the far side may
+    // have stopped sending: the channel is asked for anew, which costs a second
+    // or two of punching against a long wait for pictures that never come.
     function openP2p() {
+        if (channel === "open" && quietReopens > 0) {
+            player.stop()
+            closeChannel()
+        }
         if (channel === "open")
-            player.play(container.mrlOf(receiverPath))
+            playFrom(receiverPath)
         else if (channel === "")
             openChannel()
     }
@@ -145,7 +167,7 @@ QtObject {
         receiverPath = path
         channel = "open"
         if (wanted)
-            player.play(container.mrlOf(path))
+            playFrom(path)
     }
 
     function onUnreachable(mapParams) {
@@ -183,19 +205,24 @@ QtObject {
             lastLiveMs = now
             silentSeconds = 0
             retryDelayMs = container.firstRetryMs
+            quietReopens = 0
+            pictureSinceOpen = true
             retryTimer.stop()
             return
         }
         // Nobody looks at this stream, so no pictures are decoded: nothing is wrong.
         if (!player.decoding)
             return
-        var opening = status === "connecting" && player.frameAge < container.firstPictureMs
+        var failed = player.state === VlcPlayer.Error || player.state === VlcPlayer.Ended
+        // An open gets its time for the first picture: re-opening would only start the wait anew.
+        var opening = !pictureSinceOpen && !failed
+                      && now - openedMs < (playerOpened ? container.firstPictureMs : container.playerBusyMs)
         if (player.state === VlcPlayer.Error || (status === "offline" && player.state !== VlcPlayer.Playing))
             status = "offline"
         else if ((player.stalled && !opening) || player.state === VlcPlayer.Ended || status === "noSignal")
             status = "noSignal"
         silentSeconds = Math.floor(Math.max(player.frameAge, now - lastLiveMs) / 1000)
-        if ((status === "noSignal" || status === "offline") && !retryTimer.running)
+        if ((status === "noSignal" || status === "offline") && !opening && !retryTimer.running)
             retryTimer.start()
     }
 
@@ -215,6 +242,7 @@ QtObject {
         interval: live.retryDelayMs
         onTriggered: {
             live.retryDelayMs = Math.min(live.retryDelayMs * 2, live.container.lastRetryMs)
+            ++live.quietReopens
             live.open()
         }
     }
@@ -225,6 +253,15 @@ QtObject {
         function onDecodingChanged() {
             if (live.player.decoding && live.wanted)
                 live.open()
+        }
+        // The wait for the first picture starts when the player really opens: before
+        // that its worker may spend seconds stopping the dead stream it had, and
+        // asking again would only queue another such stop.
+        function onMediaPlayerOpening() {
+            if (live.pictureSinceOpen || live.playerOpened)
+                return
+            live.playerOpened = true
+            live.openedMs = Date.now()
         }
     }
 

@@ -21,6 +21,9 @@ QtObject {
     // computer, or through punched ports, it can take longer than a live
     // stream may stay quiet, and re-opening it would only start the wait anew.
     readonly property int firstPictureMs: 10000
+    // Stopping a dead stream can keep a player's worker busy for many seconds
+    // before it opens the next one; that wait is bounded by this.
+    readonly property int playerBusyMs: 30000
     // Boxes stay this long after the last detection of their device.
     readonly property int detectionHoldMs: 1500
     readonly property int maxDetections: 64

@@ -43,14 +43,25 @@ QString RemoteLab::start(const QString &dir)
     if (!m_localServer->waitForLine(QStringLiteral("listening on ws://"), kStartWait))
         return m_localServer->tail();
 
+    return startBridge();
+}
+
+QString RemoteLab::startBridge()
+{
     m_bridge = std::make_unique<LabProcess>(QStringLiteral("bridge"));
     m_bridge->start(*m_lab, kRemoteSite.lan,
                     {LYN_BRIDGE_EXE, "--sign", "home", "--secret", "home-secret", "--p2p-host", kPublicIp, "--p2p-port", kP2pPort,
                      "--local-server", "ws://127.0.0.1:27014/loader", "--log", bridgeLogPath()},
-                    dir);
+                    m_dir);
     if (!m_bridge->waitForLine(QStringLiteral("bridge logged in"), kStartWait))
         return m_bridge->tail();
     return QString();
+}
+
+QString RemoteLab::restartBridge()
+{
+    m_bridge.reset();
+    return startBridge();
 }
 
 QString RemoteLab::p2pLogPath() const

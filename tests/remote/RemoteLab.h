@@ -29,12 +29,17 @@ public:
     LabProcess &bridge() { return *m_bridge; }
     QString p2pLogPath() const;
     QString bridgeLogPath() const;
+    // Stops the bridge, so the far side's streams end as when the remote
+    // installation goes away, and starts it again; empty on success, else what failed.
+    QString restartBridge();
     // what, followed by the tails of the stand-ins' output.
     QString failureText(const QString &what) const;
     // Stops the stand-ins and removes the networks.
     void stop();
 
 private:
+    QString startBridge();
+
     QString m_dir;
     std::unique_ptr<NetnsLab> m_lab;
     std::unique_ptr<LabProcess> m_resolver;
