@@ -2,9 +2,9 @@
 // it lists the stream table, sees another connection's insertion, and turns a
 // burst of change notifications into one refresh now and one a second later.
 #include "FrameReader.h"
+#include "P2pModeLink.h"
 #include "P2pServer.h"
 #include "StreamsController.h"
-#include "shell/P2pLinkSetup.h"
 
 #include <QAbstractItemModelTester>
 #include <QJsonArray>
@@ -32,27 +32,15 @@ private slots:
                 ++m_viewerLists;
         });
 
-        m_link = QSharedPointer<P2pMeetingClientNetworkSimpleFinal>::create();
-        m_link->setSign("viewer");
-        m_link->setPwd("viewer-secret");
-        bool inited = false;
-        connect(m_link.data(), &P2pClientBase::ClientNetworkBase::inited, this, [&inited] { inited = true; });
-        m_auth = LynClient::P2pLinkSetup::start(m_link, "127.0.0.1", QString::number(m_server.port()), "home");
-        QVERIFY(QTest::qWaitFor([&inited] { return inited; }, 5000));
-        QSignalSpy loggedIn(m_auth.get(), &P2pClientController::Auth::saAuth);
-        emit m_link->makeConnection();
-        QVERIFY(loggedIn.count() || loggedIn.wait(5000));
+        m_client.p2pLink()->setSign("viewer");
+        m_client.p2pLink()->setPwd("viewer-secret");
+        QVERIFY(m_client.start("127.0.0.1", m_server.port()));
+        QVERIFY(m_client.logIn(5000));
 
         m_editor.connectToHost(QHostAddress::LocalHost, m_server.port());
         QVERIFY(m_editor.waitForConnected(5000));
         editorSend({{"FN", "auth_trAuth"}, {"SIGN", "editor"}, {"SID", "editor-secret"}});
         QVERIFY(QTest::qWaitFor([this] { return hasEditorAnswer("auth_saAuth"); }, 5000));
-    }
-
-    void cleanupTestCase()
-    {
-        m_link->quit();
-        m_link->wait();
     }
 
     void listsTheTableAndSeesAnInsertion()
@@ -164,8 +152,7 @@ private:
     QTemporaryDir m_dir;
     Standin::ServerLog m_log;
     Standin::P2pServer m_server{m_log, m_dir.filePath("p2p.sqlite")};
-    QSharedPointer<P2pMeetingClientNetworkSimpleFinal> m_link;
-    std::unique_ptr<P2pClientController::Auth> m_auth;
+    P2pModeLink m_client;
     QTcpSocket m_editor;
     Standin::FrameReader m_editorReader;
     QStringList m_editorAnswers;
