@@ -23,11 +23,6 @@ using P2pClientBase::ClientNetworkSimple;
 
 namespace {
 
-QJsonObject object(const QByteArray &json)
-{
-    return QJsonDocument::fromJson(json).object();
-}
-
 QList<QJsonObject> frameObjects(const QByteArray &body)
 {
     QList<QJsonObject> objects;
@@ -207,36 +202,6 @@ private slots:
         const QList<QByteArray> frames = m_peer.receivedFrames().mid(before);
         QCOMPARE(frames.at(0), QByteArray("[{\"FN\":\"a_trB\",\"SIGN\":\"sign-1\"}]"));
         QCOMPARE(frames.at(1), QByteArray("[{\"SIGN\":\"sign-1\",\"k\":1}, {\"SIGN\":\"sign-1\",\"k\":2}]"));
-    }
-
-    void loginAndSignupSendExactlyTheirKeys()
-    {
-        P2pClientController::Auth auth;
-        m_link->setSign("me");
-        m_link->setPwd("secret");
-        const int before = m_peer.receivedFrames().size();
-        auth.trAuth();
-        auth.trSignup();
-        QTRY_COMPARE_WITH_TIMEOUT(m_peer.receivedFrames().size(), before + 2, 5000);
-        QCOMPARE(frameObjects(m_peer.receivedFrames().at(before)).first(),
-                 object(R"({"FN":"auth_trAuth","SID":"secret","SIGN":"me"})"));
-        QCOMPARE(frameObjects(m_peer.receivedFrames().at(before + 1)).first(),
-                 object(R"({"FN":"auth_trSignup","SIGN":"me"})"));
-    }
-
-    void relayRequestCarriesTheRemoteSign()
-    {
-        P2pClientController::SingleTcpRelayBaseController relay;
-        m_link->setSign("me");
-        m_link->setRemoteSign("home");
-        const int before = m_peer.receivedFrames().size();
-        relay.trSendRequest({{"message", "hello"}});
-        QTRY_COMPARE_WITH_TIMEOUT(m_peer.receivedFrames().size(), before + 1, 5000);
-        const QJsonObject sent = frameObjects(m_peer.receivedFrames().at(before)).first();
-        QCOMPARE(sent.keys(), (QStringList{"FN", "RECEIVER", "SIGN", "message", "remoteSign"}));
-        QCOMPARE(sent.value("FN").toString(), QStringLiteral("singleTcpRelay_trSendRequest"));
-        QCOMPARE(sent.value("RECEIVER").toInt(), int(relay.receiverId()));
-        QCOMPARE(sent.value("remoteSign").toString(), QStringLiteral("home"));
     }
 
     void bufferedCommandsLeaveAsOneFrameOnRequest()
