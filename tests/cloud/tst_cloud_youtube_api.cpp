@@ -40,7 +40,6 @@ private slots:
     void refreshOnItsOwn();
     void refreshRetriesOnlyWhenAsked_data();
     void refreshRetriesOnlyWhenAsked();
-    void signInPageCodeGivesTokens();
     void qmlCallerStaysResponsive();
     void tokensStayOutOfTheLog();
 
@@ -317,33 +316,6 @@ void TestYoutubeApi::refreshRetriesOnlyWhenAsked()
     QCOMPARE(result.value(QStringLiteral("result")).toObject(),
              (QJsonObject{{QStringLiteral("code"), int(QNetworkReply::ServiceUnavailableError)}}));
     QCOMPARE(m_standin.count(QStringLiteral("/token")), requests);
-}
-
-void TestYoutubeApi::signInPageCodeGivesTokens()
-{
-    YoutubeApiController controller;
-    QCOMPARE(controller.property("authorizationUrl").toString(), m_standin.baseUrl() + QStringLiteral("/auth"));
-    QCOMPARE(controller.property("tokenUrl").toString(), m_standin.baseUrl() + QStringLiteral("/token"));
-    const QString clientId = controller.property("clientId").toString();
-    const QString clientSecret = controller.property("clientSecret").toString();
-    QCOMPARE(clientId.size(), 72);
-    QCOMPARE(clientSecret.size(), 24);
-    const QByteArray page = m_standin.get(QStringLiteral("/auth?client_id=%1&redirect_uri=urn:ietf:wg:oauth:2.0:oob&response_type=code&access_type=offline")
-                                              .arg(clientId));
-    const QRegularExpressionMatch code = QRegularExpression(QStringLiteral("Success code=([0-9a-f]+)")).match(QString::fromUtf8(page));
-    QVERIFY2(code.hasMatch(), page.constData());
-
-    const QByteArray exchange = QStringLiteral("code=%1&client_id=%2&client_secret=%3&redirect_uri=urn:ietf:wg:oauth:2.0:oob&grant_type=authorization_code")
-                                    .arg(code.captured(1), clientId, clientSecret)
-                                    .toUtf8();
-    const QJsonObject tokens = QJsonDocument::fromJson(m_standin.postForm(QStringLiteral("/token"), exchange)).object();
-    QVERIFY(!tokens.value(QStringLiteral("refresh_token")).toString().isEmpty());
-    QVERIFY(m_standin.postForm(QStringLiteral("/token"), exchange).contains("invalid_grant")); // a code works once
-
-    const QJsonObject result = controller.channelListRequest(
-        {{QStringLiteral("access_token"), tokens.value(QStringLiteral("access_token"))},
-         {QStringLiteral("refresh_token"), tokens.value(QStringLiteral("refresh_token"))}, {QStringLiteral("part"), QStringLiteral("snippet")}});
-    QCOMPARE(result.value(QStringLiteral("status")).toBool(), true);
 }
 
 void TestYoutubeApi::qmlCallerStaysResponsive()

@@ -110,27 +110,6 @@ private slots:
         QVERIFY(!object->parent());
     }
 
-    void uncreatableNamesGiveTheirReason_data()
-    {
-        QTest::addColumn<QByteArray>("name");
-        QTest::addColumn<QString>("reason");
-        for (const char *name : {"QmlVlcVideoSource", "VlcInput", "VlcVideo", "VlcAudio", "VlcSubtitle", "VlcPlaylist",
-                                 "VlcMarquee", "VlcLogo", "VlcDeinterlace", "VlcMediaDesc"})
-            QTest::newRow(name) << QByteArray(name) << QString::fromLatin1(name) + QStringLiteral(" cannot be instantiated directly");
-        QTest::newRow("QmlVlcPlayerState") << QByteArray("QmlVlcPlayerState") << QStringLiteral("Error: only enums");
-    }
-
-    void uncreatableNamesGiveTheirReason()
-    {
-        QFETCH(QByteArray, name);
-        QFETCH(QString, reason);
-        QQmlEngine engine;
-        QQmlComponent component(&engine);
-        component.setData(kImports + name + " {}", QUrl());
-        QVERIFY(component.isError());
-        QVERIFY2(component.errorString().contains(reason), qPrintable(component.errorString()));
-    }
-
     void playerStatesAndControllersWorkTogether()
     {
         QQmlEngine engine;
