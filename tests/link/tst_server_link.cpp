@@ -1,12 +1,12 @@
 #include "DebugCapture.h"
 #include "LinkProbe.h"
+#include "MainLogFile.h"
 #include "LocalServer.h"
 #include "TestLink.h"
 #include "base/HandleRecievedMessages.h"
 #include "base/LogSetup.h"
 #include "base/MessageEnvelope.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QSignalSpy>
@@ -14,8 +14,6 @@
 #include <QWebSocket>
 #include <QWebSocketServer>
 #include <QtTest>
-
-#include <spdlog/spdlog.h>
 
 #include <memory>
 
@@ -209,13 +207,7 @@ private slots:
     }
 
 private:
-    QString readLog()
-    {
-        spdlog::get("main")->flush();
-        const QDir logs(m_logDir.filePath("logs"));
-        QFile file(logs.filePath(logs.entryList(QDir::Files).value(0)));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    }
+    QString readLog() const { return readMainLog(m_logDir.path()); }
 
     QTemporaryDir m_logDir;
     Standin::ServerLog m_serverLog;

@@ -1,6 +1,7 @@
 // The P2P link over a real TCP connection to a fake far end on 127.0.0.1.
 #include "DebugCapture.h"
 #include "FakeP2pPeer.h"
+#include "MainLogFile.h"
 #include "NetnsLab.h"
 #include "base/LogSetup.h"
 #include "client_base/base/HandleReceivedMessagesP2pClient.h"
@@ -9,15 +10,12 @@
 #include "nt_common/core/log/LogText.h"
 #include "threads/p2p/P2pMeetingClientNetworkSimpleFinal.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <spdlog/spdlog.h>
 
 using P2pClientBase::ClientNetworkSimple;
 
@@ -314,13 +312,7 @@ private:
         return QTest::qWaitFor([this] { return !m_delivered.isEmpty(); }, ms);
     }
 
-    QString readLog()
-    {
-        spdlog::get("main")->flush();
-        const QDir logs(m_logDir.filePath("logs"));
-        QFile file(logs.filePath(logs.entryList(QDir::Files).value(0)));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    }
+    QString readLog() const { return readMainLog(m_logDir.path()); }
 
     QTemporaryDir m_logDir;
     FakeP2pPeer m_peer;

@@ -1,5 +1,7 @@
 #include "PeerProbe.h"
 
+#include <QSignalSpy>
+
 QString PeerProbe::s_resolverHost;
 quint16 PeerProbe::s_resolverPort = 0;
 
@@ -15,6 +17,15 @@ std::unique_ptr<PeerBase> PeerProbe::create(const QJsonObject &params)
         connect(&peer, &PeerBase::connectionEstablished, this, &PeerProbe::connectionEstablished);
         connect(&peer, &PeerBase::releasedFromHost, this, &PeerProbe::releasedFromHost);
     });
+}
+
+std::unique_ptr<PeerBase> PeerProbe::started(const QJsonObject &params)
+{
+    QSignalSpy inited(this, &PeerProbe::inited);
+    auto peer = create(params);
+    if (!(inited.count() || inited.wait(5000)))
+        return nullptr;
+    return peer;
 }
 
 void PeerProbe::sync(PeerBase &peer)

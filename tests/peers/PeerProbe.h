@@ -18,6 +18,8 @@ public:
 
     // A peer wired to this probe before its thread starts.
     std::unique_ptr<PeerBase> create(const QJsonObject &params = QJsonObject());
+    // create(), then waits until the peer has bound its port; null when it did not.
+    std::unique_ptr<PeerBase> started(const QJsonObject &params = QJsonObject());
 
     // Returns once the peer's thread has handled everything queued to it so far.
     static void sync(PeerBase &peer);

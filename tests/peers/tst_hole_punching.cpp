@@ -33,10 +33,9 @@ void TestHolePunching::initTestCase()
 
 std::unique_ptr<PeerBase> TestHolePunching::resolvedPeer(PeerProbe &probe)
 {
-    QSignalSpy inited(&probe, &PeerProbe::inited);
     QSignalSpy resolved(&probe, &PeerProbe::globalAdressIsDescavered);
-    auto peer = probe.create();
-    if (!(inited.count() || inited.wait(5000)))
+    auto peer = probe.started();
+    if (!peer)
         return nullptr;
     emit peer->resolveGlobalAddress();
     if (!(resolved.count() || resolved.wait(5000)))

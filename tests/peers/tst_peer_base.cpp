@@ -40,9 +40,8 @@ void TestPeerBase::takenRequestedPortFallsBackToFreePort()
     TestSocket holder;
     QVERIFY(holder.bind(QHostAddress::AnyIPv4));
     PeerProbe probe;
-    QSignalSpy inited(&probe, &PeerProbe::inited);
-    const auto peer = probe.create({{QStringLiteral("yourLocalPort"), holder.port()}});
-    QVERIFY(inited.count() || inited.wait(5000));
+    const auto peer = probe.started({{QStringLiteral("yourLocalPort"), holder.port()}});
+    QVERIFY(peer);
     QVERIFY(peer->yourLocalPort() != 0);
     QVERIFY(peer->yourLocalPort() != holder.port());
     QVERIFY(!TestSocket::canBind(peer->yourLocalPort()));
@@ -59,10 +58,9 @@ void TestPeerBase::resolverExchangeIgnoresMalformedAnswers()
     pointResolverAt(resolver.port());
 
     PeerProbe probe;
-    QSignalSpy inited(&probe, &PeerProbe::inited);
     QSignalSpy resolved(&probe, &PeerProbe::globalAdressIsDescavered);
-    const auto peer = probe.create();
-    QVERIFY(inited.count() || inited.wait(5000));
+    const auto peer = probe.started();
+    QVERIFY(peer);
     const quint16 localPort = peer->yourLocalPort();
 
     emit peer->resolveGlobalAddress();
@@ -112,10 +110,9 @@ void TestPeerBase::unansweredResolverRequestIsRepeatedThenGivenUp()
     QVERIFY(resolver.bind());
     pointResolverAt(resolver.port());
     PeerProbe probe;
-    QSignalSpy inited(&probe, &PeerProbe::inited);
     QSignalSpy failed(&probe, &PeerProbe::failed);
-    const auto peer = probe.create();
-    QVERIFY(inited.count() || inited.wait(5000));
+    const auto peer = probe.started();
+    QVERIFY(peer);
 
     emit peer->resolveGlobalAddress();
     int requests = 0;
@@ -133,9 +130,8 @@ void TestPeerBase::invalidHolePunchingTargetIsReportedAndChangesNothing()
 {
     LogCollector log;
     PeerProbe probe;
-    QSignalSpy inited(&probe, &PeerProbe::inited);
-    const auto peer = probe.create();
-    QVERIFY(inited.count() || inited.wait(5000));
+    const auto peer = probe.started();
+    QVERIFY(peer);
     peer->setRemoteGlobalIp(QStringLiteral("not-an-address"));
     peer->setRemoteGlobalPort(4000);
 
