@@ -1,6 +1,7 @@
 // The concrete controllers over a real link to the stand-in executable on its
-// demo installation: search, modules, the messenger link, live and recorded
-// video played by the client's player, and detection boxes.
+// demo installation: search, modules, live and recorded video played by the
+// client's player, and detection boxes. The messenger link is the settings
+// screen test's.
 #include "ControllersLink.h"
 #include "ScreenControllers.h"
 #include "SdpViewer.h"
@@ -10,7 +11,6 @@
 #include "controllers/device/DeviceController.h"
 #include "controllers/modules/ModuleSystemController.h"
 #include "controllers/search/SearchDevicesController.h"
-#include "controllers/settings/TelegramSettingsController.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -136,48 +136,6 @@ private slots:
             const QVariantMap record = search->originalModel()->originalData(row);
             QVERIFY2(carriesItsCredentials(record), qPrintable(QJsonDocument(QJsonObject::fromVariantMap(record)).toJson(QJsonDocument::Compact)));
         }
-    }
-
-    void telegramLinkByCode()
-    {
-        auto telegram = screenController<TelegramSettingsController>();
-        QCOMPARE(queryAndWait(telegram.get()).value("records").toArray().size(), 1);
-        const qint64 id = telegram->proxyModel()->proxyData(0, "rowID").toLongLong();
-        QVERIFY(!telegram->proxyModel()->proxyData(0, "isLink").toBool());
-        QSignalSpy codes(telegram.get(), &TelegramSettingsController::srCode);
-        QSignalSpy linked(telegram.get(), &TelegramSettingsController::srLinked);
-        // Another open settings screen hears the procedure too.
-        auto other = screenController<TelegramSettingsController>();
-        QSignalSpy otherCodes(other.get(), &TelegramSettingsController::srCode);
-        QSignalSpy otherLinked(other.get(), &TelegramSettingsController::srLinked);
-
-        const QString phone = QStringLiteral("+1 555 0100");
-        const QJsonObject saved = changeAndWait(telegram.get(), &ControllerDesktopBase::saUpdate,
-                                                [&] { telegram->trUpdate({{"rowID", id}, {"phone", phone}}); });
-        QCOMPARE(saved.value("RES").toString(), QStringLiteral("OK"));
-        QVERIFY(codes.count() || codes.wait(kWait));
-        const QJsonObject sent = codes.first().at(0).toJsonObject();
-        QCOMPARE(sent.value("phone").toString(), phone);
-        const QString code = sent.value("demoCode").toString();
-        QVERIFY(!code.isEmpty());
-        QTRY_COMPARE_WITH_TIMEOUT(otherCodes.count(), 1, kWait);
-
-        const QJsonObject wrong = changeAndWait(telegram.get(), &ControllerDesktopBase::saUpdate,
-                                                [&] { telegram->trUpdate({{"rowID", id}, {"code", code + "9"}}); });
-        QCOMPARE(wrong.value("status").toString(), QStringLiteral("ERROR"));
-        QCOMPARE(telegram->proxyModel()->rowCount(), 1);
-
-        const QJsonObject confirmed = changeAndWait(telegram.get(), &ControllerDesktopBase::saUpdate,
-                                                    [&] { telegram->trUpdate({{"rowID", id}, {"code", code}}); });
-        QCOMPARE(confirmed.value("RES").toString(), QStringLiteral("OK"));
-        QVERIFY(linked.count() || linked.wait(kWait));
-        QCOMPARE(number(linked.first().at(0).toJsonObject(), "rowID"), id);
-        QTRY_VERIFY_WITH_TIMEOUT(telegram->proxyModel()->proxyData(0, "isLink").toBool(), kWait);
-        QVERIFY(telegram->proxyModel()->proxyData(0, "enabled").toBool());
-        QCOMPARE(telegram->proxyModel()->proxyData(0, "phone").toString(), phone);
-        QCOMPARE(linked.count(), 1);
-        QTRY_COMPARE_WITH_TIMEOUT(otherLinked.count(), 1, kWait);
-        QVERIFY(other->proxyModel()->proxyData(0, "isLink").toBool());
     }
 
     void detectionBoxesReachTheDevices()
