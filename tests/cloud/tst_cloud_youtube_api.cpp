@@ -9,12 +9,10 @@
 #include "nt_common/core/singleton/SpSingleton.h"
 
 #include <QJsonDocument>
-#include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QRegularExpression>
-#include <QTcpServer>
 #include <QUrlQuery>
 #include <QtTest>
 
@@ -34,7 +32,6 @@ private slots:
     void expiredTokenIsRefreshedOnce();
     void rejectedRefreshUsesEveryTry_data();
     void rejectedRefreshUsesEveryTry();
-    void refusedPortExhaustsTheChain();
     void unusableListAnswers_data();
     void unusableListAnswers();
     void refreshOnItsOwn();
@@ -68,16 +65,6 @@ QString accessTokenOf(const QJsonObject &channelRequest)
 void pointCloudAt(const QString &baseUrl)
 {
     CloudEndpoints::writeOverrides(*SpSingleton<LynClientBase::SettingsSimple>::sharedInstance(), baseUrl);
-}
-
-QString refusedBaseUrl()
-{
-    QTcpServer probe;
-    if (!probe.listen(QHostAddress::LocalHost, 0))
-        return QString();
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return QStringLiteral("http://127.0.0.1:%1").arg(port);
 }
 
 } // namespace
@@ -193,30 +180,6 @@ void TestYoutubeApi::rejectedRefreshUsesEveryTry()
     QVERIFY(result.value(QStringLiteral("errorMessage")).toString().startsWith(QStringLiteral("Netowrk error code '204', description: '")));
     QCOMPARE(m_standin.count(QStringLiteral("/channels")), lists);
     QCOMPARE(m_standin.count(QStringLiteral("/token")), refreshes);
-}
-
-void TestYoutubeApi::refusedPortExhaustsTheChain()
-{
-    pointCloudAt(refusedBaseUrl());
-    YoutubeApiController controller;
-    pointCloudAt(m_standin.baseUrl());
-    auto *manager = controller.findChild<QNetworkAccessManager *>();
-    QVERIFY(manager);
-    QStringList attempts;
-    connect(manager, &QNetworkAccessManager::finished, this, [&attempts](QNetworkReply *reply) { attempts << reply->url().path(); });
-
-    const QJsonObject result = controller.channelListRequest(
-        {{QStringLiteral("access_token"), QStringLiteral("a")}, {QStringLiteral("refresh_token"), QStringLiteral("r")},
-         {QStringLiteral("part"), QStringLiteral("snippet")}, {QStringLiteral("_requestId"), 8}});
-
-    QCOMPARE(attempts.count(QStringLiteral("/channels")), 5);
-    QCOMPARE(attempts.count(QStringLiteral("/token")), 4);
-    QCOMPARE(attempts.size(), 9);
-    QCOMPARE(result.value(QStringLiteral("status")).toBool(true), false);
-    QCOMPARE(result.value(QStringLiteral("_requestId")).toInt(), 8);
-    QCOMPARE(result.value(QStringLiteral("result")).toObject(), (QJsonObject{{QStringLiteral("code"), int(QNetworkReply::ConnectionRefusedError)}}));
-    QCOMPARE(result.value(QStringLiteral("errorMessage")).toString(), QStringLiteral("Netowrk error code '1', description: 'Connection refused'"));
-    QCOMPARE(m_standin.totalCount(), 0);
 }
 
 void TestYoutubeApi::unusableListAnswers_data()

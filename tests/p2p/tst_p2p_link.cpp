@@ -72,25 +72,8 @@ private slots:
         m_link->wait();
     }
 
-    void frameSplitAcrossReadsIsDeliveredOnceComplete()
-    {
-        m_peer.write("[{\"FN\":\"a_b\",\"n\"");
-        QVERIFY(!anythingDeliveredWithin(200));
-        m_peer.write(":1}]#EN");
-        QVERIFY(!anythingDeliveredWithin(200));
-        m_peer.write("DMSG");
-        QTRY_COMPARE_WITH_TIMEOUT(m_delivered.size(), 1, 5000);
-        QCOMPARE(m_delivered.first().value("n").toInt(), 1);
-    }
-
-    void severalFramesInOneReadKeepTheirOrder()
-    {
-        m_peer.write("[{\"n\":1},{\"n\":2}]#ENDMSG#ENDMSG[{\"n\":3}]#ENDMSG[{\"n\":4}]#ENDMSG");
-        QTRY_COMPARE_WITH_TIMEOUT(m_delivered.size(), 4, 5000);
-        for (int i = 0; i < 4; ++i)
-            QCOMPARE(m_delivered.at(i).value("n").toInt(), i + 1);
-    }
-
+    // How reads are cut into frames is the frame splitter's fuzz target's; a
+    // terminator inside a text crosses the relay whole in tst_p2p_relay.
     void badBodiesAreLoggedAndSkipped()
     {
         m_peer.write("[{\"n\":1}, 5, {\"n\":2}]#ENDMSG{\"n\":9}#ENDMSG[not json#ENDMSG[{\"n\":3}]#ENDMSG");
@@ -112,17 +95,6 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(numbers().contains(7), 20000);
         QCOMPARE(numbers(), QList<int>{7});
         QVERIFY(readLog().contains("Oversized incoming frame"));
-    }
-
-    void terminatorInsideAStringTravelsInOneFrame()
-    {
-        const int before = m_peer.receivedFrames().size();
-        emit m_link->sendMessageSignal(std::make_shared<DTO>(DTO{{"FN", "a_trB"}, {"name", "gate #ENDMSG cam"}}), false);
-        emit m_link->sendMessageSignal(std::make_shared<DTO>(DTO{{"FN", "a_trLast"}}), false);
-        QTRY_VERIFY_WITH_TIMEOUT(m_peer.received().contains("a_trLast"), 5000);
-        const QList<QByteArray> frames = m_peer.receivedFrames().mid(before);
-        QCOMPARE(frames.size(), 2);
-        QCOMPARE(frameObjects(frames.at(0)).value(0).value("name").toString(), QStringLiteral("gate #ENDMSG cam"));
     }
 
     void logLinesHideSecretsAndStayShort()
@@ -305,11 +277,6 @@ private:
         for (const QJsonObject &m : m_delivered)
             values << m.value("n").toInt();
         return values;
-    }
-
-    bool anythingDeliveredWithin(int ms)
-    {
-        return QTest::qWaitFor([this] { return !m_delivered.isEmpty(); }, ms);
     }
 
     QString readLog() const { return readMainLog(m_logDir.path()); }
