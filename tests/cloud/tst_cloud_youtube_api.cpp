@@ -28,7 +28,6 @@ class TestYoutubeApi : public QObject
 private slots:
     void initTestCase();
     void init();
-    void listSucceedsAtOnce();
     void expiredTokenIsRefreshedOnce();
     void rejectedRefreshUsesEveryTry_data();
     void rejectedRefreshUsesEveryTry();
@@ -98,24 +97,6 @@ QJsonObject TestYoutubeApi::listParams(const QJsonObject &account, const QJsonVa
         {QStringLiteral("part"), QStringLiteral("snippet")},
         {QStringLiteral("_requestId"), requestId},
     };
-}
-
-void TestYoutubeApi::listSucceedsAtOnce()
-{
-    const QJsonObject account = newAccount(QStringLiteral("Garden cameras"));
-    YoutubeApiController controller;
-    const QJsonObject result = controller.channelListRequest(listParams(account, QStringLiteral("r1")));
-
-    QCOMPARE(result.value(QStringLiteral("status")).toBool(), true);
-    QCOMPARE(result.value(QStringLiteral("_requestId")).toString(), QStringLiteral("r1"));
-    QCOMPARE(channelTitle(result), QStringLiteral("Garden cameras"));
-    QVERIFY(!result.contains(QStringLiteral("errorMessage")));
-    QVERIFY(!result.contains(QStringLiteral("access_token")));
-    QCOMPARE(m_standin.totalCount(), 1);
-    const QJsonObject request = m_standin.received(QStringLiteral("/channels")).at(0).toObject();
-    QCOMPARE(request.value(QStringLiteral("method")).toString(), QStringLiteral("GET"));
-    QCOMPARE(request.value(QStringLiteral("target")).toString(),
-             QStringLiteral("/channels?access_token=%1&part=snippet&mine=true").arg(account.value(QStringLiteral("access_token")).toString()));
 }
 
 void TestYoutubeApi::expiredTokenIsRefreshedOnce()
