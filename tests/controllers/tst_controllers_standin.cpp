@@ -1,13 +1,11 @@
 // The concrete controllers over a real link to the stand-in executable on its
-// demo installation: search, modules, live and recorded video played by the
-// client's player, and detection boxes. The messenger link is the settings
-// screen test's.
+// demo installation: search, live video played by the client's player, and
+// detection boxes. The messenger link is the settings screen test's; recorded
+// video and module switching are the archive and device screen tests'.
 #include "ControllersLink.h"
 #include "ScreenControllers.h"
 #include "SdpViewer.h"
 #include "StandinProcess.h"
-#include "controllers/archive/ArchiveController.h"
-#include "controllers/archive/ArchivePlayerController.h"
 #include "controllers/device/DeviceController.h"
 #include "controllers/modules/ModuleSystemController.h"
 #include "controllers/search/SearchDevicesController.h"
@@ -198,103 +196,6 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(m_server.ffmpegChildren().size() == 4 && m_server.ffmpegChildren() != before, kWait);
         const unsigned framesAtRestart = viewer.frames();
         QTRY_VERIFY_WITH_TIMEOUT(viewer.frames() >= framesAtRestart + 50, kStreamWait);
-    }
-
-    void archivePlaysPausesJumpsAndGoes()
-    {
-        const qint64 frontDoor = number(device("Front door"), "rowID");
-        auto archive = screenController<ArchiveController>();
-        const QJsonArray pieces = queryAndWait(archive.get(), {{"rstIDDevice", frontDoor}}, {{"$orderby", QJsonObject{{"dtStart", 1}}}})
-                                      .value("records")
-                                      .toArray();
-        QVERIFY(pieces.size() > 12);
-
-        ArchivePlayerController player;
-        QSignalSpy sdps(&player, &ArchivePlayerController::srNewSDP);
-        QSignalSpy positions(&player, &ArchivePlayerController::srPosition);
-        const QJsonObject request = player.trCreateVideo({{"rstIDDevice", frontDoor},
-                                                          {"dtStart", number(pieces.first().toObject(), "dtStart")},
-                                                          {"dtEnd", number(pieces.last().toObject(), "dtEnd")},
-                                                          {"dtStartRange", number(pieces.at(3).toObject(), "dtStart") + 1000},
-                                                          {"_playAfterCreate", true}});
-        const QString key = request.value("streamKey").toString();
-        QVERIFY(!key.isEmpty());
-        const auto ofStream = [&](const QJsonObject &m) { return m.value("streamKey").toString() == key; };
-        QTRY_VERIFY_WITH_TIMEOUT(!caught(sdps, ofStream).isEmpty(), kWait);
-        QCOMPARE(player.streamEntry(key).value("status").toString(), QStringLiteral("created"));
-        const QString path = player.createSDPFile(caught(sdps, ofStream));
-        QCOMPARE(QFileInfo(path).dir().dirName(), QStringLiteral("sdp_archive"));
-
-        SdpViewer viewer;
-        QVERIFY(viewer.playFile(path));
-        QTRY_VERIFY_WITH_TIMEOUT(viewer.frames() >= 25, kStreamWait);
-        QCOMPARE(m_server.archiveReaders().size(), 1);
-
-        QCOMPARE(changeAndWait(&player, &ArchivePlayerController::saPauseVideo, [&] { player.trPauseVideo({{"streamKey", key}}); })
-                     .value("status").toString(),
-                 QStringLiteral("OK"));
-        QVERIFY(viewer.waitUntilQuiet(500, 5000));
-        const unsigned framesPaused = viewer.frames();
-        QVERIFY(!QTest::qWaitFor([&] { return viewer.frames() > framesPaused; }, 2000));
-
-        const qint64 target = number(pieces.at(10).toObject(), "dtStart") + 2000;
-        const int beforeJump = positions.count();
-        player.trJumpVideo({{"streamKey", key}, {"currentPosition", target}});
-        QTRY_VERIFY_WITH_TIMEOUT(!caught(positions, [&](const QJsonObject &m) {
-            return ofStream(m) && number(m, "currentPosition") == target;
-        }, beforeJump).isEmpty(), kWait);
-
-        const QList<qint64> reading = m_server.archiveReaders();
-        QVERIFY(!changeAndWait(&player, &ArchivePlayerController::saRemoveVideo, [&] { player.trRemoveVideo({{"streamKey", key}}); })
-                     .isEmpty());
-        QVERIFY(player.streamEntry(key).isEmpty());
-        QTRY_VERIFY_WITH_TIMEOUT(m_server.archiveReaders().isEmpty(), kWait);
-        for (qint64 pid : reading)
-            QVERIFY(StandinProcess::isGone(pid));
-    }
-
-    void modulesAndParametersOutliveARestart()
-    {
-        const qint64 garden = number(device("Garden"), "rowID");
-        auto modules = screenController<ModuleSystemController>();
-        const QJsonObject list = changeAndWait(modules.get(), &ModuleSystemController::saModuleList, [&] { modules->trModuleList({}); });
-        QCOMPARE(list.value("list").toArray().size(), 9);
-
-        const QJsonObject on = changeAndWait(modules.get(), &ModuleSystemController::saModuleOn, [&] {
-            modules->trModuleOn({{"rstIDDevice", garden}, {"workname", "cvFaceRecognition"}});
-        });
-        QCOMPARE(on.value("status").toString(), QStringLiteral("OK"));
-        // Recognition brings the face detector it depends on.
-        QVERIFY(texts(on.value("active_module_list")).contains("cvFaceDetection"));
-
-        const QJsonObject target{{"rstIDDevice", garden}, {"workname", "cvFaceRecognition"}};
-        QJsonObject set = target;
-        set.insert("params", QJsonObject{{"threshold", 85}});
-        QCOMPARE(changeAndWait(modules.get(), &ModuleSystemController::saSetParams, [&] { modules->trSetParams(set); })
-                     .value("status").toString(),
-                 QStringLiteral("OK"));
-        set.insert("params", QJsonObject{{"threshold", "high"}});
-        QCOMPARE(changeAndWait(modules.get(), &ModuleSystemController::saSetParams, [&] { modules->trSetParams(set); })
-                     .value("status").toString(),
-                 QStringLiteral("ERROR"));
-
-        modules.reset();
-        m_link.close();
-        QVERIFY(m_server.stop());
-        QVERIFY(m_server.start());
-        QVERIFY(m_link.open(m_server.port()));
-
-        modules = screenController<ModuleSystemController>();
-        const QStringList active = activeModules(modules.get(), garden);
-        QVERIFY2(active.contains("cvFaceRecognition") && active.contains("cvFaceDetection"), qPrintable(active.join(',')));
-        const QJsonObject params = changeAndWait(modules.get(), &ModuleSystemController::saGetParams,
-                                                 [&] { modules->trGetParams(target); }).value("params").toObject();
-        QCOMPARE(params.value("threshold").toInt(), 85);
-        QCOMPARE(params.value("notifyUnknown").toBool(), true);
-
-        const QJsonObject off = changeAndWait(modules.get(), &ModuleSystemController::saModuleOff, [&] { modules->trModuleOff(target); });
-        QVERIFY(!texts(off.value("active_module_list")).contains("cvFaceRecognition"));
-        QVERIFY(!activeModules(modules.get(), garden).contains("cvFaceRecognition"));
     }
 };
 
