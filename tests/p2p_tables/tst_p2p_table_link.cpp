@@ -7,7 +7,6 @@
 #include "StreamsController.h"
 
 #include <QAbstractItemModelTester>
-#include <QJsonArray>
 #include <QSignalSpy>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -104,30 +103,6 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(controller.originalModel()->originalData(0, "description").toString(), QStringLiteral("take 9"), 5000);
     }
 
-    void malformedCommandsGetFailureAnswers()
-    {
-        // Answers to the earlier tests' commands are not part of this one.
-        hasEditorAnswer(QString());
-        m_editorObjects.clear();
-        editorSend({{"FN", "peersManager_trUpdate"}, {"description", "no id"}});
-        editorSend({{"FN", "peersManager_trUpdate"}, {"id", "424242"}, {"_request", "r7"}});
-        editorSend({{"FN", "peersManager_trInfo"}, {"id", "424242"}});
-        editorSend({{"FN", "peersManager_trNew"}, {"name", QJsonArray{1, 2}}});
-        editorSend({{"FN", "peersManager_trGetList"}, {"dtUpdate", "yesterday"}});
-        editorSend({{"FN", "peersManager_trLock"}, {"id", 1e300}});
-        editorSend({{"FN", "no-separator"}});
-        m_editor.write("{\"FN\": \"not in an array\"}#ENDMSG");
-        QVERIFY(QTest::qWaitFor([this] { hasEditorAnswer(QString()); return m_editorObjects.size() >= 8; }, 5000));
-
-        for (const QJsonObject &answer : qAsConst(m_editorObjects)) {
-            QCOMPARE(answer.value("RES").toInt(-1), 0);
-            QVERIFY2(!answer.value("errorMessage").toString().isEmpty(), QJsonDocument(answer).toJson());
-        }
-        QCOMPARE(m_editorObjects.at(1).value("ERRCODE").toInt(), 130);
-        QCOMPARE(m_editorObjects.at(1).value("_request").toString(), QStringLiteral("r7"));
-        QCOMPARE(m_editorObjects.at(2).value("ERRCODE").toInt(), 110);
-    }
-
 private:
     void editorSend(const QJsonObject &message)
     {
@@ -138,13 +113,8 @@ private:
     {
         m_editorReader.append(m_editor.readAll());
         for (const QByteArray &body : m_editorReader.takeBodies()) {
-            for (const QJsonValue &item : QJsonDocument::fromJson(body).array()) {
-                const QJsonObject answer = item.toObject();
-                m_editorAnswers.append(answer.value("FN").toString());
-                // Notifications are not answers to the editor's commands.
-                if (!answer.value("FN").toString().contains(QLatin1String("_sr")))
-                    m_editorObjects.append(answer);
-            }
+            for (const QJsonValue &item : QJsonDocument::fromJson(body).array())
+                m_editorAnswers.append(item.toObject().value("FN").toString());
         }
         return m_editorAnswers.removeOne(fn);
     }
@@ -156,7 +126,6 @@ private:
     QTcpSocket m_editor;
     Standin::FrameReader m_editorReader;
     QStringList m_editorAnswers;
-    QList<QJsonObject> m_editorObjects;
     int m_viewerLists = 0;
 };
 
