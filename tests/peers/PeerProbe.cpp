@@ -11,7 +11,6 @@ std::unique_ptr<PeerBase> PeerProbe::create(const QJsonObject &params)
 {
     return std::make_unique<PeerBase>(params, [this](PeerBase &peer) {
         peer.setResolverEndpoint(s_resolverHost, s_resolverPort);
-        connect(&peer, &PeerBase::failed, this, &PeerProbe::failed);
         connect(&peer, &PeerBase::inited, this, &PeerProbe::inited);
         connect(&peer, &PeerBase::globalAdressIsDescavered, this, &PeerProbe::globalAdressIsDescavered);
         connect(&peer, &PeerBase::connectionEstablished, this, &PeerProbe::connectionEstablished);

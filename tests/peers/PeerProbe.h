@@ -31,7 +31,6 @@ signals:
     void globalAdressIsDescavered(QJsonObject mapParams);
     void connectionEstablished(QJsonObject mapParams);
     void releasedFromHost(QJsonObject mapParams);
-    void failed(QJsonObject mapParams);
 
 private:
     static QString s_resolverHost;
