@@ -1,18 +1,16 @@
 // The concrete controllers over a real link to the stand-in executable on its
-// demo installation: search, live video played by the client's player, and
-// detection boxes. The messenger link is the settings screen test's; recorded
-// video and module switching are the archive and device screen tests'.
+// demo installation: live video played by the client's player, and detection
+// boxes. The messenger link is the settings screen test's; search, recorded
+// video and module switching are the device and archive screen tests', and how
+// search results are enriched is the replay test's.
 #include "ControllersLink.h"
 #include "ScreenControllers.h"
 #include "SdpViewer.h"
 #include "StandinProcess.h"
 #include "controllers/device/DeviceController.h"
 #include "controllers/modules/ModuleSystemController.h"
-#include "controllers/search/SearchDevicesController.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -68,19 +66,6 @@ class TstControllersStandin : public QObject
         return {};
     }
 
-    // The login, password and address the search result carries are those of its source.
-    // A password of digits only is read as the address, and the address then goes to later parts.
-    static bool carriesItsCredentials(const QVariantMap &record)
-    {
-        const QUrl source(record.value("source").toString());
-        if (source.host().isEmpty() || record.value("login").toString() != source.userName())
-            return false;
-        static const QRegularExpression digits(QStringLiteral("^\\d+$"));
-        if (digits.match(source.password()).hasMatch())
-            return record.value("ip").toString() == source.password() && record.value("password").toString().isEmpty();
-        return record.value("ip").toString() == source.host() && record.value("password").toString() == source.password();
-    }
-
     QStringList activeModules(ModuleSystemController *modules, qint64 deviceId)
     {
         const QJsonObject answer = changeAndWait(modules, &ModuleSystemController::saActiveModuleList,
@@ -104,36 +89,6 @@ private slots:
         m_link.close();
         QVERIFY(m_server.stop());
         QDir::setCurrent(m_startDir);
-    }
-
-    void searchResultsCarryLoginPasswordAndAddress()
-    {
-        auto search = screenController<SearchDevicesController>();
-        QSignalSpy progress(search.get(), &SearchDevicesController::saSearch);
-        search->trSearch({});
-        const auto finished = [](const QJsonObject &m) { return m.value("state").toString() == QLatin1String("SEARCHED"); };
-        QTRY_VERIFY_WITH_TIMEOUT(!caught(progress, finished).isEmpty(), 15000);
-        QVERIFY(!caught(progress, [](const QJsonObject &m) { return m.value("state").toString() == QLatin1String("SEARCHING"); }).isEmpty());
-
-        const QJsonArray records = caught(progress, finished).value("records").toArray();
-        // The network's six IP cameras; the USB camera is not searched for.
-        QCOMPARE(records.size(), 6);
-        int known = 0;
-        for (const QJsonValue &value : records) {
-            const QJsonObject record = value.toObject();
-            QCOMPARE(number(record, "camType"), qint64(2));
-            QCOMPARE(record.value("isAdd").toBool(), record.value("isNew").toBool());
-            known += record.value("isNew").toBool() ? 0 : 1;
-            QVERIFY2(carriesItsCredentials(QJsonObject(record).toVariantMap()), qPrintable(record.value("deviceName").toString()));
-        }
-        QCOMPARE(known, 3);
-
-        // The rows the table notifications brought are enriched as well.
-        QTRY_COMPARE_WITH_TIMEOUT(search->proxyModel()->rowCount(), 6, kWait);
-        for (int row = 0; row < search->originalModel()->rowCount(); ++row) {
-            const QVariantMap record = search->originalModel()->originalData(row);
-            QVERIFY2(carriesItsCredentials(record), qPrintable(QJsonDocument(QJsonObject::fromVariantMap(record)).toJson(QJsonDocument::Compact)));
-        }
     }
 
     void detectionBoxesReachTheDevices()
