@@ -4,6 +4,7 @@
 // the given number of minutes (default 30). Prints resident memory, open
 // files and threads at the start, every minute and at the end.
 #include "ArchiveTestController.h"
+#include "BenchTiming.h"
 #include "ProcessFigures.h"
 #include "QmlVlc.h"
 #include "QmlVlcConfig.h"
@@ -35,24 +36,8 @@ namespace {
 constexpr int kTiles = 16;
 constexpr int kDropEverySeconds = 120;
 
-void runFor(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-bool waitUntil(const std::function<bool()> &done, int timeoutMs)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        runFor(50);
-    }
-    return true;
-}
+using BenchTiming::runFor;
+using BenchTiming::waitUntil;
 
 void collectPlayers(QQuickItem *item, QList<QmlVlcPlayer *> &players)
 {

@@ -2,6 +2,7 @@
 // against plain C++ over the same records in the same run: a stable sort by
 // the same key and a linear scan with the same two-word search. Prints
 // CPU milliseconds and ratios; not a test.
+#include "BenchTiming.h"
 #include "controllers/base/OriginalModel.h"
 #include "controllers/base/ProxyModel.h"
 #include "controllers/models/ArchiveModel.h"
@@ -14,7 +15,6 @@
 #include <algorithm>
 #include <random>
 
-#include <time.h>
 
 using namespace LynClientController;
 
@@ -63,22 +63,7 @@ struct Table
     ProxyModel proxy;
 };
 
-// CPU time of this thread in milliseconds: on a busy machine the wall clock
-// also counts the time other processes had the core.
-double threadCpuMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
-
-template <class F>
-double timed(F f)
-{
-    const double start = threadCpuMs();
-    f();
-    return threadCpuMs() - start;
-}
+using BenchTiming::timed;
 } // namespace
 
 int main(int argc, char *argv[])

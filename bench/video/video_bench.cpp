@@ -21,6 +21,7 @@
 #include <QQuickView>
 #include <QTimer>
 
+#include "BenchTiming.h"
 #include "CpuMeter.h"
 #include "EventLoopGap.h"
 #include "QmlVlc.h"
@@ -37,22 +38,10 @@ constexpr double tileSeconds = 6.0;
 
 void runFor(double seconds)
 {
-    QEventLoop loop;
-    QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
-    loop.exec();
+    BenchTiming::runFor(static_cast<int>(seconds * 1000));
 }
 
-bool waitUntil(const std::function<bool()>& done, int timeoutMs)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        runFor(0.05);
-    }
-    return true;
-}
+using BenchTiming::waitUntil;
 
 QString makeClip(TestMedia& media, const QSize& size)
 {

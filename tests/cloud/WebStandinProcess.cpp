@@ -112,18 +112,6 @@ void WebStandinProcess::expire(const QString &accessToken)
     control(QStringLiteral("/_control/expire?access_token=") + accessToken);
 }
 
-QByteArray WebStandinProcess::get(const QString &pathAndQuery)
-{
-    return finish(m_manager.get(QNetworkRequest(QUrl(baseUrl() + pathAndQuery))));
-}
-
-QByteArray WebStandinProcess::postForm(const QString &path, const QByteArray &form)
-{
-    QNetworkRequest request(QUrl(baseUrl() + path));
-    request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/x-www-form-urlencoded"));
-    return finish(m_manager.post(request, form));
-}
-
 QByteArray WebStandinProcess::control(const QString &pathAndQuery, const QByteArray &body, bool post)
 {
     QNetworkRequest request(QUrl(baseUrl() + pathAndQuery));

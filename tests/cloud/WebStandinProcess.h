@@ -28,10 +28,6 @@ public:
     void stall(const QString &path, int milliseconds);
     void expire(const QString &accessToken = QString());
 
-    // A plain GET or form POST outside the client's code; the body of the answer.
-    QByteArray get(const QString &pathAndQuery);
-    QByteArray postForm(const QString &path, const QByteArray &form);
-
 private:
     QByteArray control(const QString &pathAndQuery, const QByteArray &body = QByteArray(), bool post = true);
     QByteArray finish(class QNetworkReply *reply);

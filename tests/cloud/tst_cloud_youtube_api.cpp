@@ -9,12 +9,10 @@
 #include "nt_common/core/singleton/SpSingleton.h"
 
 #include <QJsonDocument>
-#include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QRegularExpression>
-#include <QTcpServer>
 #include <QUrlQuery>
 #include <QtTest>
 
@@ -30,17 +28,14 @@ class TestYoutubeApi : public QObject
 private slots:
     void initTestCase();
     void init();
-    void listSucceedsAtOnce();
     void expiredTokenIsRefreshedOnce();
     void rejectedRefreshUsesEveryTry_data();
     void rejectedRefreshUsesEveryTry();
-    void refusedPortExhaustsTheChain();
     void unusableListAnswers_data();
     void unusableListAnswers();
     void refreshOnItsOwn();
     void refreshRetriesOnlyWhenAsked_data();
     void refreshRetriesOnlyWhenAsked();
-    void signInPageCodeGivesTokens();
     void qmlCallerStaysResponsive();
     void tokensStayOutOfTheLog();
 
@@ -69,16 +64,6 @@ QString accessTokenOf(const QJsonObject &channelRequest)
 void pointCloudAt(const QString &baseUrl)
 {
     CloudEndpoints::writeOverrides(*SpSingleton<LynClientBase::SettingsSimple>::sharedInstance(), baseUrl);
-}
-
-QString refusedBaseUrl()
-{
-    QTcpServer probe;
-    if (!probe.listen(QHostAddress::LocalHost, 0))
-        return QString();
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return QStringLiteral("http://127.0.0.1:%1").arg(port);
 }
 
 } // namespace
@@ -112,24 +97,6 @@ QJsonObject TestYoutubeApi::listParams(const QJsonObject &account, const QJsonVa
         {QStringLiteral("part"), QStringLiteral("snippet")},
         {QStringLiteral("_requestId"), requestId},
     };
-}
-
-void TestYoutubeApi::listSucceedsAtOnce()
-{
-    const QJsonObject account = newAccount(QStringLiteral("Garden cameras"));
-    YoutubeApiController controller;
-    const QJsonObject result = controller.channelListRequest(listParams(account, QStringLiteral("r1")));
-
-    QCOMPARE(result.value(QStringLiteral("status")).toBool(), true);
-    QCOMPARE(result.value(QStringLiteral("_requestId")).toString(), QStringLiteral("r1"));
-    QCOMPARE(channelTitle(result), QStringLiteral("Garden cameras"));
-    QVERIFY(!result.contains(QStringLiteral("errorMessage")));
-    QVERIFY(!result.contains(QStringLiteral("access_token")));
-    QCOMPARE(m_standin.totalCount(), 1);
-    const QJsonObject request = m_standin.received(QStringLiteral("/channels")).at(0).toObject();
-    QCOMPARE(request.value(QStringLiteral("method")).toString(), QStringLiteral("GET"));
-    QCOMPARE(request.value(QStringLiteral("target")).toString(),
-             QStringLiteral("/channels?access_token=%1&part=snippet&mine=true").arg(account.value(QStringLiteral("access_token")).toString()));
 }
 
 void TestYoutubeApi::expiredTokenIsRefreshedOnce()
@@ -194,30 +161,6 @@ void TestYoutubeApi::rejectedRefreshUsesEveryTry()
     QVERIFY(result.value(QStringLiteral("errorMessage")).toString().startsWith(QStringLiteral("Netowrk error code '204', description: '")));
     QCOMPARE(m_standin.count(QStringLiteral("/channels")), lists);
     QCOMPARE(m_standin.count(QStringLiteral("/token")), refreshes);
-}
-
-void TestYoutubeApi::refusedPortExhaustsTheChain()
-{
-    pointCloudAt(refusedBaseUrl());
-    YoutubeApiController controller;
-    pointCloudAt(m_standin.baseUrl());
-    auto *manager = controller.findChild<QNetworkAccessManager *>();
-    QVERIFY(manager);
-    QStringList attempts;
-    connect(manager, &QNetworkAccessManager::finished, this, [&attempts](QNetworkReply *reply) { attempts << reply->url().path(); });
-
-    const QJsonObject result = controller.channelListRequest(
-        {{QStringLiteral("access_token"), QStringLiteral("a")}, {QStringLiteral("refresh_token"), QStringLiteral("r")},
-         {QStringLiteral("part"), QStringLiteral("snippet")}, {QStringLiteral("_requestId"), 8}});
-
-    QCOMPARE(attempts.count(QStringLiteral("/channels")), 5);
-    QCOMPARE(attempts.count(QStringLiteral("/token")), 4);
-    QCOMPARE(attempts.size(), 9);
-    QCOMPARE(result.value(QStringLiteral("status")).toBool(true), false);
-    QCOMPARE(result.value(QStringLiteral("_requestId")).toInt(), 8);
-    QCOMPARE(result.value(QStringLiteral("result")).toObject(), (QJsonObject{{QStringLiteral("code"), int(QNetworkReply::ConnectionRefusedError)}}));
-    QCOMPARE(result.value(QStringLiteral("errorMessage")).toString(), QStringLiteral("Netowrk error code '1', description: 'Connection refused'"));
-    QCOMPARE(m_standin.totalCount(), 0);
 }
 
 void TestYoutubeApi::unusableListAnswers_data()
@@ -317,33 +260,6 @@ void TestYoutubeApi::refreshRetriesOnlyWhenAsked()
     QCOMPARE(result.value(QStringLiteral("result")).toObject(),
              (QJsonObject{{QStringLiteral("code"), int(QNetworkReply::ServiceUnavailableError)}}));
     QCOMPARE(m_standin.count(QStringLiteral("/token")), requests);
-}
-
-void TestYoutubeApi::signInPageCodeGivesTokens()
-{
-    YoutubeApiController controller;
-    QCOMPARE(controller.property("authorizationUrl").toString(), m_standin.baseUrl() + QStringLiteral("/auth"));
-    QCOMPARE(controller.property("tokenUrl").toString(), m_standin.baseUrl() + QStringLiteral("/token"));
-    const QString clientId = controller.property("clientId").toString();
-    const QString clientSecret = controller.property("clientSecret").toString();
-    QCOMPARE(clientId.size(), 72);
-    QCOMPARE(clientSecret.size(), 24);
-    const QByteArray page = m_standin.get(QStringLiteral("/auth?client_id=%1&redirect_uri=urn:ietf:wg:oauth:2.0:oob&response_type=code&access_type=offline")
-                                              .arg(clientId));
-    const QRegularExpressionMatch code = QRegularExpression(QStringLiteral("Success code=([0-9a-f]+)")).match(QString::fromUtf8(page));
-    QVERIFY2(code.hasMatch(), page.constData());
-
-    const QByteArray exchange = QStringLiteral("code=%1&client_id=%2&client_secret=%3&redirect_uri=urn:ietf:wg:oauth:2.0:oob&grant_type=authorization_code")
-                                    .arg(code.captured(1), clientId, clientSecret)
-                                    .toUtf8();
-    const QJsonObject tokens = QJsonDocument::fromJson(m_standin.postForm(QStringLiteral("/token"), exchange)).object();
-    QVERIFY(!tokens.value(QStringLiteral("refresh_token")).toString().isEmpty());
-    QVERIFY(m_standin.postForm(QStringLiteral("/token"), exchange).contains("invalid_grant")); // a code works once
-
-    const QJsonObject result = controller.channelListRequest(
-        {{QStringLiteral("access_token"), tokens.value(QStringLiteral("access_token"))},
-         {QStringLiteral("refresh_token"), tokens.value(QStringLiteral("refresh_token"))}, {QStringLiteral("part"), QStringLiteral("snippet")}});
-    QCOMPARE(result.value(QStringLiteral("status")).toBool(), true);
 }
 
 void TestYoutubeApi::qmlCallerStaysResponsive()

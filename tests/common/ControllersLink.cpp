@@ -10,7 +10,7 @@ ControllersLink::~ControllersLink()
     close();
 }
 
-bool ControllersLink::open(quint16 port, int timeoutMs)
+bool ControllersLink::start(quint16 port, int timeoutMs)
 {
     close();
     m_link = QSharedPointer<LynClientNetworkFinalSimple>::create();
@@ -21,15 +21,20 @@ bool ControllersLink::open(quint16 port, int timeoutMs)
     m_link->setParam("use_ping", true);
     m_probe = std::make_unique<LinkProbe>(m_link.data());
     QSignalSpy inited(m_probe.get(), &LinkProbe::inited);
-    QSignalSpy state(m_probe.get(), &LinkProbe::connectionState);
     m_link->start();
     if (!(inited.count() || inited.wait(timeoutMs)))
         return false;
-    emit m_link->makeConnection();
-    if (!(state.count() || state.wait(timeoutMs)) || !state.last().at(0).toBool())
-        return false;
     LynClientBase::LynClientNetwork::setControllersLink(m_link);
+    emit m_link->makeConnection();
     return true;
+}
+
+bool ControllersLink::open(quint16 port, int timeoutMs)
+{
+    if (!start(port, timeoutMs))
+        return false;
+    QSignalSpy state(m_probe.get(), &LinkProbe::connectionState);
+    return (state.count() || state.wait(timeoutMs)) && state.last().at(0).toBool();
 }
 
 void ControllersLink::close()
@@ -42,4 +47,9 @@ void ControllersLink::close()
     m_probe.reset();
     m_link.reset();
     m_router.reset();
+}
+
+qlonglong ControllersLink::amountConnected() const
+{
+    return m_link ? m_link->amountConnected() : 0;
 }

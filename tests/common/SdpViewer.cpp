@@ -2,7 +2,6 @@
 
 #include "QmlVlcConfig.h"
 
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QtTest>
 
@@ -34,16 +33,6 @@ SdpViewer::~SdpViewer()
     m_player.stop();
 }
 
-bool SdpViewer::play(const QString &sdp, const QString &path)
-{
-    QFile file(path);
-    if (sdp.trimmed().isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    file.write(sdp.toUtf8());
-    file.close();
-    return playFile(path);
-}
-
 bool SdpViewer::playFile(const QString &path)
 {
     QFile file(path);
@@ -51,15 +40,4 @@ bool SdpViewer::playFile(const QString &path)
         return false;
     m_player.play(QStringLiteral("file:///") + path);
     return true;
-}
-
-bool SdpViewer::waitUntilQuiet(int quietMs, int timeoutMs)
-{
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired()) {
-        const unsigned before = frames();
-        if (!QTest::qWaitFor([&] { return frames() != before; }, quietMs))
-            return true;
-    }
-    return false;
 }

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "base/SettingsSimple.h"
+#include "nt_common/core/singleton/SpSingleton.h"
 #include "shell/ClientStartup.h"
 
 #include <QDir>
+#include <QQmlApplicationEngine>
+#include <QQuickWindow>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -22,4 +26,24 @@ int runInStartedClient(int argc, char *argv[])
         code = QTest::qExec(&test, argc, argv);
     }
     return code;
+}
+
+// Points the started client at the local server on 127.0.0.1:port.
+inline void useLocalServer(quint16 port)
+{
+    auto *settings = SpSingleton<LynClientBase::SettingsSimple>::sharedInstance().data();
+    settings->setValue("Server", "ip", "127.0.0.1");
+    settings->setValue("Server", "port", QString::number(port));
+}
+
+// Loads the client's window and waits until it is shown and active; null when it did not come up.
+inline QQuickWindow *openWindow(LynClient::ClientStartup &startup)
+{
+    if (!startup.loadWindow())
+        return nullptr;
+    auto *window = qobject_cast<QQuickWindow *>(startup.engine()->rootObjects().value(0));
+    if (!window || !QTest::qWaitForWindowExposed(window))
+        return nullptr;
+    window->requestActivate();
+    return QTest::qWaitForWindowActive(window) ? window : nullptr;
 }

@@ -2,7 +2,6 @@
 #include "StandinTablesLink.h"
 #include "controllers/archive/ArchiveController.h"
 #include "controllers/device/DeviceController.h"
-#include "controllers/search/DevicePasswordController.h"
 #include "controllers/settings/OnlineAccessSettingsController.h"
 #include "controllers/settings/TelegramSettingsController.h"
 #include "controllers/settings/YoutubeSettingsController.h"
@@ -173,26 +172,6 @@ private slots:
         }), kWait);
         QCOMPARE(archive->proxyModel()->rowCount(), 4);
         QCOMPARE(resets.count(), 0);
-    }
-
-    void devicePasswordsFollowTheServer()
-    {
-        auto passwords = screenController<DevicePasswordController>();
-        QCOMPARE(queryAndWait(passwords.get()).value("records").toArray().size(), 1);
-        QCOMPARE(passwords->proxyModel()->proxyData(0, "login").toString(), QStringLiteral("admin"));
-        const QJsonObject added = changeAndWait(passwords.get(), &ControllerDesktopBase::saAdd,
-                                                [&] { passwords->trAdd({{"login", "operator"}, {"password", "s3cret"}}); });
-        QCOMPARE(added.value("status").toString(), QStringLiteral("OK"));
-        QTRY_COMPARE_WITH_TIMEOUT(passwords->proxyModel()->rowCount(), 2, kWait);
-        passwords->proxyModel()->setFilterPattern("oper");
-        QCOMPARE(passwords->proxyModel()->rowCount(), 1);
-        QCOMPARE(passwords->proxyModel()->proxyData(0, "password").toString(), QStringLiteral("s3cret"));
-
-        const qint64 id = added.value("rowID").toVariant().toLongLong();
-        changeAndWait(passwords.get(), &ControllerDesktopBase::saRem, [&] { passwords->trRem({{"rowID", id}}); });
-        const QJsonObject gone = changeAndWait(passwords.get(), &ControllerItemBase::saInfo, [&] { passwords->trInfo({{"rowID", id}}); });
-        QCOMPARE(gone.value("ERRCODE").toString(), QStringLiteral("110"));
-        QCOMPARE(passwords->originalModel()->findId(id), -1);
     }
 
     void telegramSettingsShared() { settingsRecordIsShared<TelegramSettingsController>("groupName", "Home cameras"); }

@@ -1,20 +1,16 @@
 // The concrete controllers over a real link to the stand-in executable on its
-// demo installation: search, modules, the messenger link, live and recorded
-// video played by the client's player, and detection boxes.
+// demo installation: live video played by the client's player, and detection
+// boxes. The messenger link is the settings screen test's; search, recorded
+// video and module switching are the device and archive screen tests', and how
+// search results are enriched is the replay test's.
 #include "ControllersLink.h"
 #include "ScreenControllers.h"
 #include "SdpViewer.h"
 #include "StandinProcess.h"
-#include "controllers/archive/ArchiveController.h"
-#include "controllers/archive/ArchivePlayerController.h"
 #include "controllers/device/DeviceController.h"
 #include "controllers/modules/ModuleSystemController.h"
-#include "controllers/search/SearchDevicesController.h"
-#include "controllers/settings/TelegramSettingsController.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -70,19 +66,6 @@ class TstControllersStandin : public QObject
         return {};
     }
 
-    // The login, password and address the search result carries are those of its source.
-    // A password of digits only is read as the address, and the address then goes to later parts.
-    static bool carriesItsCredentials(const QVariantMap &record)
-    {
-        const QUrl source(record.value("source").toString());
-        if (source.host().isEmpty() || record.value("login").toString() != source.userName())
-            return false;
-        static const QRegularExpression digits(QStringLiteral("^\\d+$"));
-        if (digits.match(source.password()).hasMatch())
-            return record.value("ip").toString() == source.password() && record.value("password").toString().isEmpty();
-        return record.value("ip").toString() == source.host() && record.value("password").toString() == source.password();
-    }
-
     QStringList activeModules(ModuleSystemController *modules, qint64 deviceId)
     {
         const QJsonObject answer = changeAndWait(modules, &ModuleSystemController::saActiveModuleList,
@@ -106,78 +89,6 @@ private slots:
         m_link.close();
         QVERIFY(m_server.stop());
         QDir::setCurrent(m_startDir);
-    }
-
-    void searchResultsCarryLoginPasswordAndAddress()
-    {
-        auto search = screenController<SearchDevicesController>();
-        QSignalSpy progress(search.get(), &SearchDevicesController::saSearch);
-        search->trSearch({});
-        const auto finished = [](const QJsonObject &m) { return m.value("state").toString() == QLatin1String("SEARCHED"); };
-        QTRY_VERIFY_WITH_TIMEOUT(!caught(progress, finished).isEmpty(), 15000);
-        QVERIFY(!caught(progress, [](const QJsonObject &m) { return m.value("state").toString() == QLatin1String("SEARCHING"); }).isEmpty());
-
-        const QJsonArray records = caught(progress, finished).value("records").toArray();
-        // The network's six IP cameras; the USB camera is not searched for.
-        QCOMPARE(records.size(), 6);
-        int known = 0;
-        for (const QJsonValue &value : records) {
-            const QJsonObject record = value.toObject();
-            QCOMPARE(number(record, "camType"), qint64(2));
-            QCOMPARE(record.value("isAdd").toBool(), record.value("isNew").toBool());
-            known += record.value("isNew").toBool() ? 0 : 1;
-            QVERIFY2(carriesItsCredentials(QJsonObject(record).toVariantMap()), qPrintable(record.value("deviceName").toString()));
-        }
-        QCOMPARE(known, 3);
-
-        // The rows the table notifications brought are enriched as well.
-        QTRY_COMPARE_WITH_TIMEOUT(search->proxyModel()->rowCount(), 6, kWait);
-        for (int row = 0; row < search->originalModel()->rowCount(); ++row) {
-            const QVariantMap record = search->originalModel()->originalData(row);
-            QVERIFY2(carriesItsCredentials(record), qPrintable(QJsonDocument(QJsonObject::fromVariantMap(record)).toJson(QJsonDocument::Compact)));
-        }
-    }
-
-    void telegramLinkByCode()
-    {
-        auto telegram = screenController<TelegramSettingsController>();
-        QCOMPARE(queryAndWait(telegram.get()).value("records").toArray().size(), 1);
-        const qint64 id = telegram->proxyModel()->proxyData(0, "rowID").toLongLong();
-        QVERIFY(!telegram->proxyModel()->proxyData(0, "isLink").toBool());
-        QSignalSpy codes(telegram.get(), &TelegramSettingsController::srCode);
-        QSignalSpy linked(telegram.get(), &TelegramSettingsController::srLinked);
-        // Another open settings screen hears the procedure too.
-        auto other = screenController<TelegramSettingsController>();
-        QSignalSpy otherCodes(other.get(), &TelegramSettingsController::srCode);
-        QSignalSpy otherLinked(other.get(), &TelegramSettingsController::srLinked);
-
-        const QString phone = QStringLiteral("+1 555 0100");
-        const QJsonObject saved = changeAndWait(telegram.get(), &ControllerDesktopBase::saUpdate,
-                                                [&] { telegram->trUpdate({{"rowID", id}, {"phone", phone}}); });
-        QCOMPARE(saved.value("RES").toString(), QStringLiteral("OK"));
-        QVERIFY(codes.count() || codes.wait(kWait));
-        const QJsonObject sent = codes.first().at(0).toJsonObject();
-        QCOMPARE(sent.value("phone").toString(), phone);
-        const QString code = sent.value("demoCode").toString();
-        QVERIFY(!code.isEmpty());
-        QTRY_COMPARE_WITH_TIMEOUT(otherCodes.count(), 1, kWait);
-
-        const QJsonObject wrong = changeAndWait(telegram.get(), &ControllerDesktopBase::saUpdate,
-                                                [&] { telegram->trUpdate({{"rowID", id}, {"code", code + "9"}}); });
-        QCOMPARE(wrong.value("status").toString(), QStringLiteral("ERROR"));
-        QCOMPARE(telegram->proxyModel()->rowCount(), 1);
-
-        const QJsonObject confirmed = changeAndWait(telegram.get(), &ControllerDesktopBase::saUpdate,
-                                                    [&] { telegram->trUpdate({{"rowID", id}, {"code", code}}); });
-        QCOMPARE(confirmed.value("RES").toString(), QStringLiteral("OK"));
-        QVERIFY(linked.count() || linked.wait(kWait));
-        QCOMPARE(number(linked.first().at(0).toJsonObject(), "rowID"), id);
-        QTRY_VERIFY_WITH_TIMEOUT(telegram->proxyModel()->proxyData(0, "isLink").toBool(), kWait);
-        QVERIFY(telegram->proxyModel()->proxyData(0, "enabled").toBool());
-        QCOMPARE(telegram->proxyModel()->proxyData(0, "phone").toString(), phone);
-        QCOMPARE(linked.count(), 1);
-        QTRY_COMPARE_WITH_TIMEOUT(otherLinked.count(), 1, kWait);
-        QVERIFY(other->proxyModel()->proxyData(0, "isLink").toBool());
     }
 
     void detectionBoxesReachTheDevices()
@@ -234,109 +145,13 @@ private slots:
         QVERIFY(viewer.playFile(path));
         QTRY_VERIFY_WITH_TIMEOUT(viewer.frames() >= 25, kStreamWait);
 
-        QTRY_COMPARE_WITH_TIMEOUT(m_server.ffmpegChildren().size(), 4, kWait);
+        // A restarted ffmpeg may take seconds to come up on a busy machine.
+        QTRY_COMPARE_WITH_TIMEOUT(m_server.ffmpegChildren().size(), 4, kStreamWait);
         const QList<qint64> before = m_server.ffmpegChildren();
         devices->trRestartCamera({{"rowID", number(frontDoor, "rowID")}});
-        QTRY_VERIFY_WITH_TIMEOUT(m_server.ffmpegChildren().size() == 4 && m_server.ffmpegChildren() != before, kWait);
+        QTRY_VERIFY_WITH_TIMEOUT(m_server.ffmpegChildren().size() == 4 && m_server.ffmpegChildren() != before, kStreamWait);
         const unsigned framesAtRestart = viewer.frames();
         QTRY_VERIFY_WITH_TIMEOUT(viewer.frames() >= framesAtRestart + 50, kStreamWait);
-    }
-
-    void archivePlaysPausesJumpsAndGoes()
-    {
-        const qint64 frontDoor = number(device("Front door"), "rowID");
-        auto archive = screenController<ArchiveController>();
-        const QJsonArray pieces = queryAndWait(archive.get(), {{"rstIDDevice", frontDoor}}, {{"$orderby", QJsonObject{{"dtStart", 1}}}})
-                                      .value("records")
-                                      .toArray();
-        QVERIFY(pieces.size() > 12);
-
-        ArchivePlayerController player;
-        QSignalSpy sdps(&player, &ArchivePlayerController::srNewSDP);
-        QSignalSpy positions(&player, &ArchivePlayerController::srPosition);
-        const QJsonObject request = player.trCreateVideo({{"rstIDDevice", frontDoor},
-                                                          {"dtStart", number(pieces.first().toObject(), "dtStart")},
-                                                          {"dtEnd", number(pieces.last().toObject(), "dtEnd")},
-                                                          {"dtStartRange", number(pieces.at(3).toObject(), "dtStart") + 1000},
-                                                          {"_playAfterCreate", true}});
-        const QString key = request.value("streamKey").toString();
-        QVERIFY(!key.isEmpty());
-        const auto ofStream = [&](const QJsonObject &m) { return m.value("streamKey").toString() == key; };
-        QTRY_VERIFY_WITH_TIMEOUT(!caught(sdps, ofStream).isEmpty(), kWait);
-        QCOMPARE(player.streamEntry(key).value("status").toString(), QStringLiteral("created"));
-        const QString path = player.createSDPFile(caught(sdps, ofStream));
-        QCOMPARE(QFileInfo(path).dir().dirName(), QStringLiteral("sdp_archive"));
-
-        SdpViewer viewer;
-        QVERIFY(viewer.playFile(path));
-        QTRY_VERIFY_WITH_TIMEOUT(viewer.frames() >= 25, kStreamWait);
-        QCOMPARE(m_server.archiveReaders().size(), 1);
-
-        QCOMPARE(changeAndWait(&player, &ArchivePlayerController::saPauseVideo, [&] { player.trPauseVideo({{"streamKey", key}}); })
-                     .value("status").toString(),
-                 QStringLiteral("OK"));
-        QVERIFY(viewer.waitUntilQuiet(500, 5000));
-        const unsigned framesPaused = viewer.frames();
-        QVERIFY(!QTest::qWaitFor([&] { return viewer.frames() > framesPaused; }, 2000));
-
-        const qint64 target = number(pieces.at(10).toObject(), "dtStart") + 2000;
-        const int beforeJump = positions.count();
-        player.trJumpVideo({{"streamKey", key}, {"currentPosition", target}});
-        QTRY_VERIFY_WITH_TIMEOUT(!caught(positions, [&](const QJsonObject &m) {
-            return ofStream(m) && number(m, "currentPosition") == target;
-        }, beforeJump).isEmpty(), kWait);
-
-        const QList<qint64> reading = m_server.archiveReaders();
-        QVERIFY(!changeAndWait(&player, &ArchivePlayerController::saRemoveVideo, [&] { player.trRemoveVideo({{"streamKey", key}}); })
-                     .isEmpty());
-        QVERIFY(player.streamEntry(key).isEmpty());
-        QTRY_VERIFY_WITH_TIMEOUT(m_server.archiveReaders().isEmpty(), kWait);
-        for (qint64 pid : reading)
-            QVERIFY(StandinProcess::isGone(pid));
-    }
-
-    void modulesAndParametersOutliveARestart()
-    {
-        const qint64 garden = number(device("Garden"), "rowID");
-        auto modules = screenController<ModuleSystemController>();
-        const QJsonObject list = changeAndWait(modules.get(), &ModuleSystemController::saModuleList, [&] { modules->trModuleList({}); });
-        QCOMPARE(list.value("list").toArray().size(), 9);
-
-        const QJsonObject on = changeAndWait(modules.get(), &ModuleSystemController::saModuleOn, [&] {
-            modules->trModuleOn({{"rstIDDevice", garden}, {"workname", "cvFaceRecognition"}});
-        });
-        QCOMPARE(on.value("status").toString(), QStringLiteral("OK"));
-        // Recognition brings the face detector it depends on.
-        QVERIFY(texts(on.value("active_module_list")).contains("cvFaceDetection"));
-
-        const QJsonObject target{{"rstIDDevice", garden}, {"workname", "cvFaceRecognition"}};
-        QJsonObject set = target;
-        set.insert("params", QJsonObject{{"threshold", 85}});
-        QCOMPARE(changeAndWait(modules.get(), &ModuleSystemController::saSetParams, [&] { modules->trSetParams(set); })
-                     .value("status").toString(),
-                 QStringLiteral("OK"));
-        set.insert("params", QJsonObject{{"threshold", "high"}});
-        QCOMPARE(changeAndWait(modules.get(), &ModuleSystemController::saSetParams, [&] { modules->trSetParams(set); })
-                     .value("status").toString(),
-                 QStringLiteral("ERROR"));
-
-        modules.reset();
-        m_link.close();
-        QVERIFY(m_server.stop());
-        QVERIFY(m_server.start());
-        QVERIFY(m_link.open(m_server.port()));
-
-        modules = screenController<ModuleSystemController>();
-        const QStringList active = activeModules(modules.get(), garden);
-        QVERIFY2(active.contains("cvFaceRecognition") && active.contains("cvFaceDetection"), qPrintable(active.join(',')));
-        const QJsonObject params = changeAndWait(modules.get(), &ModuleSystemController::saGetParams,
-                                                 [&] { modules->trGetParams(target); }).value("params").toObject();
-        QCOMPARE(params.value("threshold").toInt(), 85);
-        QCOMPARE(params.value("notifyUnknown").toBool(), true);
-
-        const QJsonObject off = changeAndWait(modules.get(), &ModuleSystemController::saModuleOff, [&] { modules->trModuleOff(target); });
-        QVERIFY(!texts(off.value("active_module_list")).contains("cvFaceRecognition"));
-        QVERIFY(!activeModules(modules.get(), garden).contains("cvFaceRecognition"));
     }
 };
 

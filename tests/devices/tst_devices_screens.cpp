@@ -242,18 +242,11 @@ void TstDevicesScreens::initTestCase()
     QVERIFY(m_standin.start());
     m_database = std::make_unique<StandinDatabase>(m_standin.folder() + QStringLiteral("/localserver.db"));
     QCOMPARE(deviceCount(), 4);
-    auto *settings = SpSingleton<LynClientBase::SettingsSimple>::sharedInstance().data();
-    settings->setValue("Server", "ip", "127.0.0.1");
-    settings->setValue("Server", "port", QString::number(m_standin.port()));
+    useLocalServer(m_standin.port());
     // Failed adds and updates are shown as dialogs.
-    settings->setValue("other", "useDialogOnError", "yes");
-
-    QVERIFY(m_startup.loadWindow());
-    m_window = qobject_cast<QQuickWindow *>(m_startup.engine()->rootObjects().first());
+    SpSingleton<LynClientBase::SettingsSimple>::sharedInstance()->setValue("other", "useDialogOnError", "yes");
+    m_window = openWindow(m_startup);
     QVERIFY(m_window);
-    QVERIFY(QTest::qWaitForWindowExposed(m_window));
-    m_window->requestActivate();
-    QVERIFY(QTest::qWaitForWindowActive(m_window));
     QTRY_COMPARE_WITH_TIMEOUT(item(m_window, "connectionStateLabel")->property("text").toString(),
                               QStringLiteral("Connected"), kServerMs);
     QVERIFY(click(m_window, "devicesTabButton"));

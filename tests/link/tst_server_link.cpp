@@ -1,13 +1,12 @@
 #include "DebugCapture.h"
 #include "LinkProbe.h"
+#include "MainLogFile.h"
 #include "LocalServer.h"
-#include "SilentWebSocketServer.h"
 #include "TestLink.h"
 #include "base/HandleRecievedMessages.h"
 #include "base/LogSetup.h"
 #include "base/MessageEnvelope.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QSignalSpy>
@@ -15,8 +14,6 @@
 #include <QWebSocket>
 #include <QWebSocketServer>
 #include <QtTest>
-
-#include <spdlog/spdlog.h>
 
 #include <memory>
 
@@ -126,22 +123,6 @@ private slots:
         QCOMPARE(state.last().at(0).toBool(), true);
     }
 
-    void givesUpASilentPeerAfterThePongTimeout()
-    {
-        SilentWebSocketServer silent;
-        RunningLink r(silent.port(), 2, 1);
-        QSignalSpy state(&r.probe, &LinkProbe::connectionState);
-        QSignalSpy handshakes(&silent, &SilentWebSocketServer::handshakeDone);
-        emit r.link->makeConnection();
-        QVERIFY(handshakes.count() || handshakes.wait(5000));
-        QTRY_VERIFY_WITH_TIMEOUT(state.count() >= 1 && state.first().at(0).toBool(), 5000);
-
-        // Ping after 2 s, no pong within 1 s: the link drops it and dials again.
-        QTRY_VERIFY_WITH_TIMEOUT(state.count() >= 2, 8000);
-        QCOMPARE(state.at(1).at(0).toBool(), false);
-        QTRY_COMPARE_WITH_TIMEOUT(silent.handshakes(), 2, 8000);
-    }
-
     void pongsKeepALiveServerConnected()
     {
         RunningLink r(m_server->port(), 2, 1);
@@ -226,13 +207,7 @@ private slots:
     }
 
 private:
-    QString readLog()
-    {
-        spdlog::get("main")->flush();
-        const QDir logs(m_logDir.filePath("logs"));
-        QFile file(logs.filePath(logs.entryList(QDir::Files).value(0)));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    }
+    QString readLog() const { return readMainLog(m_logDir.path()); }
 
     QTemporaryDir m_logDir;
     Standin::ServerLog m_serverLog;

@@ -7,11 +7,7 @@ FakeP2pPeer::FakeP2pPeer()
         while (QTcpSocket *socket = m_server.nextPendingConnection()) {
             socket->setParent(this);
             m_socket = socket;
-            ++m_connections;
-            connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
-                m_received += socket->readAll();
-                emit bytesReceived();
-            });
+            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { m_received += socket->readAll(); });
             emit connected();
         }
     });
@@ -20,11 +16,6 @@ FakeP2pPeer::FakeP2pPeer()
 quint16 FakeP2pPeer::port() const
 {
     return m_server.serverPort();
-}
-
-int FakeP2pPeer::connections() const
-{
-    return m_connections;
 }
 
 QTcpSocket *FakeP2pPeer::socket() const

@@ -13,7 +13,6 @@ public:
     FakeP2pPeer();
 
     quint16 port() const;
-    int connections() const;
     QTcpSocket *socket() const;
     QByteArray received() const;
     // Frames written by the link so far, without their terminators.
@@ -23,11 +22,9 @@ public:
 
 signals:
     void connected();
-    void bytesReceived();
 
 private:
     QTcpServer m_server;
     QTcpSocket *m_socket = nullptr;
     QByteArray m_received;
-    int m_connections = 0;
 };

@@ -89,19 +89,6 @@ private slots:
         QCOMPARE(answers.count(), 1);
     }
 
-    void controllersNeedALinkWithADispatcher()
-    {
-        ControllerBase::setLink({});
-        QString raised;
-        try {
-            Auth orphan;
-        } catch (const std::runtime_error &e) {
-            raised = e.what();
-        }
-        ControllerBase::setLink(m_link);
-        QVERIFY(raised.endsWith("descriptions: 'Pointer is null!'."));
-    }
-
 private:
     // A link object that is never started: enough to own the dispatcher.
     class P2pLinkWithoutThread : public P2pClientBase::ClientNetworkSimple

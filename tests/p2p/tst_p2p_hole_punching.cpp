@@ -3,11 +3,11 @@
 // stand-in resolver and punch a UDP path on 127.0.0.1.
 #include "AddressResolver.h"
 #include "FrameReader.h"
+#include "P2pModeLink.h"
 #include "P2pServer.h"
 #include "base/SettingsSimple.h"
 #include "client_base/controller/peers/PeersManagerController.h"
 #include "nt_common/core/singleton/SpSingleton.h"
-#include "shell/P2pLinkSetup.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -90,33 +90,20 @@ private slots:
         m_p2pServer.accounts().add("viewer", "viewer-secret");
         m_p2pServer.accounts().add("site", "site-secret");
 
-        m_link = QSharedPointer<P2pMeetingClientNetworkSimpleFinal>::create();
         m_link->setSign("viewer");
         m_link->setPwd("viewer-secret");
-        bool inited = false;
-        const auto watch = connect(m_link.data(), &P2pClientBase::ClientNetworkBase::inited, this, [&inited] { inited = true; });
         // The resolver runs on the P2P server's host, on a port "main.conf" names.
         {
             QSettings conf(m_workDir.filePath("main.conf"), QSettings::IniFormat);
             conf.setValue("P2pServer/resolverPort", m_resolver.port());
         }
         SpSingleton<LynClientBase::SettingsSimple>::instance(m_workDir.filePath("main.conf"), QSettings::IniFormat);
-        m_auth = LynClient::P2pLinkSetup::start(m_link, "127.0.0.1", QString::number(m_p2pServer.port()), "site");
-        QVERIFY(QTest::qWaitFor([&inited] { return inited; }, 5000));
-        disconnect(watch);
-        QSignalSpy loggedIn(m_auth.get(), &P2pClientController::Auth::saAuth);
-        emit m_link->makeConnection();
-        QVERIFY(loggedIn.count() || loggedIn.wait(5000));
+        QVERIFY(m_client.start("127.0.0.1", m_p2pServer.port(), "site"));
+        QVERIFY(m_client.logIn(5000));
 
         m_site = std::make_unique<RawP2pClient>("site", "site-secret", m_p2pServer.port());
         QTRY_COMPARE_WITH_TIMEOUT(m_site->count("auth_saAuth"), 1, 5000);
         m_p2pServer.accounts().add("intruder", "intruder-secret");
-    }
-
-    void cleanupTestCase()
-    {
-        m_link->quit();
-        m_link->wait();
     }
 
     void openPortRequestEndsInAPunchedPathAndAReceiverDescription()
@@ -363,8 +350,8 @@ private:
     Standin::ServerLog m_log;
     Standin::AddressResolver m_resolver;
     Standin::P2pServer m_p2pServer{m_log, m_dbDir.filePath("p2p.sqlite")};
-    QSharedPointer<P2pMeetingClientNetworkSimpleFinal> m_link;
-    std::unique_ptr<P2pClientController::Auth> m_auth;
+    P2pModeLink m_client;
+    const QSharedPointer<P2pMeetingClientNetworkSimpleFinal> &m_link = m_client.p2pLink();
     std::unique_ptr<RawP2pClient> m_site;
 };
 

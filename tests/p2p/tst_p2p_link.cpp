@@ -1,6 +1,7 @@
 // The P2P link over a real TCP connection to a fake far end on 127.0.0.1.
 #include "DebugCapture.h"
 #include "FakeP2pPeer.h"
+#include "MainLogFile.h"
 #include "NetnsLab.h"
 #include "base/LogSetup.h"
 #include "client_base/base/HandleReceivedMessagesP2pClient.h"
@@ -9,7 +10,6 @@
 #include "nt_common/core/log/LogText.h"
 #include "threads/p2p/P2pMeetingClientNetworkSimpleFinal.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -17,16 +17,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <spdlog/spdlog.h>
-
 using P2pClientBase::ClientNetworkSimple;
 
 namespace {
-
-QJsonObject object(const QByteArray &json)
-{
-    return QJsonDocument::fromJson(json).object();
-}
 
 QList<QJsonObject> frameObjects(const QByteArray &body)
 {
@@ -79,25 +72,8 @@ private slots:
         m_link->wait();
     }
 
-    void frameSplitAcrossReadsIsDeliveredOnceComplete()
-    {
-        m_peer.write("[{\"FN\":\"a_b\",\"n\"");
-        QVERIFY(!anythingDeliveredWithin(200));
-        m_peer.write(":1}]#EN");
-        QVERIFY(!anythingDeliveredWithin(200));
-        m_peer.write("DMSG");
-        QTRY_COMPARE_WITH_TIMEOUT(m_delivered.size(), 1, 5000);
-        QCOMPARE(m_delivered.first().value("n").toInt(), 1);
-    }
-
-    void severalFramesInOneReadKeepTheirOrder()
-    {
-        m_peer.write("[{\"n\":1},{\"n\":2}]#ENDMSG#ENDMSG[{\"n\":3}]#ENDMSG[{\"n\":4}]#ENDMSG");
-        QTRY_COMPARE_WITH_TIMEOUT(m_delivered.size(), 4, 5000);
-        for (int i = 0; i < 4; ++i)
-            QCOMPARE(m_delivered.at(i).value("n").toInt(), i + 1);
-    }
-
+    // How reads are cut into frames is the frame splitter's fuzz target's; a
+    // terminator inside a text crosses the relay whole in tst_p2p_relay.
     void badBodiesAreLoggedAndSkipped()
     {
         m_peer.write("[{\"n\":1}, 5, {\"n\":2}]#ENDMSG{\"n\":9}#ENDMSG[not json#ENDMSG[{\"n\":3}]#ENDMSG");
@@ -119,17 +95,6 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(numbers().contains(7), 20000);
         QCOMPARE(numbers(), QList<int>{7});
         QVERIFY(readLog().contains("Oversized incoming frame"));
-    }
-
-    void terminatorInsideAStringTravelsInOneFrame()
-    {
-        const int before = m_peer.receivedFrames().size();
-        emit m_link->sendMessageSignal(std::make_shared<DTO>(DTO{{"FN", "a_trB"}, {"name", "gate #ENDMSG cam"}}), false);
-        emit m_link->sendMessageSignal(std::make_shared<DTO>(DTO{{"FN", "a_trLast"}}), false);
-        QTRY_VERIFY_WITH_TIMEOUT(m_peer.received().contains("a_trLast"), 5000);
-        const QList<QByteArray> frames = m_peer.receivedFrames().mid(before);
-        QCOMPARE(frames.size(), 2);
-        QCOMPARE(frameObjects(frames.at(0)).value(0).value("name").toString(), QStringLiteral("gate #ENDMSG cam"));
     }
 
     void logLinesHideSecretsAndStayShort()
@@ -207,36 +172,6 @@ private slots:
         const QList<QByteArray> frames = m_peer.receivedFrames().mid(before);
         QCOMPARE(frames.at(0), QByteArray("[{\"FN\":\"a_trB\",\"SIGN\":\"sign-1\"}]"));
         QCOMPARE(frames.at(1), QByteArray("[{\"SIGN\":\"sign-1\",\"k\":1}, {\"SIGN\":\"sign-1\",\"k\":2}]"));
-    }
-
-    void loginAndSignupSendExactlyTheirKeys()
-    {
-        P2pClientController::Auth auth;
-        m_link->setSign("me");
-        m_link->setPwd("secret");
-        const int before = m_peer.receivedFrames().size();
-        auth.trAuth();
-        auth.trSignup();
-        QTRY_COMPARE_WITH_TIMEOUT(m_peer.receivedFrames().size(), before + 2, 5000);
-        QCOMPARE(frameObjects(m_peer.receivedFrames().at(before)).first(),
-                 object(R"({"FN":"auth_trAuth","SID":"secret","SIGN":"me"})"));
-        QCOMPARE(frameObjects(m_peer.receivedFrames().at(before + 1)).first(),
-                 object(R"({"FN":"auth_trSignup","SIGN":"me"})"));
-    }
-
-    void relayRequestCarriesTheRemoteSign()
-    {
-        P2pClientController::SingleTcpRelayBaseController relay;
-        m_link->setSign("me");
-        m_link->setRemoteSign("home");
-        const int before = m_peer.receivedFrames().size();
-        relay.trSendRequest({{"message", "hello"}});
-        QTRY_COMPARE_WITH_TIMEOUT(m_peer.receivedFrames().size(), before + 1, 5000);
-        const QJsonObject sent = frameObjects(m_peer.receivedFrames().at(before)).first();
-        QCOMPARE(sent.keys(), (QStringList{"FN", "RECEIVER", "SIGN", "message", "remoteSign"}));
-        QCOMPARE(sent.value("FN").toString(), QStringLiteral("singleTcpRelay_trSendRequest"));
-        QCOMPARE(sent.value("RECEIVER").toInt(), int(relay.receiverId()));
-        QCOMPARE(sent.value("remoteSign").toString(), QStringLiteral("home"));
     }
 
     void bufferedCommandsLeaveAsOneFrameOnRequest()
@@ -344,18 +279,7 @@ private:
         return values;
     }
 
-    bool anythingDeliveredWithin(int ms)
-    {
-        return QTest::qWaitFor([this] { return !m_delivered.isEmpty(); }, ms);
-    }
-
-    QString readLog()
-    {
-        spdlog::get("main")->flush();
-        const QDir logs(m_logDir.filePath("logs"));
-        QFile file(logs.filePath(logs.entryList(QDir::Files).value(0)));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    }
+    QString readLog() const { return readMainLog(m_logDir.path()); }
 
     QTemporaryDir m_logDir;
     FakeP2pPeer m_peer;

@@ -1,17 +1,13 @@
 // A client in P2P mode reaches the stand-in local server only through the
 // stand-in P2P server and the remote bridge: no WebSocket between them.
-#include "LinkProbe.h"
 #include "FrameReader.h"
 #include "LocalServer.h"
+#include "P2pModeLink.h"
 #include "P2pServer.h"
 #include "RemoteBridge.h"
-#include "base/HandleRecievedMessages.h"
 #include "base/MessageEnvelope.h"
-#include "shell/P2pLinkSetup.h"
-#include "threads/clientNetwork/LynClientNetworkFinal.h"
 
 #include <QSignalSpy>
-#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -42,11 +38,12 @@ private slots:
 
     void signUpThenLogIn()
     {
-        auto link = QSharedPointer<P2pMeetingClientNetworkSimpleFinal>::create();
+        P2pModeLink client;
+        const auto link = client.p2pLink();
         link->setDefaultActionAfterConnected("fireTrSignUp");
-        auto auth = startLink(link);
-        QSignalSpy signedUp(auth.get(), &P2pClientController::Auth::saSignup);
-        QSignalSpy loggedIn(auth.get(), &P2pClientController::Auth::saAuth);
+        QVERIFY(client.start("127.0.0.1", m_p2pServer.port()));
+        QSignalSpy signedUp(client.auth(), &P2pClientController::Auth::saSignup);
+        QSignalSpy loggedIn(client.auth(), &P2pClientController::Auth::saAuth);
         emit link->makeConnection();
         QVERIFY(signedUp.count() || signedUp.wait(5000));
         const QJsonObject credentials = signedUp.first().at(0).toJsonObject();
@@ -59,45 +56,27 @@ private slots:
         QVERIFY(loggedIn.count() || loggedIn.wait(5000));
         QCOMPARE(link->amountConnected(), 1);
 
-        QSignalSpy refused(auth.get(), &P2pClientController::Auth::saFailed);
+        QSignalSpy refused(client.auth(), &P2pClientController::Auth::saFailed);
         link->setPwd("wrong");
         emit link->makeConnection();
         QVERIFY(refused.count() || refused.wait(5000));
         QCOMPARE(loggedIn.count(), 1);
-        stop(link.data());
     }
 
     void serverProtocolRunsThroughTheRelay()
     {
         m_p2pServer.accounts().add("client", "client-secret");
-        auto p2pLink = QSharedPointer<P2pMeetingClientNetworkSimpleFinal>::create();
+        P2pModeLink client;
+        const auto p2pLink = client.p2pLink();
         p2pLink->setSign("client");
         p2pLink->setPwd("client-secret");
-        auto auth = startLink(p2pLink);
-        QSignalSpy loggedIn(auth.get(), &P2pClientController::Auth::saAuth);
-        emit p2pLink->makeConnection();
-        QVERIFY(loggedIn.count() || loggedIn.wait(5000));
-
-        // The server link in P2P mode, its own WebSocket pointed at a port nobody serves.
-        QTcpServer closed;
-        QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
-        const quint16 deadPort = closed.serverPort();
-        closed.close();
-        LynClientNetworkFinalSimple serverLink;
-        auto router = QSharedPointer<HandleRecievedMessages>::create();
-        serverLink.setMessageHandler(router);
-        serverLink.setIsP2pMode(true);
-        serverLink.setP2pLink(p2pLink);
-        serverLink.setParam("host", "127.0.0.1");
-        serverLink.setParam("port", deadPort);
-        LinkProbe probe(&serverLink);
-        QSignalSpy inited(&probe, &LinkProbe::inited);
-        serverLink.start();
-        QVERIFY(inited.count() || inited.wait(5000));
-        emit serverLink.makeConnection();
+        QVERIFY(client.start("127.0.0.1", m_p2pServer.port()));
+        QVERIFY(client.logIn(5000));
+        QVERIFY(client.startServerLink(5000));
+        LynClientNetworkFinalSimple &serverLink = *client.serverLink();
 
         QList<QJsonObject> cam;
-        connect(router.data(), &HandleRecievedMessages::camMessage, this, [&cam](QString, QJsonObject m) { cam.append(m); });
+        connect(client.router(), &HandleRecievedMessages::camMessage, this, [&cam](QString, QJsonObject m) { cam.append(m); });
         emit serverLink.sendTextMessage(MessageEnvelope::toText(MessageEnvelope::wrap({{"_request", "r1"}}, "cam", "trQuery", "5")));
         QTRY_COMPARE_WITH_TIMEOUT(cam.size(), 1, 8000);
         QCOMPARE(cam.first().value("action").toString(), QStringLiteral("saQuery"));
@@ -147,29 +126,11 @@ private slots:
         // Only the bridge ever talked to the local server.
         QCOMPARE(m_localServer.clientCount(), 1);
         QCOMPARE(serverLink.amountConnected(), 0);
-        stop(&serverLink);
-        stop(p2pLink.data());
+        // Before the counter the link thread writes to goes.
+        client.stop();
     }
 
 private:
-    std::unique_ptr<P2pClientController::Auth> startLink(const QSharedPointer<P2pMeetingClientNetworkSimpleFinal> &link)
-    {
-        bool inited = false;
-        const QMetaObject::Connection watch = connect(link.data(), &P2pClientBase::ClientNetworkBase::inited, this, [&inited] { inited = true; });
-        auto auth = LynClient::P2pLinkSetup::start(link, "127.0.0.1", QString::number(m_p2pServer.port()), "home");
-        const bool started = QTest::qWaitFor([&inited] { return inited; }, 5000);
-        disconnect(watch);
-        if (!started)
-            qFatal("P2P link thread did not start");
-        return auth;
-    }
-
-    static void stop(QThread *thread)
-    {
-        thread->quit();
-        thread->wait();
-    }
-
     QTemporaryDir m_dir;
     Standin::ServerLog m_log;
     Standin::LocalServer m_localServer{m_log};

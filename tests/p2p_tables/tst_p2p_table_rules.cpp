@@ -117,43 +117,41 @@ private slots:
         QCOMPARE(model->findId("5"), 0);
     }
 
-    void infoRemovesOnlyOnNumericFailure()
+    // Which failure answers take the row away: numeric RES 0 with ERRCODE 110
+    // (info), 130 (update), and any saRemove but one with another error code.
+    void failureAnswersRemoveTheRow_data()
     {
-        fillThree();
-        QSignalSpy infos(m_controller.get(), &StreamsController::saInfo);
-        send("saInfo", {{"RES", 0}, {"ERRCODE", "110"}, {"id", "1"}});
-        send("saInfo", {{"RES", "0"}, {"ERRCODE", 110}, {"id", "1"}});
-        send("saInfo", {{"RES", 10}, {"ERRCODE", 110}, {"id", "1"}});
-        QCOMPARE(m_controller->originalModel()->rowCount(), 3);
-        send("saInfo", {{"RES", 0}, {"ERRCODE", 110}, {"id", 1}});
-        QCOMPARE(m_controller->originalModel()->findId("1"), -1);
-        QCOMPARE(infos.count(), 4);
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QJsonValue>("res");
+        QTest::addColumn<QJsonValue>("errcode");
+        QTest::addColumn<QJsonValue>("id");
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("info, code as text") << "saInfo" << QJsonValue(0) << QJsonValue("110") << QJsonValue("1") << false;
+        QTest::newRow("info, RES as text") << "saInfo" << QJsonValue("0") << QJsonValue(110) << QJsonValue("1") << false;
+        QTest::newRow("info, success") << "saInfo" << QJsonValue(10) << QJsonValue(110) << QJsonValue("1") << false;
+        QTest::newRow("info, gone") << "saInfo" << QJsonValue(0) << QJsonValue(110) << QJsonValue(1) << true;
+        QTest::newRow("update, not found") << "saUpdate" << QJsonValue(0) << QJsonValue(110) << QJsonValue("2") << false;
+        QTest::newRow("update, success") << "saUpdate" << QJsonValue(10) << QJsonValue(130) << QJsonValue("2") << false;
+        QTest::newRow("update, gone") << "saUpdate" << QJsonValue(0) << QJsonValue(130) << QJsonValue("2") << true;
+        QTest::newRow("remove, other error") << "saRemove" << QJsonValue(0) << QJsonValue(5) << QJsonValue("12") << false;
+        QTest::newRow("remove, success") << "saRemove" << QJsonValue(10) << QJsonValue() << QJsonValue("12") << true;
+        QTest::newRow("remove, already gone") << "saRemove" << QJsonValue(0) << QJsonValue(110) << QJsonValue("2") << true;
     }
 
-    void updateRemovesOnCode130()
+    void failureAnswersRemoveTheRow()
     {
+        QFETCH(QString, action);
+        QFETCH(QJsonValue, res);
+        QFETCH(QJsonValue, errcode);
+        QFETCH(QJsonValue, id);
+        QFETCH(bool, removed);
         fillThree();
-        QSignalSpy updates(m_controller.get(), &StreamsController::saUpdate);
-        send("saUpdate", {{"RES", 0}, {"ERRCODE", 110}, {"id", "2"}});
-        send("saUpdate", {{"RES", 10}, {"ERRCODE", 130}, {"id", "2"}});
-        QCOMPARE(m_controller->originalModel()->rowCount(), 3);
-        send("saUpdate", {{"RES", 0}, {"ERRCODE", 130}, {"id", "2"}});
-        QCOMPARE(m_controller->originalModel()->findId("2"), -1);
-        QCOMPARE(updates.count(), 3);
-    }
-
-    void removeAnswerRemovesTheRow()
-    {
-        fillThree();
-        QSignalSpy removes(m_controller.get(), &StreamsController::saRemove);
-        send("saRemove", {{"RES", 0}, {"ERRCODE", 5}, {"id", "12"}});
-        QCOMPARE(m_controller->originalModel()->rowCount(), 3);
-        send("saRemove", {{"RES", 10}, {"id", "12"}});
-        QCOMPARE(m_controller->originalModel()->findId("12"), -1);
-        send("saRemove", {{"RES", 0}, {"ERRCODE", 110}, {"id", "2"}});
-        QCOMPARE(m_controller->originalModel()->findId("2"), -1);
-        QCOMPARE(m_controller->originalModel()->rowCount(), 1);
-        QCOMPARE(removes.count(), 3);
+        DTO answer{{"RES", res}, {"id", id}};
+        if (!errcode.isNull())
+            answer.insert("ERRCODE", errcode);
+        send(action, answer);
+        QCOMPARE(m_controller->originalModel()->findId(id.toVariant().toString()) == -1, removed);
+        QCOMPARE(m_controller->originalModel()->rowCount(), removed ? 2 : 3);
         QVERIFY(m_sent.isEmpty());
     }
 
@@ -175,24 +173,13 @@ private slots:
         QCOMPARE(unlocks.count(), 1);
     }
 
-    void getListHonoursUseTrGetList()
-    {
-        DTO query{{"name", "gate"}};
-        m_controller->trGetList(query);
-        QVERIFY(m_sent.isEmpty());
-        m_controller->setUseTrGetList(true);
-        m_controller->trGetList(query);
-        QCOMPARE(m_sent.size(), 1);
-        QCOMPARE(m_sent.first().value("FN").toString(), QStringLiteral("peersManager_trGetList"));
-        QCOMPARE(m_sent.first().value("RECEIVER").toDouble(), double(m_controller->receiverId()));
-        QCOMPARE(m_sent.first().value("name").toString(), QStringLiteral("gate"));
-    }
-
     void notificationRefreshAsksForNewerRecords()
     {
         fillThree();
-        m_controller->setUseTrGetList(true);
         DTO query{{"name", "gate"}, {"_request", "first"}};
+        m_controller->trGetList(query);
+        QVERIFY(m_sent.isEmpty());
+        m_controller->setUseTrGetList(true);
         m_controller->trGetList(query);
         m_sent.clear();
         QSignalSpy updated(m_controller.get(), &StreamsController::srUpdated);
@@ -272,20 +259,6 @@ private slots:
         QCOMPARE(model->originalData(model->findId("7"), "name").toString(), QStringLiteral("kept"));
         QCOMPARE(model->findId("12"), 0);
         QVERIFY(model->dataAtLeastLoaded());
-    }
-
-    void undeclaredFieldNamesTableAndField()
-    {
-        StreamsModel streams;
-        try {
-            streams.getFieldDescr("nope");
-            QFAIL("no error raised");
-        } catch (const std::runtime_error &e) {
-            QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("ModelBase::getFieldDescr, no such field 'nope' in 'streams'"));
-        }
-        QCOMPARE(streams.getFieldDescr("rst_id_user_locked").defaultValue, QVariant(QString()));
-        QVERIFY(streams.getFieldDescr("name").flag);
-        QVERIFY(streams.getFieldDescr("description").seqNum > streams.getFieldDescr("name").seqNum);
     }
 
     void textIdsSortAfterNumbers()

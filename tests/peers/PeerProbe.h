@@ -18,6 +18,8 @@ public:
 
     // A peer wired to this probe before its thread starts.
     std::unique_ptr<PeerBase> create(const QJsonObject &params = QJsonObject());
+    // create(), then waits until the peer has bound its port; null when it did not.
+    std::unique_ptr<PeerBase> started(const QJsonObject &params = QJsonObject());
 
     // Returns once the peer's thread has handled everything queued to it so far.
     static void sync(PeerBase &peer);
@@ -29,7 +31,6 @@ signals:
     void globalAdressIsDescavered(QJsonObject mapParams);
     void connectionEstablished(QJsonObject mapParams);
     void releasedFromHost(QJsonObject mapParams);
-    void failed(QJsonObject mapParams);
 
 private:
     static QString s_resolverHost;

@@ -8,10 +8,8 @@
 #include "shell/P2pQmlTypes.h"
 #include "threads/p2p/P2pMeetingClientNetworkSimpleFinal.h"
 
-#include <QJsonDocument>
 #include <QQmlComponent>
 #include <QQmlEngine>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -33,24 +31,16 @@ class TstQmlRegistry : public QObject
 
     QSharedPointer<LynClientBase::LynClientNetwork> m_link;
     QSharedPointer<P2pMeetingClientNetworkSimpleFinal> m_p2pLink;
-    QList<QJsonObject> m_sent;
-    QTemporaryDir m_workDir;
-    QString m_startDir;
 
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_workDir.isValid());
-        m_startDir = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(m_workDir.path()));
         NtCommon::DTO::registerMetaTypes();
         QmlVlc::registerTypes();
         // The links exist (not connected) before the controllers are registered, as at start-up.
         m_link = QSharedPointer<LynClientBase::LynClientNetwork>::create();
         m_link->setMessageHandler(QSharedPointer<LynClientBase::HandleRecievedMessages>::create());
         LynClientBase::LynClientNetwork::setControllersLink(m_link);
-        connect(m_link.data(), &LynClientBase::LynClientNetwork::sendTextMessage, this,
-                [this](const QString &text) { m_sent.append(QJsonDocument::fromJson(text.toUtf8()).object()); });
         m_p2pLink = QSharedPointer<P2pMeetingClientNetworkSimpleFinal>::create();
         m_p2pLink->setMessageHandler(QSharedPointer<HandleReceivedMessagesP2pClient>::create());
         P2pClientController::ControllerBase::setLink(m_p2pLink);
@@ -62,7 +52,6 @@ private slots:
     void cleanupTestCase()
     {
         LynClientBase::LynClientNetwork::setControllersLink({});
-        QDir::setCurrent(m_startDir);
     }
 
     void everyCreatableNameIsMade_data()
@@ -108,54 +97,6 @@ private slots:
         QVERIFY2(object, qPrintable(component.errorString()));
         QCOMPARE(QByteArray(object->metaObject()->className()), className);
         QVERIFY(!object->parent());
-    }
-
-    void uncreatableNamesGiveTheirReason_data()
-    {
-        QTest::addColumn<QByteArray>("name");
-        QTest::addColumn<QString>("reason");
-        for (const char *name : {"QmlVlcVideoSource", "VlcInput", "VlcVideo", "VlcAudio", "VlcSubtitle", "VlcPlaylist",
-                                 "VlcMarquee", "VlcLogo", "VlcDeinterlace", "VlcMediaDesc"})
-            QTest::newRow(name) << QByteArray(name) << QString::fromLatin1(name) + QStringLiteral(" cannot be instantiated directly");
-        QTest::newRow("QmlVlcPlayerState") << QByteArray("QmlVlcPlayerState") << QStringLiteral("Error: only enums");
-    }
-
-    void uncreatableNamesGiveTheirReason()
-    {
-        QFETCH(QByteArray, name);
-        QFETCH(QString, reason);
-        QQmlEngine engine;
-        QQmlComponent component(&engine);
-        component.setData(kImports + name + " {}", QUrl());
-        QVERIFY(component.isError());
-        QVERIFY2(component.errorString().contains(reason), qPrintable(component.errorString()));
-    }
-
-    void playerStatesAndControllersWorkTogether()
-    {
-        QQmlEngine engine;
-        QQmlComponent component(&engine);
-        component.setData(kImports + "Item {\n"
-                          "  property var states: [QmlVlcPlayerState.NothingSpecial, QmlVlcPlayerState.Opening,\n"
-                          "    QmlVlcPlayerState.Buffering, QmlVlcPlayerState.Playing, QmlVlcPlayerState.Paused,\n"
-                          "    QmlVlcPlayerState.Stopped, QmlVlcPlayerState.Ended, QmlVlcPlayerState.Error]\n"
-                          "  DeviceTypeController { id: types }\n"
-                          "  DeviceController { id: devices }\n"
-                          "  ModuleSystemController { id: modules }\n"
-                          "  property int typeCount: types.proxyModel.rowCount()\n"
-                          "  property string firstType: types.originalModel.originalData(0, 'name')\n"
-                          "  property string sdpPath: devices.createSDPFile({rowID: 5, sdp: 'v=0'})\n"
-                          "  property string sent: modules.trModuleList({rstIDDevice: 1}).action\n"
-                          "}", QUrl());
-        std::unique_ptr<QObject> root(component.create());
-        QVERIFY2(root, qPrintable(component.errorString()));
-        QCOMPARE(root->property("states").toList(), (QVariantList{0, 1, 2, 3, 4, 5, 6, 7}));
-        QCOMPARE(root->property("typeCount").toInt(), 3);
-        QCOMPARE(root->property("firstType").toString(), QStringLiteral("Screen"));
-        QCOMPARE(root->property("sdpPath").toString(), QDir(m_workDir.path()).absoluteFilePath("sdp/5.sdp"));
-        QCOMPARE(root->property("sent").toString(), QStringLiteral("trModuleList"));
-        QCOMPARE(m_sent.size(), 1);
-        QCOMPARE(m_sent.first().value("ctl").toString(), QStringLiteral("moduleSystem"));
     }
 };
 

@@ -2,7 +2,7 @@
 // own, which answers the controllers' queries once and then sends 10,000
 // malformed or hostile messages, and names meant to escape the SDP folders.
 #include "ArchiveTestController.h"
-#include "WatchedLink.h"
+#include "ControllersLink.h"
 #include "controllers/archive/ArchiveController.h"
 #include "controllers/archive/ArchivePlayerController.h"
 #include "controllers/base/OriginalModel.h"
@@ -108,7 +108,7 @@ class TstHostileServer : public QObject
     QWebSocketServer m_server{QStringLiteral("hostile"), QWebSocketServer::NonSecureMode};
     QWebSocket *m_client = nullptr;
     QList<QJsonObject> m_requests;
-    WatchedLink m_link;
+    ControllersLink m_link;
     QTemporaryDir m_root;
     QString m_startDir;
 
@@ -166,7 +166,7 @@ private slots:
 
     void cleanupTestCase()
     {
-        m_link.stop();
+        m_link.close();
         QDir::setCurrent(m_startDir);
     }
 

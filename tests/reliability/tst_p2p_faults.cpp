@@ -1,14 +1,11 @@
 // The P2P link when its server dies and comes back, and when the far end
 // streams without ever closing a frame.
-#include "LinkProbe.h"
 #include "LocalServer.h"
+#include "P2pModeLink.h"
 #include "P2pServer.h"
 #include "RemoteBridge.h"
-#include "base/HandleRecievedMessages.h"
 #include "base/MessageEnvelope.h"
 #include "client_base/base/HandleReceivedMessagesP2pClient.h"
-#include "shell/P2pLinkSetup.h"
-#include "threads/clientNetwork/LynClientNetworkFinal.h"
 #include "threads/p2p/P2pMeetingClientNetworkSimpleFinal.h"
 
 #include <QFile>
@@ -101,35 +98,17 @@ private slots:
         bridge.connectTo("127.0.0.1", port);
         QVERIFY(bridgeIn.count() || bridgeIn.wait(10000));
 
-        auto p2pLink = QSharedPointer<P2pMeetingClientNetworkSimpleFinal>::create();
+        P2pModeLink client;
+        const auto p2pLink = client.p2pLink();
         p2pLink->setSign("client");
         p2pLink->setPwd("client-secret");
-        bool inited = false;
-        connect(p2pLink.data(), &ClientNetworkSimple::inited, this, [&inited] { inited = true; });
-        auto auth = LynClient::P2pLinkSetup::start(p2pLink, "127.0.0.1", QString::number(port), "home");
-        QVERIFY(QTest::qWaitFor([&inited] { return inited; }, 10000));
-        QSignalSpy loggedIn(auth.get(), &P2pClientController::Auth::saAuth);
-        emit p2pLink->makeConnection();
-        QVERIFY(loggedIn.count() || loggedIn.wait(10000));
-
-        // The server link in P2P mode, its own WebSocket pointed at a port nobody serves.
-        QTcpServer closed;
-        QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
-        const quint16 deadPort = closed.serverPort();
-        closed.close();
-        LynClientNetworkFinalSimple serverLink;
-        auto router = QSharedPointer<HandleRecievedMessages>::create();
-        serverLink.setMessageHandler(router);
-        serverLink.setIsP2pMode(true);
-        serverLink.setP2pLink(p2pLink);
-        serverLink.setParam("host", "127.0.0.1");
-        serverLink.setParam("port", deadPort);
-        LinkProbe probe(&serverLink);
-        QSignalSpy serverLinkInited(&probe, &LinkProbe::inited);
-        serverLink.start();
-        QVERIFY(serverLinkInited.count() || serverLinkInited.wait(10000));
+        QVERIFY(client.start("127.0.0.1", port));
+        QSignalSpy loggedIn(client.auth(), &P2pClientController::Auth::saAuth);
+        QVERIFY(client.logIn());
+        QVERIFY(client.startServerLink());
+        LynClientNetworkFinalSimple &serverLink = *client.serverLink();
         QList<QJsonObject> answers;
-        connect(router.data(), &HandleRecievedMessages::camMessage, this, [&answers](QString, QJsonObject m) { answers.append(m); });
+        connect(client.router(), &HandleRecievedMessages::camMessage, this, [&answers](QString, QJsonObject m) { answers.append(m); });
         const auto ask = [&](const QString &request) {
             emit serverLink.sendTextMessage(MessageEnvelope::toText(MessageEnvelope::wrap({{"_request", request}}, "cam", "trQuery", "5")));
             return QTest::qWaitFor([&] { return !answers.isEmpty() && answers.last().value("_request").toString() == request; }, 10000);
@@ -146,8 +125,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(bridgeIn.count() >= 2, 20000);
         QVERIFY2(ask("after"), "the relay does not answer after the P2P server came back");
 
-        stopThread(&serverLink);
-        stopThread(p2pLink.data());
+        client.stop();
         m_p2pServer.reset();
     }
 

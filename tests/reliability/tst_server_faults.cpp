@@ -4,7 +4,7 @@
 // server's tables, row for row.
 #include "ArchiveTestController.h"
 #include "StandinProcess.h"
-#include "WatchedLink.h"
+#include "ControllersLink.h"
 #include "controllers/archive/ArchiveController.h"
 #include "controllers/base/OriginalModel.h"
 #include "controllers/base/ProxyModel.h"
@@ -55,7 +55,7 @@ class TstServerFaults : public QObject
     Q_OBJECT
 
     StandinProcess m_server;
-    WatchedLink m_link;
+    ControllersLink m_link;
     QList<ControllerItemBase *> m_controllers;
     QMap<ControllerItemBase *, QString> m_tables;
 
@@ -199,7 +199,7 @@ private slots:
     {
         qDeleteAll(m_controllers);
         m_controllers.clear();
-        m_link.stop();
+        m_link.close();
         QSqlDatabase::database(kDb).close();
         QSqlDatabase::removeDatabase(kDb);
     }

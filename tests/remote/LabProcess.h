@@ -20,7 +20,6 @@ public:
     bool waitForLine(const QString &text, int timeoutMs);
     // The last line containing text, or empty.
     QString lastLine(const QString &text) const;
-    qint64 pid() const { return m_process.processId(); }
     bool running() const { return m_process.state() != QProcess::NotRunning; }
     int exitCode() const { return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1; }
     void stop();

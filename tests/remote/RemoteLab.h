@@ -25,8 +25,6 @@ public:
     QString start(const QString &dir);
 
     NetnsLab &lab() { return *m_lab; }
-    LabProcess &p2pServer() { return *m_p2pServer; }
-    LabProcess &bridge() { return *m_bridge; }
     QString p2pLogPath() const;
     QString bridgeLogPath() const;
     // Stops the bridge, so the far side's streams end as when the remote

@@ -111,15 +111,10 @@ void TstSettingsScreens::initTestCase()
 {
     QVERIFY(m_web.start());
     QVERIFY(m_server.start());
-    auto *settings = SpSingleton<LynClientBase::SettingsSimple>::sharedInstance().data();
-    settings->setValue("Server", "ip", "127.0.0.1");
-    settings->setValue("Server", "port", QString::number(m_server.port()));
-    LynClientController::CloudEndpoints::writeOverrides(*settings, m_web.baseUrl());
-
-    QVERIFY(m_startup.loadWindow());
-    m_window = qobject_cast<QQuickWindow *>(m_startup.engine()->rootObjects().first());
+    useLocalServer(m_server.port());
+    LynClientController::CloudEndpoints::writeOverrides(*SpSingleton<LynClientBase::SettingsSimple>::sharedInstance(), m_web.baseUrl());
+    m_window = openWindow(m_startup);
     QVERIFY(m_window);
-    QVERIFY(QTest::qWaitForWindowExposed(m_window));
     QTRY_COMPARE_WITH_TIMEOUT(text("connectionStateLabel"), QStringLiteral("Connected"), 20000);
     QVERIFY(click(m_window, "settingsTabButton"));
     // The page is created in the background, by its loader.

@@ -63,16 +63,6 @@ private slots:
         QCOMPARE(raisedText(calls[which]), expected);
     }
 
-    void accessorsHandOutLivePointers()
-    {
-        NtCommon::SharedPointerEx<Counted> shared(new Counted(7));
-        QCOMPARE(shared->value, 7);
-        NtCommon::WeakPointerEx<Counted> weak(shared.toWeakRef());
-        QCOMPARE(weak.data(), shared.data());
-        shared.reset();
-        QVERIFY(raisedText([&] { weak.data(); }).contains("WeakPointerEx"));
-    }
-
     void singletonIsCreatedOnceWithTheFirstArguments()
     {
         Counted::constructed = 0;

@@ -1,6 +1,6 @@
-// The stand-in's services over a real WebSocket: modules and their
-// parameters across a restart, device search, messenger linking, the change
-// counter after a restart, and hostile input.
+// The stand-in's services over a real WebSocket, where the controllers' own
+// tests against it do not reach: refused module requests, search progress,
+// messenger details, the change counter after a restart, and hostile input.
 #include "StandinProcess.h"
 #include "WsClient.h"
 
@@ -21,14 +21,6 @@ QJsonObject moduleRequest(const QString &action, qint64 device, const QString &w
     return request;
 }
 
-QStringList texts(const QJsonArray &array)
-{
-    QStringList result;
-    for (const QJsonValue &value : array)
-        result.append(value.toString());
-    return result;
-}
-
 QString status(const QJsonObject &answer)
 {
     return answer.value("status").toString();
@@ -43,15 +35,6 @@ class TstStandinServices : public QObject
     std::unique_ptr<WsClient> m_client;
     QString m_demoCode;
 
-    bool restart()
-    {
-        m_client.reset();
-        if (!m_server.stop() || !m_server.start({"--no-live"}))
-            return false;
-        m_client = std::make_unique<WsClient>();
-        return m_client->open(m_server.port());
-    }
-
 private slots:
     void initTestCase()
     {
@@ -60,54 +43,10 @@ private slots:
         QVERIFY(m_client->open(m_server.port()));
     }
 
-    void modulesAndParametersSurviveARestart()
-    {
-        const QJsonObject list = m_client->ask({{"ctl", "moduleSystem"}, {"action", "trModuleList"}, {"_receiver", "3"}});
-        QCOMPARE(status(list), QStringLiteral("OK"));
-        QCOMPARE(list.value("_receiver").toString(), QStringLiteral("3"));
-        QCOMPARE(list.value("action").toString(), QStringLiteral("saModuleList"));
-        const QJsonArray modules = list.value("list").toArray();
-        QCOMPARE(modules.size(), 9);
-        QStringList worknames;
-        for (const QJsonValue &value : modules) {
-            const QJsonObject module = value.toObject();
-            for (const char *key : {"name", "workname", "type", "version"})
-                QVERIFY2(!module.value(key).toString().isEmpty(), key);
-            QVERIFY(module.value("explicitDependence").isArray() && module.value("implicitDependence").isArray());
-            QVERIFY(!module.value("params").toObject().isEmpty());
-            worknames.append(module.value("workname").toString());
-        }
-        for (const char *workname : {"dummyDetectionOfAbandonedObjects", "dummyQueueLength", "dummyPeopleCounter",
-                                     "cvPLicplate", "dummyFireFlameAndSmokeDetection"})
-            QVERIFY2(worknames.contains(workname), workname);
-
-        QCOMPARE(texts(m_client->ask(moduleRequest("trActiveModuleList", 1)).value("active_module_list").toArray()), QStringList());
-        // The people counter needs object detection, which comes on with it.
-        const QJsonObject on = m_client->ask(moduleRequest("trModuleOn", 1, "dummyPeopleCounter"));
-        QCOMPARE(status(on), QStringLiteral("OK"));
-        QCOMPARE(texts(on.value("active_module_list").toArray()), (QStringList{"cvObjectDetection", "dummyPeopleCounter"}));
-        QCOMPARE(status(m_client->ask(moduleRequest("trModuleOn", 1, "cvFaceDetection"))), QStringLiteral("OK"));
-        QCOMPARE(status(m_client->ask(moduleRequest("trModuleOff", 1, "cvObjectDetection"))), QStringLiteral("OK"));
-
-        QJsonObject set = moduleRequest("trSetParams", 1, "cvMotionDetection");
-        set.insert("params", QJsonObject{{"sensitivity", 80}, {"recordEvents", false}});
-        QCOMPARE(status(m_client->ask(set)), QStringLiteral("OK"));
-        const QJsonObject defaults = m_client->ask(moduleRequest("trGetParams", 2, "cvMotionDetection")).value("params").toObject();
-
-        QVERIFY(restart());
-        QCOMPARE(texts(m_client->ask(moduleRequest("trActiveModuleList", 1)).value("active_module_list").toArray()),
-                 (QStringList{"cvFaceDetection", "dummyPeopleCounter"}));
-        QCOMPARE(texts(m_client->ask(moduleRequest("trActiveModuleList", 2)).value("active_module_list").toArray()), QStringList());
-        const QJsonObject params = m_client->ask(moduleRequest("trGetParams", 1, "cvMotionDetection")).value("params").toObject();
-        QCOMPARE(params.value("sensitivity").toInt(), 80);
-        QCOMPARE(params.value("recordEvents").toBool(true), false);
-        QCOMPARE(params.value("minArea"), defaults.value("minArea"));
-        QCOMPARE(m_client->ask(moduleRequest("trGetParams", 2, "cvMotionDetection")).value("params").toObject(), defaults);
-        QVERIFY(defaults.value("sensitivity").toInt() != 80);
-    }
-
     void badModuleRequestsAreRefused()
     {
+        const QJsonObject before = m_client->ask(moduleRequest("trGetParams", 1, "cvMotionDetection")).value("params").toObject();
+        QVERIFY(!before.isEmpty());
         QJsonObject unknownParam = moduleRequest("trSetParams", 1, "cvMotionDetection");
         unknownParam.insert("params", QJsonObject{{"colour", "red"}});
         QJsonObject wrongType = moduleRequest("trSetParams", 1, "cvMotionDetection");
@@ -126,10 +65,10 @@ private slots:
             QCOMPARE(status(answer), QStringLiteral("ERROR"));
             QVERIFY(!answer.value("errorMessage").toString().isEmpty());
         }
-        QCOMPARE(m_client->ask(moduleRequest("trGetParams", 1, "cvMotionDetection")).value("params").toObject().value("sensitivity").toInt(), 80);
+        QCOMPARE(m_client->ask(moduleRequest("trGetParams", 1, "cvMotionDetection")).value("params").toObject(), before);
     }
 
-    void searchFindsCamerasWithCredentials()
+    void searchReportsProgressAndProbes()
     {
         const int from = m_client->received.size();
         const QJsonObject started = m_client->ask({{"ctl", "searchDevices"}, {"action", "trSearch"}, {"_receiver", "11"}});
@@ -140,20 +79,9 @@ private slots:
         }, 15000, from);
         QCOMPARE(done.value("_receiver").toString(), QStringLiteral("11"));
         QCOMPARE(done.value("progress").toInt(), 100);
+        // Which results carry which credentials is the controllers' test's concern.
         const QJsonArray found = done.value("records").toArray();
         QVERIFY(found.size() >= 3);
-        int fresh = 0;
-        for (const QJsonValue &value : found) {
-            const QJsonObject record = value.toObject();
-            const QUrl source(record.value("source").toString());
-            QVERIFY2(!source.userName().isEmpty() && !source.password().isEmpty(), qPrintable(source.toString(QUrl::RemovePassword)));
-            QCOMPARE(record.value("camType").toInt(), 2);
-            // The demo devices are on 192.168.1.64 to .66; everything else is new.
-            const int last = source.host().section('.', -1).toInt();
-            QCOMPARE(record.value("isNew").toBool(), last > 66);
-            fresh += record.value("isNew").toBool() ? 1 : 0;
-        }
-        QVERIFY(fresh >= 1 && fresh < found.size());
         // Progress came one camera at a time, and each result is a table row.
         const int steps = m_client->count([](const QJsonObject &m) {
             return m.value("action").toString() == QLatin1String("saSearch") && m.value("state").toString() == QLatin1String("SEARCHING")
@@ -170,17 +98,11 @@ private slots:
         QCOMPARE(probed.value("record").toObject().value("source"), probed.value("source"));
         QCOMPARE(status(m_client->ask({{"ctl", "searchDevices"}, {"action", "trTryGetRtspByIP"}, {"ip", "10.1.2.3"}})), QStringLiteral("ERROR"));
         QCOMPARE(status(m_client->ask({{"ctl", "searchDevices"}, {"action", "trTryGetRtspByIP"}, {"ip", 5}})), QStringLiteral("ERROR"));
-
-        // A search can be stopped half way.
-        const int second = m_client->received.size();
-        m_client->ask({{"ctl", "searchDevices"}, {"action", "trSearch"}});
-        QVERIFY(!m_client->waitFor([](const QJsonObject &m) { return m.value("records").toArray().size() == 1; }, 5000, second).isEmpty());
-        const QJsonObject stopped = m_client->ask({{"ctl", "searchDevices"}, {"action", "trSearch"}, {"stop", true}});
-        QCOMPARE(stopped.value("state").toString(), QStringLiteral("STOPED"));
-        QVERIFY(stopped.value("records").toArray().size() < found.size());
     }
 
-    void messengerLinkSendsCodeThenLinked()
+    // The code, the wrong code and the link as the settings screen sees them are
+    // the controllers' test's; here what only the server shows.
+    void messengerLinkSurvivesAResaveAndRefusesABadPhone()
     {
         const QJsonArray settings = m_client->ask({{"ctl", "telegramSettings"}, {"action", "trQuery"}}).value("records").toArray();
         QCOMPARE(settings.size(), 1);
@@ -188,27 +110,16 @@ private slots:
         const int from = m_client->received.size();
         QCOMPARE(status(m_client->ask({{"ctl", "telegramSettings"}, {"action", "trUpdate"}, {"rowID", id}, {"phone", "+1 555 0100"}})),
                  QStringLiteral("OK"));
-        const QJsonObject code = m_client->waitForAction("srCode", 5000, from);
-        QCOMPARE(code.value("ctl").toString(), QStringLiteral("telegramSettings"));
-        QCOMPARE(code.value("phone").toString(), QStringLiteral("+1 555 0100"));
-        const QString demoCode = code.value("demoCode").toString();
-        QCOMPARE(demoCode.size(), 5);
-        m_demoCode = demoCode;
-
-        const QString wrong = demoCode == QLatin1String("11111") ? QStringLiteral("22222") : QStringLiteral("11111");
-        QCOMPARE(status(m_client->ask({{"ctl", "telegramSettings"}, {"action", "trUpdate"}, {"rowID", id}, {"code", wrong}})),
-                 QStringLiteral("ERROR"));
-        QCOMPARE(m_client->count([](const QJsonObject &m) { return m.value("action").toString() == QLatin1String("srLinked"); }, from), 0);
-        QCOMPARE(status(m_client->ask({{"ctl", "telegramSettings"}, {"action", "trUpdate"}, {"rowID", id}, {"code", demoCode}})),
+        m_demoCode = m_client->waitForAction("srCode", 5000, from).value("demoCode").toString();
+        QCOMPARE(m_demoCode.size(), 5);
+        QCOMPARE(status(m_client->ask({{"ctl", "telegramSettings"}, {"action", "trUpdate"}, {"rowID", id}, {"code", m_demoCode}})),
                  QStringLiteral("OK"));
-        QCOMPARE(m_client->waitForAction("srLinked", 5000, from).value("rowID").toVariant().toLongLong(), id);
-        const QJsonObject record = m_client->ask({{"ctl", "telegramSettings"}, {"action", "trInfo"}, {"rowID", id}}).value("record").toObject();
-        QVERIFY(record.value("isLink").toBool());
+        QVERIFY(!m_client->waitForAction("srLinked", 5000, from).isEmpty());
 
         // Saving the linked form again keeps the link and sends no new code.
         const int resaved = m_client->received.size();
         QCOMPARE(status(m_client->ask({{"ctl", "telegramSettings"}, {"action", "trUpdate"}, {"rowID", id}, {"phone", "+1 555 0100"},
-                                       {"code", demoCode}, {"groupName", "Home"}})),
+                                       {"code", m_demoCode}, {"groupName", "Home"}})),
                  QStringLiteral("OK"));
         QCOMPARE(m_client->count([](const QJsonObject &m) { return m.value("action").toString() == QLatin1String("srCode"); }, resaved), 0);
         QVERIFY(m_client->ask({{"ctl", "telegramSettings"}, {"action", "trInfo"}, {"rowID", id}}).value("record").toObject().value("isLink").toBool());

@@ -3,14 +3,11 @@
 #include "StartupTestMain.h"
 #include "UiTestSupport.h"
 
-#include "base/SettingsSimple.h"
 #include "client_base/controller/peers/PeersManagerController.h"
-#include "nt_common/core/singleton/SpSingleton.h"
 #include "shell/ClientStartup.h"
 
 #include <QDir>
 #include <QProcess>
-#include <QQmlApplicationEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QScreen>
@@ -91,16 +88,9 @@ void TstMainWindow::initTestCase()
         m_port = probe.serverPort();
     }
     QVERIFY(startServer(QStringLiteral("localserver-1.log")));
-    auto *settings = SpSingleton<LynClientBase::SettingsSimple>::sharedInstance().data();
-    settings->setValue("Server", "ip", "127.0.0.1");
-    settings->setValue("Server", "port", QString::number(m_port));
-
-    QVERIFY(m_startup.loadWindow());
-    m_window = qobject_cast<QQuickWindow *>(m_startup.engine()->rootObjects().first());
+    useLocalServer(m_port);
+    m_window = openWindow(m_startup);
     QVERIFY(m_window);
-    QVERIFY(QTest::qWaitForWindowExposed(m_window));
-    m_window->requestActivate();
-    QVERIFY(QTest::qWaitForWindowActive(m_window));
     QVERIFY(m_window->flags() & Qt::FramelessWindowHint);
 }
 
