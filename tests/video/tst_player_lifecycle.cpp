@@ -317,7 +317,7 @@ void TestPlayerLifecycle::receiveBacklogIsFoundOnTheStreamsPort()
     QSKIP("The receive queue is read on Linux only");
 #endif
     QUdpSocket receiver;
-    QVERIFY(receiver.bind(QHostAddress::LocalHost, 0));
+    QVERIFY(receiver.bind(QHostAddress(QHostAddress::LocalHost), 0));
     const quint16 port = receiver.localPort();
     QUdpSocket source;
     const QByteArray packet(4000, 'x');
