@@ -24,6 +24,9 @@ public:
     void setTrustedEnvironment(bool trusted) { m_trustedEnvironment = trusted; }
     // Decoder options (--avcodec-...) added to the defaults; for measuring them.
     void setDecoderArguments(const QStringList& args) { m_decoderArguments = args; }
+    // Live players drop the pictures waiting for the decoder when they fall behind.
+    void enableLiveCatchUp(bool enable) { m_liveCatchUp = enable; }
+    bool liveCatchUp() const { return m_liveCatchUp; }
 
     // The argument list libvlc is started with.
     QStringList libvlcArguments() const;
@@ -45,6 +48,7 @@ private:
     bool m_hardwareAcceleration = false;
     bool m_trustedEnvironment = false;
     QStringList m_decoderArguments;
+    bool m_liveCatchUp = true;
     int m_instanceUsers = 0;
     libvlc_instance_t* m_libvlc = nullptr;
 };

@@ -181,8 +181,23 @@ void QmlVlcFrameSink::video_unlock_cb(void* picture, void* const*)
     repeatEdges(*frame);
 }
 
+// While no new picture comes, libvlc shows the last one again every 80 ms or
+// so, copied into another buffer: that is no new frame, and counting it would
+// hide a stream that stopped.
+bool QmlVlcFrameSink::isRepeat(const QmlVlcI420Frame& frame) const
+{
+    const QmlVlcI420Frame* shown = m_renderFrame.get();
+    return shown && shown != &frame && shown->width == frame.width && shown->height == frame.height
+        && shown->yPlaneSize == frame.yPlaneSize && shown->uPlaneSize == frame.uPlaneSize
+        && std::memcmp(shown->yPlane, frame.yPlane, frame.yPlaneSize) == 0
+        && std::memcmp(shown->uPlane, frame.uPlane, frame.uPlaneSize) == 0
+        && std::memcmp(shown->vPlane, frame.vPlane, frame.vPlaneSize) == 0;
+}
+
 void QmlVlcFrameSink::video_display_cb(void* picture)
 {
+    if (m_holding)
+        return;
     const size_t index = poolIndex(picture);
     std::shared_ptr<QmlVlcI420Frame> frame;
     {
@@ -193,6 +208,8 @@ void QmlVlcFrameSink::video_display_cb(void* picture)
     }
     {
         std::lock_guard<std::mutex> lock(m_renderFrameMutex);
+        if (isRepeat(*frame))
+            return;
         frame->serial = ++m_serial;
         // The previous render frame goes back to the pool here unless a
         // surface still holds it: only the newest frame waits for the GUI.

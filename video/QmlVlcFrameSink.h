@@ -23,6 +23,9 @@ public:
     bool hasNewFrame();
     // Lets the last picture go back to the pool (the player stopped).
     void dropRenderFrame();
+    // While held, pictures from libvlc are not shown (a live player that fell
+    // behind, until its old input is gone); the last one stays.
+    void holdPictures(bool hold) { m_holding = hold; }
 
     // Statistics, readable from any thread.
     unsigned displayedFrames() const { return m_displayedFrames.load(); }
@@ -44,6 +47,8 @@ private:
     std::shared_ptr<QmlVlcI420Frame> makeFrameLike(const QmlVlcI420Frame& model) const;
     void repeatEdges(QmlVlcI420Frame& frame) const;
     void notePoolSize();
+    // Called with m_renderFrameMutex held.
+    bool isRepeat(const QmlVlcI420Frame& frame) const;
 
     // libvlc may lock pictures on the decoder thread and display them on
     // the output thread, so the pool and the locked list share a lock.
@@ -58,6 +63,7 @@ private:
     bool m_renderFrameNew = false;
     uint64_t m_serial = 0;
 
+    std::atomic<bool> m_holding{false};
     std::atomic<unsigned> m_displayedFrames{0};
     std::atomic<unsigned> m_largestPoolSize{0};
     std::atomic<int64_t> m_lastDisplayMs{0};

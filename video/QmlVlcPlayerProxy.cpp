@@ -6,6 +6,9 @@
 
 #include <QCoreApplication>
 
+#include "QmlVlcConfig.h"
+#include "QmlVlcLog.h"
+#include "QmlVlcReceiveBacklog.h"
 #include "QmlVlcTsan.h"
 
 namespace {
@@ -13,6 +16,10 @@ constexpr int errorAdvanceMs = 1000;
 constexpr int healthCheckMs = 250;
 // A player unseen this long stops decoding video.
 constexpr qint64 unseenBeforeSuspendMs = 1000;
+// A live player that leaves this much of its stream unread in the socket for
+// catchUpTicks health checks in a row has fallen behind live.
+constexpr qint64 behindLiveBytes = 32 * 1024;
+constexpr int catchUpTicks = 3;
 
 void restoreVideoTrack(libvlc_media_player_t* mp, int id)
 {
@@ -93,6 +100,8 @@ void QmlVlcPlayerProxy::play(const QString& mrl)
     setWantPlaying(true);
     m_player->clear_items();
     const int index = m_player->add_media(mrl.toUtf8().toStdString(), {}, {}, false);
+    m_livePort = QmlVlcConfig::instance().liveCatchUp() ? QmlVlcReceiveBacklog::videoPort(mrl) : 0;
+    m_behindTicks = 0;
     if (index >= 0)
         m_player->play(static_cast<unsigned>(index));
 }
@@ -165,6 +174,7 @@ void QmlVlcPlayerProxy::checkHealth()
         emit playingChanged();
     }
     followVisibility();
+    followLiveLag();
 
     const qint64 now = QmlVlcFrameSink::monotonicMs();
     const qint64 lastFrame = output.lastFrameMs();
@@ -176,6 +186,38 @@ void QmlVlcPlayerProxy::checkHealth()
     }
     const qint64 quietMs = now - std::max(lastFrame, m_playAskedMs);
     setStalled(m_wantPlaying && !m_videoSuspended && quietMs >= m_stallTimeout);
+}
+
+// A live view shows the present. libvlc reads an SDP stream at the pace its
+// pictures are shown, so a player starved of CPU leaves seconds of stream in
+// the socket and would show them late, also after the stream was cut. Such a
+// player shows no more of its old input and starts it afresh, which drops what
+// waits unread. Stopping a lagging input takes seconds on a busy machine: the
+// tile says so by its stall rather than by old pictures.
+void QmlVlcPlayerProxy::followLiveLag()
+{
+    if (!m_livePort || !m_wantPlaying || m_videoSuspended || m_stopping || m_player->busy()) {
+        m_behindTicks = 0;
+        return;
+    }
+    const qint64 queued = QmlVlcReceiveBacklog::queuedBytes(m_livePort);
+    m_behindTicks = queued > behindLiveBytes ? m_behindTicks + 1 : 0;
+    if (m_behindTicks < catchUpTicks)
+        return;
+    m_behindTicks = 0;
+    ++m_liveCatchUps;
+    QmlVlcLog::warn("Live video behind its stream ({} bytes unread on port {}): starting it afresh", queued, m_livePort);
+    const std::shared_ptr<QmlVlcFrameSink>& sink = videoOutput().sink();
+    sink->holdPictures(true);
+    m_player->post([sink, restarts = m_catchUpRestarts](libvlc_media_player_t* mp) {
+        // The last picture stays on screen: this stop is not reported.
+        if (libvlc_media_player_get_state(mp) != libvlc_Stopped)
+            ++*restarts;
+        libvlc_media_player_stop(mp);
+        // Whatever comes from here on is of the new input.
+        sink->holdPictures(false);
+        libvlc_media_player_play(mp);
+    });
 }
 
 void QmlVlcPlayerProxy::followVisibility()
@@ -258,6 +300,10 @@ void QmlVlcPlayerProxy::handleLibvlcEvent(const libvlc_event_t& event)
         emit playingChanged();
         break;
     case libvlc_MediaPlayerStopped:
+        if (*m_catchUpRestarts > 0) {
+            --*m_catchUpRestarts;
+            break;
+        }
         m_stopping = false;
         setWantPlaying(false);
         videoOutput().blank();

@@ -108,6 +108,8 @@ public:
     double frameRate() const { return videoOutput().frameRate(); }
     // False while no surface of this player can be seen and video decoding is off.
     bool decoding() const { return !m_videoSuspended; }
+    // Times a live stream fell behind and was started afresh.
+    unsigned liveCatchUps() const { return m_liveCatchUps; }
 
     Q_INVOKABLE void play(const QString& mrl);
     Q_INVOKABLE void play();
@@ -169,6 +171,7 @@ private:
     void checkHealth();
     void setStalled(bool stalled);
     void followVisibility();
+    void followLiveLag();
 
     std::shared_ptr<vlc::playlist_player_core> m_player;
     EventRelay m_eventRelay{this};
@@ -190,6 +193,12 @@ private:
     qint64 m_unseenSinceMs = 0;
     // The video track chosen before decoding was turned off; the worker writes it.
     std::shared_ptr<std::atomic<int>> m_suspendedTrack = std::make_shared<std::atomic<int>>(-1);
+    // The UDP port a live stream arrives on, 0 for other media.
+    quint16 m_livePort = 0;
+    int m_behindTicks = 0;
+    unsigned m_liveCatchUps = 0;
+    // Stopped events of catch-up restarts still to come; the worker counts them up.
+    std::shared_ptr<std::atomic<int>> m_catchUpRestarts = std::make_shared<std::atomic<int>>(0);
 };
 
 Q_DECLARE_METATYPE(QmlVlcPlayerProxy::State)

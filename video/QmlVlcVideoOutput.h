@@ -34,6 +34,8 @@ public:
 
     // Statistics, readable from any thread.
     unsigned displayedFrames() const { return m_sink->displayedFrames(); }
+    // For calls on the player's worker, which may outlive this output.
+    const std::shared_ptr<QmlVlcFrameSink>& sink() const { return m_sink; }
     unsigned largestPoolSize() const { return m_sink->largestPoolSize(); }
     // Monotonic milliseconds of the last displayed frame, 0 before the first.
     qint64 lastFrameMs() const { return m_sink->lastDisplayMs(); }

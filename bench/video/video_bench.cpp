@@ -26,6 +26,7 @@
 #include "EventLoopGap.h"
 #include "QmlVlc.h"
 #include "QmlVlcConfig.h"
+#include "QmlVlcFrameSink.h"
 #include "QmlVlcPlayer.h"
 #include "RtpSender.h"
 #include "TestMedia.h"
@@ -74,11 +75,10 @@ struct ClientFigures
     unsigned largestPool = 0;
 };
 
-ClientFigures measureClient(const QStringList& mrls, const QSize& tile, bool drawn, double seconds)
+// Opens the grid window over the streams and waits until every tile shows pictures.
+bool showTiles(QQuickView& view, const QStringList& mrls, const QSize& tile, bool drawn, QList<QmlVlcPlayer*>& players)
 {
-    ClientFigures figures;
     const int columns = std::min(static_cast<int>(mrls.size()), 1920 / tile.width());
-    QQuickView view;
     view.setResizeMode(QQuickView::SizeRootObjectToView);
     view.rootContext()->setContextProperty(QStringLiteral("mrls"), mrls);
     view.rootContext()->setContextProperty(QStringLiteral("columns"), columns);
@@ -87,12 +87,8 @@ ClientFigures measureClient(const QStringList& mrls, const QSize& tile, bool dra
     view.rootContext()->setContextProperty(QStringLiteral("drawn"), drawn);
     view.setSource(QUrl::fromLocalFile(QStringLiteral(BENCH_SCENES "/Tiles.qml")));
     if (view.status() != QQuickView::Ready)
-        return figures;
-    int swapped = 0;
-    QObject::connect(&view, &QQuickWindow::frameSwapped, [&swapped] { ++swapped; });
+        return false;
     view.show();
-
-    QList<QmlVlcPlayer*> players;
     collectPlayers(view.rootObject(), players);
     auto allShowing = [&players] {
         for (QmlVlcPlayer* player : players) {
@@ -101,7 +97,17 @@ ClientFigures measureClient(const QStringList& mrls, const QSize& tile, bool dra
         }
         return true;
     };
-    if (players.size() != mrls.size() || !waitUntil(allShowing, 30000))
+    return players.size() == mrls.size() && waitUntil(allShowing, 30000);
+}
+
+ClientFigures measureClient(const QStringList& mrls, const QSize& tile, bool drawn, double seconds)
+{
+    ClientFigures figures;
+    QQuickView view;
+    int swapped = 0;
+    QObject::connect(&view, &QQuickWindow::frameSwapped, [&swapped] { ++swapped; });
+    QList<QmlVlcPlayer*> players;
+    if (!showTiles(view, mrls, tile, drawn, players))
         return figures;
     runFor(2.0);
 
@@ -307,6 +313,58 @@ void benchGrid(TestMedia& media)
     }
 }
 
+// Live players under load (sixteen 640x360 tiles on two cores): five streams
+// are cut one after another; a player that keeps up with live shows its last
+// picture right after the cut and turns stalled its stall time after that.
+void benchLag(TestMedia& media, int tiles)
+{
+    const QString clip = makeClip(media, QSize(640, 360));
+    StreamSet set;
+    if (clip.isEmpty() || !startStreams(media, clip, std::max(tiles, 5), QStringLiteral("lag"), set)) {
+        std::printf("Lag: the streams did not start\n");
+        return;
+    }
+    QQuickView view;
+    QList<QmlVlcPlayer*> players;
+    if (!showTiles(view, set.mrls, QSize(480, 270), true, players)) {
+        std::printf("Lag: the players showed no picture\n");
+        return;
+    }
+    runFor(5.0);
+    std::printf("Lag of %d live 640x360 tiles, streams cut one by one (stall after %d ms):\n",
+                static_cast<int>(players.size()), QmlVlcPlayer::defaultStallTimeoutMs);
+    double sumLast = 0;
+    double sumStalled = 0;
+    int runs = 0;
+    for (int i = 0; i < 5; ++i) {
+        QmlVlcPlayer* player = players[i];
+        const unsigned framesAtCut = player->videoOutput().displayedFrames();
+        set.senders[static_cast<size_t>(i)]->die();
+        const qint64 cut = QmlVlcFrameSink::monotonicMs();
+        if (!waitUntil([player] { return player->stalled(); }, 60000)) {
+            std::printf("  cut %d: not stalled within 60 s\n", i + 1);
+            continue;
+        }
+        const qint64 stalled = QmlVlcFrameSink::monotonicMs();
+        const double last = (player->videoOutput().lastFrameMs() - cut) / 1000.0;
+        std::printf("  cut %d: last picture %.2f s after the cut (%u pictures shown after it), stalled after %.2f s\n",
+                    i + 1, last, player->videoOutput().displayedFrames() - framesAtCut, (stalled - cut) / 1000.0);
+        sumLast += last;
+        sumStalled += (stalled - cut) / 1000.0;
+        ++runs;
+        std::fflush(stdout);
+    }
+    unsigned catchUps = 0;
+    for (QmlVlcPlayer* player : players)
+        catchUps += player->liveCatchUps();
+    if (runs > 0)
+        std::printf("  mean: last picture %.2f s after the cut, stalled after %.2f s; queues dropped to catch up: %u\n",
+                    sumLast / runs, sumStalled / runs, catchUps);
+    for (QmlVlcPlayer* player : players)
+        player->stop();
+    std::fflush(stdout);
+}
+
 // Players on streams that died: the longest gap of the GUI event loop while
 // eight of them are stopped at once, and how long destroying sixteen takes.
 void benchDeadStreams(TestMedia& media)
@@ -388,25 +446,36 @@ int main(int argc, char* argv[])
     TestMedia media;
     if (!media.isValid())
         return 1;
-    // "grid" or "dead" as the only argument runs that part alone.
-    // --decoder=<libvlc option> (repeatable) measures the client with that decoder option.
+    // "grid", "lag" or "dead" as the only argument runs that part alone.
+    // --decoder=<libvlc option> (repeatable) measures the client with that decoder option;
+    // --tiles=N sets how many tiles play while streams are cut in "lag" (at least five);
+    // --no-catch-up lets live players fall behind, for comparison.
     QStringList args;
     QStringList decoder;
+    int lagTiles = 16;
     for (const QString& arg : app.arguments().mid(1)) {
         if (arg.startsWith(QLatin1String("--decoder=")))
             decoder << arg.mid(10);
+        else if (arg.startsWith(QLatin1String("--tiles=")))
+            lagTiles = std::max(1, arg.mid(8).toInt());
+        else if (arg == QLatin1String("--no-catch-up"))
+            config.enableLiveCatchUp(false);
         else
             args << arg;
     }
     config.setDecoderArguments(decoder);
     if (!decoder.isEmpty())
         std::printf("Decoder options: %s\n", qPrintable(decoder.join(' ')));
+    if (!config.liveCatchUp())
+        std::printf("Live players do not catch up\n");
     if (args.isEmpty()) {
         benchOneStream(media, QSize(1280, 720));
         benchOneStream(media, QSize(1920, 1080));
     }
     if (args.isEmpty() || args.contains(QStringLiteral("grid")))
         benchGrid(media);
+    if (args.isEmpty() || args.contains(QStringLiteral("lag")))
+        benchLag(media, lagTiles);
     if (args.isEmpty() || args.contains(QStringLiteral("dead")))
         benchDeadStreams(media);
     return 0;

@@ -327,8 +327,10 @@ void TestFramePath::sizeChangeKeepsLastPicture()
     // second half into the first size): each time the last picture stays.
     QVERIFY(!sizes.isEmpty());
     QVERIFY2(!blankWhilePlaying, qPrintable(QStringLiteral("%1 sizes").arg(sizes.size())));
-    // Both halves were shown: four seconds at 25 frames per second.
-    QVERIFY(player.videoOutput().displayedFrames() >= 80);
+    // Both halves were shown: the first holds 50 frames (a busy machine may drop
+    // some late ones; a picture shown again does not count).
+    const unsigned shown = player.videoOutput().displayedFrames();
+    QVERIFY2(shown > 50, qPrintable(QString::number(shown)));
     player.stop();
 }
 

@@ -5,11 +5,13 @@
 #include <thread>
 #include <vector>
 
+#include <QUdpSocket>
 #include <QtTest>
 
 #include "QmlVlc.h"
 #include "QmlVlcConfig.h"
 #include "QmlVlcPlayer.h"
+#include "QmlVlcReceiveBacklog.h"
 #include "QmlVlcVideoSurface.h"
 #include "EventLoopGap.h"
 #include "QmlVlcAudio.h"
@@ -73,6 +75,7 @@ private slots:
     void shutdownWithSixteenDeadPlayers();
     void oddLiveStreamReportsItsVisibleSize();
     void settersWaitForNothingOnADeadStream();
+    void receiveBacklogIsFoundOnTheStreamsPort();
 
 private:
     TestMedia m_media;
@@ -291,6 +294,43 @@ void TestPlayerLifecycle::settersWaitForNothingOnADeadStream()
     QCOMPARE(player.volume(), 37u);
     QVERIFY(player.audio()->mute());
     QCOMPARE(libvlc_media_player_get_rate(player.player().get_mp()), 1.5f);
+}
+
+
+// What a live player reads to know it fell behind: the port of its stream and
+// the bytes left unread there.
+void TestPlayerLifecycle::receiveBacklogIsFoundOnTheStreamsPort()
+{
+    RtpSender sender;
+    const QString sdp = m_media.path(QStringLiteral("backlog.sdp"));
+    QVERIFY(sender.start(m_clip, sdp));
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(sdp).size() > 0, streamWaitMs);
+    QCOMPARE(QmlVlcReceiveBacklog::videoPort(QStringLiteral("file://") + sdp), sender.port());
+    QCOMPARE(QmlVlcReceiveBacklog::videoPort(QStringLiteral("rtp://@:5004")), quint16(5004));
+    QCOMPARE(QmlVlcReceiveBacklog::videoPort(QStringLiteral("file://") + m_clip), quint16(0));
+    QFile hostile(m_media.path(QStringLiteral("hostile.sdp")));
+    QVERIFY(hostile.open(QIODevice::WriteOnly));
+    hostile.write("v=0\nm=audio 4000 RTP/AVP 0\nm=video 99999 RTP/AVP 96\n");
+    hostile.close();
+    QCOMPARE(QmlVlcReceiveBacklog::videoPort(QStringLiteral("file://") + hostile.fileName()), quint16(0));
+#ifndef Q_OS_LINUX
+    QSKIP("The receive queue is read on Linux only");
+#endif
+    QUdpSocket receiver;
+    QVERIFY(receiver.bind(QHostAddress(QHostAddress::LocalHost), 0));
+    const quint16 port = receiver.localPort();
+    QUdpSocket source;
+    const QByteArray packet(4000, 'x');
+    for (int i = 0; i < 8; ++i)
+        QCOMPARE(source.writeDatagram(packet, QHostAddress::LocalHost, port), qint64(packet.size()));
+    QTRY_VERIFY_WITH_TIMEOUT(QmlVlcReceiveBacklog::queuedBytes(port) >= 8 * packet.size(), 5000);
+    QCOMPARE(QmlVlcReceiveBacklog::queuedBytes(quint16(port + 1)), qint64(0));
+    QByteArray buffer(packet.size(), Qt::Uninitialized);
+    int read = 0;
+    while (read < 8 && (receiver.hasPendingDatagrams() || receiver.waitForReadyRead(5000)))
+        read += receiver.readDatagram(buffer.data(), buffer.size()) == packet.size() ? 1 : 0;
+    QCOMPARE(read, 8);
+    QTRY_COMPARE_WITH_TIMEOUT(QmlVlcReceiveBacklog::queuedBytes(port), qint64(0), 5000);
 }
 
 QTEST_MAIN(TestPlayerLifecycle)
