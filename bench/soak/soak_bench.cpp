@@ -135,17 +135,25 @@ int main(int argc, char *argv[])
     }
     if (cameras.isEmpty())
         return fail(QStringLiteral("no IP camera among the devices"));
+    QString refusal;
+    QObject::connect(&devices, &ControllerDesktopBase::saAdd, [&refusal](const QJsonObject &answer) {
+        if (answer.value("status").toString() == QLatin1String("ERROR"))
+            refusal = answer.value("errorMessage").toString();
+    });
     for (int i = devices.originalModel()->rowCount(); i < kTiles; ++i) {
         QJsonObject record = cameras.at(i % cameras.size());
-        record.insert("name", QStringLiteral("Soak %1").arg(i));
+        record.insert("deviceName", QStringLiteral("Soak %1").arg(i));
         devices.trAdd(record);
     }
     devices.setAutoUpdateInterval(1);
     devices.setAutoUpdate(true);
     archive.setAutoUpdateInterval(1);
     archive.setAutoUpdate(true);
-    if (!waitUntil([&] { return streamingDevices(devices.originalModel()) >= kTiles; }, 180000))
-        return fail(QStringLiteral("only %1 of %2 devices have a stream")
+    // Sixteen ffmpeg encoders start at once on a busy machine: the budget is generous.
+    if (!waitUntil([&] { return !refusal.isEmpty() || streamingDevices(devices.originalModel()) >= kTiles; }, 300000)
+        || !refusal.isEmpty())
+        return fail(!refusal.isEmpty() ? QStringLiteral("the server refused a device: ") + refusal :
+                                         QStringLiteral("only %1 of %2 devices have a stream")
                         .arg(streamingDevices(devices.originalModel())).arg(devices.originalModel()->rowCount()));
 
     QStringList mrls;
