@@ -208,9 +208,10 @@ int main(int argc, char *argv[])
     }
     const ProcessFigures end = ProcessFigures::now();
     say(QStringLiteral("soak: end: %1").arg(end.text()));
-    say(QStringLiteral("soak: growth: resident %1 MiB, open files %2, threads %3; link dropped %4 times, reconnected %5 times")
-            .arg((end.residentKiB - start.residentKiB) / 1024.0, 0, 'f', 1).arg(end.openFiles - start.openFiles)
-            .arg(end.threads - start.threads).arg(drops).arg(link->amountConnected() - connectionsAtStart));
+    say(QStringLiteral("soak: growth: resident %1 MiB, heap in use %2 MiB, open files %3, threads %4; link dropped %5 times, reconnected %6 times")
+            .arg((end.residentKiB - start.residentKiB) / 1024.0, 0, 'f', 1).arg((end.heapKiB - start.heapKiB) / 1024.0, 0, 'f', 1)
+            .arg(end.openFiles - start.openFiles).arg(end.threads - start.threads).arg(drops)
+            .arg(link->amountConnected() - connectionsAtStart));
 
     LynClientBase::LynClientNetwork::setControllersLink({});
     link->quit();

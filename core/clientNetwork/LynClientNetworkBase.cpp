@@ -1,6 +1,7 @@
 #include "clientNetwork/LynClientNetworkBase.h"
 
 #include "nt_common/core/error/LocationTag.h"
+#include "nt_common/core/thread/ThreadHandover.h"
 #include "nt_common/core/log/LogText.h"
 
 #include <QDebug>
@@ -128,6 +129,8 @@ void LynClientNetworkBase::tearDown()
     }
     m_socket.reset();
     m_common.dropTimers();
+    // The owner destroys the link after wait(); see the final classes' destructors.
+    NtCommon::ThreadHandover::release(this);
 }
 
 void LynClientNetworkBase::sendTextMessageSlot(QString message)

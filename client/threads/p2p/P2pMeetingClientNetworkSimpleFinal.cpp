@@ -1,6 +1,7 @@
 #include "threads/p2p/P2pMeetingClientNetworkSimpleFinal.h"
 
 #include "nt_common/core/error/LocationTag.h"
+#include "nt_common/core/thread/ThreadHandover.h"
 
 #include <spdlog/spdlog.h>
 
@@ -8,6 +9,14 @@ P2pMeetingClientNetworkSimpleFinal::P2pMeetingClientNetworkSimpleFinal()
 {
     pingIntervalSec = 20;
     pongTimeoutSec = 18;
+}
+
+P2pMeetingClientNetworkSimpleFinal::~P2pMeetingClientNetworkSimpleFinal()
+{
+    // The thread's last writes (tearDown) are over once it has finished.
+    quit();
+    wait();
+    NtCommon::ThreadHandover::acquire(this);
 }
 
 void P2pMeetingClientNetworkSimpleFinal::run()

@@ -1,6 +1,7 @@
 #include "nt_common/core/client_network/ClientNetworkBase.h"
 
 #include "nt_common/core/error/LocationTag.h"
+#include "nt_common/core/thread/ThreadHandover.h"
 
 #include <QDebug>
 
@@ -90,6 +91,8 @@ void ClientNetworkBase::tearDown()
     }
     m_socket.reset();
     m_common.dropTimers();
+    // The owner destroys the link after wait(); see the final classes' destructors.
+    NtCommon::ThreadHandover::release(this);
 }
 
 qint64 ClientNetworkBase::writeToSocket(QByteArray data, bool block4write)
