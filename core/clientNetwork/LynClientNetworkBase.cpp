@@ -23,10 +23,13 @@ LynClientNetworkBase::LynClientNetworkBase()
 
 LynClientNetworkBase::~LynClientNetworkBase()
 {
-    if (isRunning()) {
-        quit();
-        wait();
-    }
+    quit();
+    wait();
+}
+
+bool LynClientNetworkBase::wait(QDeadlineTimer deadline)
+{
+    return NtCommon::ThreadHandover::wait(this, deadline);
 }
 
 void LynClientNetworkBase::setParam(const QString &key, const QVariant &value)
@@ -129,7 +132,7 @@ void LynClientNetworkBase::tearDown()
     }
     m_socket.reset();
     m_common.dropTimers();
-    // The owner destroys the link after wait(); see the final classes' destructors.
+    // Taken over by whoever waits for the thread (wait()).
     NtCommon::ThreadHandover::release(this);
 }
 

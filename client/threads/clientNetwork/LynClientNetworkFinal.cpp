@@ -1,14 +1,12 @@
 #include "threads/clientNetwork/LynClientNetworkFinal.h"
 
 #include "nt_common/core/error/LocationTag.h"
-#include "nt_common/core/thread/ThreadHandover.h"
 
 LynClientNetworkFinalSimple::~LynClientNetworkFinalSimple()
 {
-    // The thread's last writes (tearDown) are over once it has finished.
+    // Stopped here, before the parts its thread still uses are destroyed.
     quit();
     wait();
-    NtCommon::ThreadHandover::acquire(this);
 }
 
 void LynClientNetworkFinalSimple::run()

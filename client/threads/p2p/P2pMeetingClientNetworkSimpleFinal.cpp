@@ -1,7 +1,6 @@
 #include "threads/p2p/P2pMeetingClientNetworkSimpleFinal.h"
 
 #include "nt_common/core/error/LocationTag.h"
-#include "nt_common/core/thread/ThreadHandover.h"
 
 #include <spdlog/spdlog.h>
 
@@ -13,10 +12,9 @@ P2pMeetingClientNetworkSimpleFinal::P2pMeetingClientNetworkSimpleFinal()
 
 P2pMeetingClientNetworkSimpleFinal::~P2pMeetingClientNetworkSimpleFinal()
 {
-    // The thread's last writes (tearDown) are over once it has finished.
+    // Stopped here, before the parts its thread still uses are destroyed.
     quit();
     wait();
-    NtCommon::ThreadHandover::acquire(this);
 }
 
 void P2pMeetingClientNetworkSimpleFinal::run()

@@ -24,10 +24,13 @@ ClientNetworkBase::ClientNetworkBase()
 
 ClientNetworkBase::~ClientNetworkBase()
 {
-    if (isRunning()) {
-        quit();
-        wait();
-    }
+    quit();
+    wait();
+}
+
+bool ClientNetworkBase::wait(QDeadlineTimer deadline)
+{
+    return NtCommon::ThreadHandover::wait(this, deadline);
 }
 
 void ClientNetworkBase::setParam(const QString &key, const QVariant &value)
@@ -91,7 +94,7 @@ void ClientNetworkBase::tearDown()
     }
     m_socket.reset();
     m_common.dropTimers();
-    // The owner destroys the link after wait(); see the final classes' destructors.
+    // Taken over by whoever waits for the thread (wait()).
     NtCommon::ThreadHandover::release(this);
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QDeadlineTimer>
+#include <QThread>
+
 // Debian's Qt is not built with ThreadSanitizer, and its mutexes and thread
 // joins work on futexes the sanitizer cannot see. Where this code relies on
 // such a hand-over (a thread's last writes, read by the owner after wait()),
@@ -29,6 +32,16 @@ inline void acquire(void *addr)
 #else
     (void)addr;
 #endif
+}
+
+// QThread::wait; once the thread has finished, the caller takes over what it
+// last wrote (released with `release(thread)` at the end of its run).
+inline bool wait(QThread *thread, QDeadlineTimer deadline)
+{
+    const bool finished = thread->QThread::wait(deadline);
+    if (finished)
+        acquire(thread);
+    return finished;
 }
 
 } // namespace NtCommon::ThreadHandover
