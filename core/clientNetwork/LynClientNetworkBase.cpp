@@ -214,6 +214,8 @@ void LynClientNetworkBase::slotStartPingTimer()
 
 void LynClientNetworkBase::onFinished()
 {
+    // The thread's very last touch of the link (finished() comes after run()).
+    NtCommon::ThreadHandover::release(this);
 }
 
 void LynClientNetworkBase::sendPing()

@@ -337,7 +337,7 @@ private slots:
         emit link->makeConnection();
         QTRY_VERIFY_WITH_TIMEOUT(attempts() > before, 5000);
         link->quit();
-        QVERIFY(link->wait(1000));
+        QVERIFY(link->wait(QDeadlineTimer(1000)));
     }
 
 private:

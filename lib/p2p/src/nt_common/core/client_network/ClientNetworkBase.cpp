@@ -152,6 +152,8 @@ void ClientNetworkBase::onFinished()
 {
     if (m_socket)
         slotCloseConnection();
+    // The thread's very last touch of the link (finished() comes after run()).
+    NtCommon::ThreadHandover::release(this);
 }
 
 void ClientNetworkBase::onSocketConnected()
