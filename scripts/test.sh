@@ -10,8 +10,8 @@ bash scripts/install-deps.sh
 build=build
 options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
 case "${LYN_SANITIZER:-}" in
-  asan) build=build-asan; options+=(-DLYN_ASAN=ON) ;;
-  tsan) build=build-tsan; options+=(-DLYN_TSAN=ON) ;;
+  asan) build=build-asan; options+=(-DLYN_ASAN=ON); export LYN_TEST_TIME_SCALE=3 ;;
+  tsan) build=build-tsan; options+=(-DLYN_TSAN=ON); export LYN_TEST_TIME_SCALE=4 ;;
   "") ;;
   *) echo "LYN_SANITIZER must be asan or tsan" >&2; exit 2 ;;
 esac

@@ -120,17 +120,25 @@ int main(int argc, char *argv[])
     }
     if (cameras.isEmpty())
         return fail(QStringLiteral("no IP camera among the devices"));
+    QString refusal;
+    QObject::connect(&devices, &ControllerDesktopBase::saAdd, [&refusal](const QJsonObject &answer) {
+        if (answer.value("status").toString() == QLatin1String("ERROR"))
+            refusal = answer.value("errorMessage").toString();
+    });
     for (int i = devices.originalModel()->rowCount(); i < kTiles; ++i) {
         QJsonObject record = cameras.at(i % cameras.size());
-        record.insert("name", QStringLiteral("Soak %1").arg(i));
+        record.insert("deviceName", QStringLiteral("Soak %1").arg(i));
         devices.trAdd(record);
     }
     devices.setAutoUpdateInterval(1);
     devices.setAutoUpdate(true);
     archive.setAutoUpdateInterval(1);
     archive.setAutoUpdate(true);
-    if (!waitUntil([&] { return streamingDevices(devices.originalModel()) >= kTiles; }, 180000))
-        return fail(QStringLiteral("only %1 of %2 devices have a stream")
+    // Sixteen ffmpeg encoders start at once on a busy machine: the budget is generous.
+    if (!waitUntil([&] { return !refusal.isEmpty() || streamingDevices(devices.originalModel()) >= kTiles; }, 300000)
+        || !refusal.isEmpty())
+        return fail(!refusal.isEmpty() ? QStringLiteral("the server refused a device: ") + refusal :
+                                         QStringLiteral("only %1 of %2 devices have a stream")
                         .arg(streamingDevices(devices.originalModel())).arg(devices.originalModel()->rowCount()));
 
     QStringList mrls;
@@ -185,9 +193,10 @@ int main(int argc, char *argv[])
     }
     const ProcessFigures end = ProcessFigures::now();
     say(QStringLiteral("soak: end: %1").arg(end.text()));
-    say(QStringLiteral("soak: growth: resident %1 MiB, open files %2, threads %3; link dropped %4 times, reconnected %5 times")
-            .arg((end.residentKiB - start.residentKiB) / 1024.0, 0, 'f', 1).arg(end.openFiles - start.openFiles)
-            .arg(end.threads - start.threads).arg(drops).arg(link->amountConnected() - connectionsAtStart));
+    say(QStringLiteral("soak: growth: resident %1 MiB, heap in use %2 MiB, open files %3, threads %4; link dropped %5 times, reconnected %6 times")
+            .arg((end.residentKiB - start.residentKiB) / 1024.0, 0, 'f', 1).arg((end.heapKiB - start.heapKiB) / 1024.0, 0, 'f', 1)
+            .arg(end.openFiles - start.openFiles).arg(end.threads - start.threads).arg(drops)
+            .arg(link->amountConnected() - connectionsAtStart));
 
     LynClientBase::LynClientNetwork::setControllersLink({});
     link->quit();

@@ -1,6 +1,7 @@
 #include "clientNetwork/LynClientNetworkBase.h"
 
 #include "nt_common/core/error/LocationTag.h"
+#include "nt_common/core/thread/ThreadHandover.h"
 #include "nt_common/core/log/LogText.h"
 
 #include <QDebug>
@@ -22,10 +23,13 @@ LynClientNetworkBase::LynClientNetworkBase()
 
 LynClientNetworkBase::~LynClientNetworkBase()
 {
-    if (isRunning()) {
-        quit();
-        wait();
-    }
+    quit();
+    wait();
+}
+
+bool LynClientNetworkBase::wait(QDeadlineTimer deadline)
+{
+    return NtCommon::ThreadHandover::wait(this, deadline);
 }
 
 void LynClientNetworkBase::setParam(const QString &key, const QVariant &value)
@@ -128,6 +132,8 @@ void LynClientNetworkBase::tearDown()
     }
     m_socket.reset();
     m_common.dropTimers();
+    // Taken over by whoever waits for the thread (wait()).
+    NtCommon::ThreadHandover::release(this);
 }
 
 void LynClientNetworkBase::sendTextMessageSlot(QString message)
@@ -208,6 +214,8 @@ void LynClientNetworkBase::slotStartPingTimer()
 
 void LynClientNetworkBase::onFinished()
 {
+    // The thread's very last touch of the link (finished() comes after run()).
+    NtCommon::ThreadHandover::release(this);
 }
 
 void LynClientNetworkBase::sendPing()

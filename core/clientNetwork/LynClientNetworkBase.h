@@ -31,6 +31,8 @@ class LynClientNetworkBase : public QThread
 public:
     LynClientNetworkBase();
     ~LynClientNetworkBase() override;
+    // Hides QThread::wait so that callers take over the thread's last writes.
+    bool wait(QDeadlineTimer deadline = QDeadlineTimer(QDeadlineTimer::Forever));
 
     void setParam(const QString &key, const QVariant &value);
     QVariant paramsValue(const QString &key) const;

@@ -1,7 +1,5 @@
 #include "DebugCapture.h"
 
-#include <QMutexLocker>
-
 namespace {
 DebugCapture *g_capture = nullptr;
 }
@@ -20,13 +18,13 @@ DebugCapture::~DebugCapture()
 
 QStringList DebugCapture::lines() const
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     return m_lines;
 }
 
 bool DebugCapture::contains(const QString &text) const
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     for (const QString &line : m_lines) {
         if (line.contains(text))
             return true;
@@ -37,7 +35,7 @@ bool DebugCapture::contains(const QString &text) const
 void DebugCapture::handler(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     if (DebugCapture *capture = g_capture) {
-        QMutexLocker lock(&capture->m_mutex);
+        std::lock_guard<std::mutex> lock(capture->m_mutex);
         capture->m_lines.append(message);
         if (capture->m_previous)
             capture->m_previous(type, context, message);

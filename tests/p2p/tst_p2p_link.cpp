@@ -49,9 +49,12 @@ private slots:
                 [this](bool state) { m_states.append(state); });
         m_link->setParam("host", "127.0.0.1");
         m_link->setParam("port", m_peer.port());
-        QSignalSpy inited(m_link.data(), &ClientNetworkSimple::inited);
+        // inited() comes from the link's thread: a spy would be filled there, so it is relayed here.
+        QObject relay;
+        bool inited = false;
+        connect(m_link.data(), &ClientNetworkSimple::inited, &relay, [&inited] { inited = true; });
         m_link->start();
-        QVERIFY(inited.count() || inited.wait(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(inited, 5000);
     }
 
     void init()
@@ -248,9 +251,11 @@ private slots:
             if (!state)
                 closedAt << clock.elapsed();
         });
-        QSignalSpy inited(link.data(), &ClientNetworkSimple::inited);
+        QObject relay;
+        bool inited = false;
+        connect(link.data(), &ClientNetworkSimple::inited, &relay, [&inited] { inited = true; });
         link->start();
-        QVERIFY(inited.count() || inited.wait(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(inited, 5000);
 
         // Attempts follow the 5 s period although none of them gets an answer.
         emit link->makeConnection();
@@ -267,7 +272,7 @@ private slots:
         emit link->makeConnection();
         QTRY_VERIFY_WITH_TIMEOUT(attempts() > before, 5000);
         link->quit();
-        QVERIFY(link->wait(1000));
+        QVERIFY(link->wait(QDeadlineTimer(1000)));
     }
 
 private:

@@ -3,6 +3,7 @@
 // malformed or hostile messages, and names meant to escape the SDP folders.
 #include "ArchiveTestController.h"
 #include "ControllersLink.h"
+#include "TimeBudget.h"
 #include "controllers/archive/ArchiveController.h"
 #include "controllers/archive/ArchivePlayerController.h"
 #include "controllers/base/OriginalModel.h"
@@ -142,7 +143,7 @@ class TstHostileServer : public QObject
                 if (signal.at(0).toJsonObject().value("marker").toBool())
                     return true;
             return false;
-        }, 60000);
+        }, timeBudget(60000));
     }
 
 private slots:
@@ -156,6 +157,7 @@ private slots:
         QVERIFY(m_server.listen(QHostAddress::LocalHost, 0));
         connect(&m_server, &QWebSocketServer::newConnection, this, [this] {
             m_client = m_server.nextPendingConnection();
+            m_client->setParent(this); // the server hands it over without an owner
             connect(m_client, &QWebSocket::textMessageReceived, this,
                     [this](const QString &text) { m_requests << QJsonDocument::fromJson(text.toUtf8()).object(); });
         });

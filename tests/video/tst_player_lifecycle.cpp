@@ -21,6 +21,7 @@
 #include "QmlVlcVideoOutput.h"
 #include "RtpSender.h"
 #include "TestMedia.h"
+#include "TimeBudget.h"
 #include "vlc/command_queue.h"
 
 namespace {
@@ -226,7 +227,7 @@ void TestPlayerLifecycle::shutdownWithSixteenDeadPlayers()
     QVERIFY2(figures.captured(1).toInt() < 500, qPrintable(figures.captured(1)));
     QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
     QCOMPARE(probe.exitCode(), 0);
-    QVERIFY2(shutdownMs < 3000, qPrintable(QString::number(shutdownMs)));
+    QVERIFY2(shutdownMs < timeBudget(3000), qPrintable(QString::number(shutdownMs)));
 }
 
 void TestPlayerLifecycle::oddLiveStreamReportsItsVisibleSize()

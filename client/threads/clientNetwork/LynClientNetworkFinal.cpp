@@ -2,6 +2,13 @@
 
 #include "nt_common/core/error/LocationTag.h"
 
+LynClientNetworkFinalSimple::~LynClientNetworkFinalSimple()
+{
+    // Stopped here, before the parts its thread still uses are destroyed.
+    quit();
+    wait();
+}
+
 void LynClientNetworkFinalSimple::run()
 {
     static const QString tag = NtCommon::LocationTag::make(

@@ -8,6 +8,7 @@ class LynClientNetworkFinalSimple : public LynClientBase::LynClientNetwork
     Q_OBJECT
 public:
     using LynClientBase::LynClientNetwork::LynClientNetwork;
+    ~LynClientNetworkFinalSimple() override;
 
 protected:
     void run() override;

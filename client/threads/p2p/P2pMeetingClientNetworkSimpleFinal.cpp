@@ -10,6 +10,13 @@ P2pMeetingClientNetworkSimpleFinal::P2pMeetingClientNetworkSimpleFinal()
     pongTimeoutSec = 18;
 }
 
+P2pMeetingClientNetworkSimpleFinal::~P2pMeetingClientNetworkSimpleFinal()
+{
+    // Stopped here, before the parts its thread still uses are destroyed.
+    quit();
+    wait();
+}
+
 void P2pMeetingClientNetworkSimpleFinal::run()
 {
     static const QString tag = NtCommon::LocationTag::make(

@@ -8,6 +8,7 @@ class P2pMeetingClientNetworkSimpleFinal : public P2pClientBase::ClientNetworkSi
     Q_OBJECT
 public:
     P2pMeetingClientNetworkSimpleFinal();
+    ~P2pMeetingClientNetworkSimpleFinal() override;
 
 protected:
     void run() override;

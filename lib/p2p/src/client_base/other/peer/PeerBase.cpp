@@ -3,6 +3,7 @@
 #include "client_base/other/peer/ResolverAnswer.h"
 #include "nt_common/core/error/LocationTag.h"
 #include "nt_common/core/log/LogText.h"
+#include "nt_common/core/thread/ThreadHandover.h"
 
 #include <QDebug>
 #include <QHostAddress>
@@ -60,10 +61,13 @@ PeerBase::PeerBase(const QJsonObject &initParams, const std::function<void(PeerB
 
 PeerBase::~PeerBase()
 {
-    if (isRunning()) {
-        quit();
-        wait();
-    }
+    quit();
+    wait();
+}
+
+bool PeerBase::wait(QDeadlineTimer deadline)
+{
+    return NtCommon::ThreadHandover::wait(this, deadline);
 }
 
 void PeerBase::run()
@@ -104,6 +108,7 @@ void PeerBase::run()
     // Created on this thread, so destroyed on it too.
     m_holePunchingTimer.reset();
     m_socket.reset();
+    NtCommon::ThreadHandover::release(this);
 }
 
 void PeerBase::bindEvenPort()

@@ -38,6 +38,8 @@ public:
     explicit PeerBase(const QJsonObject &initParams,
                       const std::function<void(PeerBase &)> &beforeStart = nullptr);
     ~PeerBase() override;
+    // Hides QThread::wait so that callers take over the thread's last writes.
+    bool wait(QDeadlineTimer deadline = QDeadlineTimer(QDeadlineTimer::Forever));
 
     QString socketId() const;
     QString remoteSocketId() const;

@@ -1,6 +1,7 @@
 #include "nt_common/core/client_network/ClientNetworkBase.h"
 
 #include "nt_common/core/error/LocationTag.h"
+#include "nt_common/core/thread/ThreadHandover.h"
 
 #include <QDebug>
 
@@ -23,10 +24,13 @@ ClientNetworkBase::ClientNetworkBase()
 
 ClientNetworkBase::~ClientNetworkBase()
 {
-    if (isRunning()) {
-        quit();
-        wait();
-    }
+    quit();
+    wait();
+}
+
+bool ClientNetworkBase::wait(QDeadlineTimer deadline)
+{
+    return NtCommon::ThreadHandover::wait(this, deadline);
 }
 
 void ClientNetworkBase::setParam(const QString &key, const QVariant &value)
@@ -90,6 +94,8 @@ void ClientNetworkBase::tearDown()
     }
     m_socket.reset();
     m_common.dropTimers();
+    // Taken over by whoever waits for the thread (wait()).
+    NtCommon::ThreadHandover::release(this);
 }
 
 qint64 ClientNetworkBase::writeToSocket(QByteArray data, bool block4write)
@@ -146,6 +152,8 @@ void ClientNetworkBase::onFinished()
 {
     if (m_socket)
         slotCloseConnection();
+    // The thread's very last touch of the link (finished() comes after run()).
+    NtCommon::ThreadHandover::release(this);
 }
 
 void ClientNetworkBase::onSocketConnected()

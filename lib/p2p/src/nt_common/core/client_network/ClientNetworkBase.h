@@ -20,6 +20,8 @@ class ClientNetworkBase : public QThread
 public:
     ClientNetworkBase();
     ~ClientNetworkBase() override;
+    // Hides QThread::wait so that callers take over the thread's last writes.
+    bool wait(QDeadlineTimer deadline = QDeadlineTimer(QDeadlineTimer::Forever));
 
     void setParam(const QString &key, const QVariant &value);
     QVariant paramsValue(const QString &key) const;

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QDeadlineTimer>
+#include <QThread>
+
+// Debian's Qt is not built with ThreadSanitizer, and its mutexes and thread
+// joins work on futexes the sanitizer cannot see. Where this code relies on
+// such a hand-over (a thread's last writes, read by the owner after wait()),
+// it marks it with these. They cost nothing in other builds.
+#if defined(__SANITIZE_THREAD__)
+extern "C" void __tsan_acquire(void *addr);
+extern "C" void __tsan_release(void *addr);
+#endif
+
+namespace NtCommon::ThreadHandover {
+
+// Called by the thread handing `addr` over, after its last access.
+inline void release(void *addr)
+{
+#if defined(__SANITIZE_THREAD__)
+    __tsan_release(addr);
+#else
+    (void)addr;
+#endif
+}
+
+// Called by the thread taking `addr` over, before its first access.
+inline void acquire(void *addr)
+{
+#if defined(__SANITIZE_THREAD__)
+    __tsan_acquire(addr);
+#else
+    (void)addr;
+#endif
+}
+
+// QThread::wait; once the thread has finished, the caller takes over what it
+// last wrote (released with `release(thread)` at the end of its run).
+inline bool wait(QThread *thread, QDeadlineTimer deadline)
+{
+    const bool finished = thread->QThread::wait(deadline);
+    if (finished)
+        acquire(thread);
+    return finished;
+}
+
+} // namespace NtCommon::ThreadHandover
