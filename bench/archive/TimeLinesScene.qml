@@ -3,8 +3,6 @@ import "qrc:/qml/archive"
 
 // The archive's time lines alone, on the lines the bench built.
 Rectangle {
-    width: 1600
-    height: 700
     color: "black"
 
     TimeLineBox {
