@@ -1,17 +1,14 @@
 import QtQuick 2.15
 
-// The reference: a scene that changes one small thing every frame.
-Rectangle {
-    width: 1600
-    height: 700
-    color: "black"
-
-    Rectangle {
+// Nothing but the window's clear colour: what a frame of this size costs to swap.
+Item {
+    Item {
         objectName: "box"
         property real viewStart: 0
-        x: viewStart % 100
-        width: 10
-        height: 10
-        color: "white"
+        property real pixelPerSecond: minPixelPerSecond
+        readonly property real linesWidth: parent.width
+        readonly property real minPixelPerSecond: linesWidth / 86400
+        readonly property real visibleSeconds: linesWidth / pixelPerSecond
+        function zoomAt(newPixelPerSecond, x) { pixelPerSecond = newPixelPerSecond }
     }
 }

@@ -1,12 +1,9 @@
 import QtQuick 2.15
 import "qrc:/qml/archive"
 
-// The archive's time lines alone, on the lines the bench built.
-Rectangle {
-    width: 1600
-    height: 700
-    color: "black"
-
+// The archive's time lines alone, on the lines the bench built, over the
+// window's clear colour as in the application.
+Item {
     TimeLineBox {
         objectName: "box"
         anchors.fill: parent

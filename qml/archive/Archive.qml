@@ -6,8 +6,9 @@ import "../components/text"
 import "../misc"
 
 // The archive: the chosen day's recordings as one time line per device, and
-// a player for the point picked on a line.
-Rectangle {
+// a player for the point picked on a line. No background of its own: the
+// window's is the same colour, and every painted layer costs a frame time.
+Item {
     id: archive
 
     property QtObject globalObjects
@@ -85,7 +86,6 @@ Rectangle {
             archiveController.trInfo({"rowID": piece.rowID})
     }
 
-    color: LynAppStyle.windowColor
     onDayChanged: {
         removeStream()
         queryDay()

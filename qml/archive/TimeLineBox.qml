@@ -4,7 +4,7 @@ import "../misc"
 
 // The time lines with their scale, the playing-position cursor, zoom and
 // scroll. The view shows [viewStart, viewStart + visibleSeconds) of the day.
-Rectangle {
+Item {
     id: box
 
     property alias model: lines.model
@@ -63,7 +63,6 @@ Rectangle {
         shownCursor = cursorSecond
     }
 
-    color: LynAppStyle.panelColor
     // A resized window keeps the same part of the day in view.
     onMinPixelPerSecondChanged: {
         if (pixelPerSecond < minPixelPerSecond || pixelPerSecond > maxPixelPerSecond)
@@ -71,11 +70,27 @@ Rectangle {
         setViewStart(viewStart)
     }
 
+    // The panel colour only where no line row paints its own: in a software-rendered
+    // window every frame costs in proportion to the pixels painted, layers included.
+    Rectangle {
+        width: box.width
+        height: timeScale.height
+        color: LynAppStyle.panelColor
+    }
+    Rectangle {
+        readonly property real rowsBottom: linesArea.y + Math.min(linesArea.height, Math.max(0, lines.originY + lines.contentHeight - lines.contentY))
+        y: rowsBottom
+        width: box.width
+        height: box.height - rowsBottom
+        color: LynAppStyle.panelColor
+    }
+
     ColumnLayout {
         anchors.fill: parent
         spacing: 0
 
         TimeScaleBase {
+            id: timeScale
             objectName: "archiveTimeScale"
             Layout.fillWidth: true
             Layout.leftMargin: box.labelWidth
@@ -83,6 +98,7 @@ Rectangle {
             pixelPerSecond: box.pixelPerSecond
         }
         Item {
+            id: linesArea
             Layout.fillWidth: true
             Layout.fillHeight: true
 

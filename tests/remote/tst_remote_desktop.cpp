@@ -190,6 +190,9 @@ void TstRemoteDesktop::twoRemoteTilesShowMovingVideoAroundTheP2pServer()
     // The device list arrives through the relay once the client has signed up and logged in.
     QTRY_VERIFY_WITH_TIMEOUT(streamOf(0) && streamOf(0)->property("status").toString() != QLatin1String("stopped"), kVideoWait);
     const qint64 devicesMs = m_sinceWindow.elapsed();
+    // The events come through the relay too: asked once logged in, not lost before it.
+    QTRY_VERIFY_WITH_TIMEOUT(item(m_window, "eventsTableView") && item(m_window, "eventsTableView")->property("count").toInt() > 0,
+                             kVideoWait);
     QTRY_VERIFY_WITH_TIMEOUT(statusCode(0) == QLatin1String("live") || statusCode(1) == QLatin1String("live"), kVideoWait);
     const qint64 firstFrameMs = m_sinceWindow.elapsed();
     for (int i = 0; i < 2; ++i) {

@@ -69,6 +69,12 @@ ColumnLayout {
         target: NET
         function onConnectionState(isConnected) { if (isConnected) eventsTable.query() }
     }
+    // In P2P mode the query travels through the relay, which is up only once logged
+    // in to the P2P server: a query sent before that is lost.
+    Connections {
+        target: NETP2P
+        function onConnectionState(isConnected) { if (isConnected && NET.isP2PMode()) eventsTable.query() }
+    }
 
     LynToolBar {
         Layout.fillWidth: true
