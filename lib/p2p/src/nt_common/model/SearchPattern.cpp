@@ -63,14 +63,15 @@ bool SearchPattern::matchesEverything() const
 
 bool SearchPattern::matches(const QString &text) const
 {
-    // A line break ends what one word's look-ahead sees: such texts go to the expression.
-    if (!m_plain || !isOneLine(text))
+    if (!m_plain)
         return m_expression.match(text).hasMatch();
     for (const QString &word : m_words) {
         if (!text.contains(word, Qt::CaseInsensitive))
             return false;
     }
-    return true;
+    // Each look-ahead sees one line: words found in a text with line breaks
+    // may stand in different lines, which the expression alone can tell.
+    return m_words.size() < 2 || isOneLine(text) || m_expression.match(text).hasMatch();
 }
 
 } // namespace NtCommon
