@@ -21,6 +21,28 @@ void warn(const std::string &text)
     if (auto log = spdlog::get("main"))
         log->warn(text);
 }
+
+// Leaves records[i] = the former records[picked[i]] and drops the rest.
+void takeInOrder(std::vector<Record> &records, const std::vector<int> &picked)
+{
+    // Swaps in place, tracking where each record went, instead of a second list of rows.
+    std::vector<int> at(records.size());
+    std::iota(at.begin(), at.end(), 0);
+    std::vector<int> where = at;
+    for (int i = 0; i < int(picked.size()); ++i) {
+        const int wanted = picked[i];
+        const int from = where[wanted];
+        if (from == i)
+            continue;
+        std::swap(records[i], records[from]);
+        const int displaced = at[i];
+        at[from] = displaced;
+        where[displaced] = from;
+        at[i] = wanted;
+        where[wanted] = i;
+    }
+    records.erase(records.begin() + picked.size(), records.end());
+}
 } // namespace
 
 // What a merge needs to know of a record besides its row.
@@ -610,14 +632,19 @@ int RecordModel::mergeBatch(const QVector<QVariantMap> &records)
     ++m_revision;
     if (reset) {
         beginResetModel();
-        // The rows move back to their final places from the end, the new ones in between.
-        int write = finalCount;
-        int old = int(m_rows.size());
-        m_rows.resize(finalCount);
-        for (int n = int(added.size()) - 1; n >= 0; --n) {
-            while (old > positions[n])
-                m_rows[--write] = std::move(m_rows[--old]);
-            m_rows[--write] = std::move(fresh[added[n]]);
+        if (m_rows.empty()) {
+            takeInOrder(fresh, added);
+            m_rows.swap(fresh);
+        } else {
+            // The rows move back to their final places from the end, the new ones in between.
+            int write = finalCount;
+            int old = int(m_rows.size());
+            m_rows.resize(finalCount);
+            for (int n = int(added.size()) - 1; n >= 0; --n) {
+                while (old > positions[n])
+                    m_rows[--write] = std::move(m_rows[--old]);
+                m_rows[--write] = std::move(fresh[added[n]]);
+            }
         }
         ++m_revision;
         endResetModel();
