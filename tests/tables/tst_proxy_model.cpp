@@ -8,6 +8,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <random>
+
 using LynClientController::OriginalModel;
 using LynClientController::ProxyModel;
 
@@ -78,6 +80,57 @@ private slots:
         QCOMPARE(m_proxy->rowCount(), 0);
         m_proxy->setFilterPattern("");
         QCOMPARE(m_proxy->rowCount(), 4);
+    }
+
+    // The search answers as the case-blind expression of its words would, for
+    // texts with line breaks, letters beyond ASCII and expression syntax.
+    void searchAgreesWithTheWordsExpression_data()
+    {
+        QTest::addColumn<bool>("extended");
+        QTest::newRow("extended") << true;
+        QTest::newRow("plain") << false;
+    }
+
+    void searchAgreesWithTheWordsExpression()
+    {
+        QFETCH(bool, extended);
+        const QStringList pieces{"door", "DOOR", "Dö", "dÖ", "ss", "ß", " ", "\n", "1", ".", "a*", "(", "Ǆ", "ǆ"};
+        std::mt19937 random(extended ? 7 : 8);
+        auto text = [&](int parts) {
+            QString t;
+            for (int i = 0; i < parts; ++i)
+                t += pieces.at(int(random() % unsigned(pieces.size())));
+            return t;
+        };
+        m_model->clear();
+        QStringList names;
+        for (int id = 1; id <= 300; ++id) {
+            names.append(text(1 + int(random() % 5)));
+            addDevice(id, names.last(), 1);
+        }
+        m_proxy->setFilterFields({"deviceName"});
+        m_proxy->setExtendedSearch(extended);
+        int shownSome = 0;
+        for (int i = 0; i < 60; ++i) {
+            const QString pattern = text(1 + int(random() % 3));
+            QString expression = pattern;
+            const QStringList words = pattern.split(' ');
+            if (extended && words.size() >= 2) {
+                expression.clear();
+                for (const QString &word : words)
+                    expression += "(?=.*" + word + ")";
+            }
+            const QRegularExpression reference(expression, QRegularExpression::CaseInsensitiveOption);
+            QStringList expected;
+            for (int id = 300; id >= 1; --id) {
+                if (reference.match(names.at(id - 1)).hasMatch())
+                    expected.append(names.at(id - 1));
+            }
+            m_proxy->setFilterPattern(pattern);
+            QCOMPARE(shown(), expected);
+            shownSome += expected.isEmpty() ? 0 : 1;
+        }
+        QVERIFY(shownSome > 10);
     }
 
     void searchFieldsDecideWhatIsSearched()

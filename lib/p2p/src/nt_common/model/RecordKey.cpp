@@ -60,15 +60,6 @@ QVariant RecordKey::stored(const QVariant &value) const
     return m_kind == Kind::Text ? QVariant(idText(value)) : value;
 }
 
-int RecordKey::compare(const Value &a, const Value &b) const
-{
-    if (a.numeric && b.numeric)
-        return a.number < b.number ? -1 : (a.number > b.number ? 1 : 0);
-    if (a.numeric != b.numeric)
-        return a.numeric ? 1 : -1;
-    return QString::compare(a.text, b.text);
-}
-
 QString RecordKey::idText(const QVariant &id)
 {
     switch (static_cast<QMetaType::Type>(id.type())) {

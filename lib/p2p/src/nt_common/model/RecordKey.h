@@ -33,7 +33,15 @@ public:
     // The form the record map stores for `value` (text ids are stored as text).
     QVariant stored(const QVariant &value) const;
     // <0, 0, >0 as a sorts below, equal to or above b.
-    int compare(const Value &a, const Value &b) const;
+    // Inline: merges and searches call it for every step.
+    int compare(const Value &a, const Value &b) const
+    {
+        if (a.numeric && b.numeric)
+            return a.number < b.number ? -1 : (a.number > b.number ? 1 : 0);
+        if (a.numeric != b.numeric)
+            return a.numeric ? 1 : -1;
+        return QString::compare(a.text, b.text);
+    }
 
     // Strings as they are, whole numbers in decimal, anything else empty.
     static QString idText(const QVariant &id);

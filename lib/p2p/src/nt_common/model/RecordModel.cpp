@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <limits>
-#include <type_traits>
+#include <numeric>
+
+#include <QtAlgorithms>
 
 namespace NtCommon {
 
@@ -19,11 +21,36 @@ void warn(const std::string &text)
     if (auto log = spdlog::get("main"))
         log->warn(text);
 }
+
+// Leaves records[i] = the former records[picked[i]] and drops the rest.
+void takeInOrder(std::vector<Record> &records, const std::vector<int> &picked)
+{
+    // Swaps in place, tracking where each record went, instead of a second list of rows.
+    std::vector<int> at(records.size());
+    std::iota(at.begin(), at.end(), 0);
+    std::vector<int> where = at;
+    for (int i = 0; i < int(picked.size()); ++i) {
+        const int wanted = picked[i];
+        const int from = where[wanted];
+        if (from == i)
+            continue;
+        std::swap(records[i], records[from]);
+        const int displaced = at[i];
+        at[from] = displaced;
+        where[displaced] = from;
+        at[i] = wanted;
+        where[wanted] = i;
+    }
+    records.erase(records.begin() + picked.size(), records.end());
+}
 } // namespace
 
+// What a merge needs to know of a record besides its row.
 struct RecordModel::Incoming
 {
-    RecordKey::Value key;
+    // The table's fields the record names, for an update of a stored row (the
+    // first 64; a wider table reads the map again).
+    quint64 present = 0;
     const QVariantMap *map = nullptr;
     qint64 update = 0;
     bool hasUpdate = false;
@@ -332,8 +359,9 @@ void RecordModel::setRoleList(QStringList list)
     for (const Record &record : m_rows)
         maps.push_back(toMap(record));
     m_roleList = list;
-    m_rolesSorted = std::is_sorted(list.begin(), list.end());
     m_keyFieldIndex = list.indexOf(m_key.field());
+    m_updateFieldIndex = list.indexOf(kDtUpdate);
+    m_shape.clear();
     m_fieldIndex.clear();
     for (int i = 0; i < list.size(); ++i)
         m_fieldIndex.insert(list.at(i), i);
@@ -440,31 +468,53 @@ void RecordModel::flushPending() const
     const_cast<RecordModel *>(this)->mergeRecords(records);
 }
 
-bool RecordModel::readIncoming(const QVariantMap &map, Incoming *incoming) const
+bool RecordModel::readIncoming(const QVariantMap &map, Record *record, Incoming *incoming) const
 {
+    record->fields.resize(m_roleList.size());
+    const QVariant *keyValue = nullptr;
+    const QVariant *updateValue = nullptr;
+    forEachField(map, [&](int position, const QString &name, const QVariant &value) {
+        if (position >= 0) {
+            record->fields[position] = value;
+            if (position < 64)
+                incoming->present |= quint64(1) << position;
+        } else {
+            record->extra.insert(name, value);
+        }
+        if (position >= 0 ? position == m_keyFieldIndex : name == m_key.field())
+            keyValue = &value;
+        if (position >= 0 ? position == m_updateFieldIndex : name == kDtUpdate)
+            updateValue = &value;
+    });
     const bool strict = m_key.kind() == RecordKey::Kind::Text;
-    if (!m_key.fromRecord(map.value(m_key.field()), &incoming->key)) {
+    if (!m_key.fromRecord(keyValue ? *keyValue : QVariant(), &record->key)) {
         warn("RecordModel::addRow: record without a usable " + m_key.field().toStdString() + " dropped");
         return false;
     }
-    const QVariant update = map.value(kDtUpdate);
+    if (strict && keyValue) {
+        // Text ids are stored as text, whatever form the record gave.
+        const QVariant stored = m_key.stored(*keyValue);
+        if (m_keyFieldIndex >= 0)
+            record->fields[m_keyFieldIndex] = stored;
+        else
+            record->extra.insert(m_key.field(), stored);
+    }
+    const QVariant update = updateValue ? *updateValue : QVariant();
     const QMetaType::Type type = static_cast<QMetaType::Type>(update.type());
     const bool number = type == QMetaType::Int || type == QMetaType::LongLong || type == QMetaType::Double
                         || type == QMetaType::UInt || type == QMetaType::ULongLong;
     // Absent, or with an empty text: applied whatever the stored time.
     incoming->hasUpdate = update.isValid() && (number || !update.toString().isEmpty());
     incoming->usableUpdate = RecordKey::stamp(update, &incoming->update);
-    if (incoming->hasUpdate && !incoming->usableUpdate) {
-        if (strict) {
-            warn("RecordModel::addRow: record with an unusable dtUpdate dropped");
-            return false;
-        }
+    if (incoming->hasUpdate && !incoming->usableUpdate && strict) {
+        warn("RecordModel::addRow: record with an unusable dtUpdate dropped");
+        return false;
     }
     incoming->map = &map;
     return true;
 }
 
-bool RecordModel::applyIncoming(Record &record, const Incoming &incoming) const
+bool RecordModel::applyIncoming(Record &record, const Record &source, const Incoming &incoming) const
 {
     if (incoming.hasUpdate) {
         // A stored time that is no number counts as 0 here, and as older than anything on the P2P tables.
@@ -474,46 +524,83 @@ bool RecordModel::applyIncoming(Record &record, const Incoming &incoming) const
         if ((incoming.usableUpdate ? incoming.update : 0) < stored)
             return false;
     }
-    forEachField(*incoming.map, [&](int field, const QString &, const QVariant &value) { record.fields[field] = value; }, nullptr);
+    if (source.fields.size() <= 64) {
+        for (quint64 bits = incoming.present; bits != 0; bits &= bits - 1) {
+            const int field = int(qCountTrailingZeroBits(bits));
+            record.fields[field] = source.fields.at(field);
+        }
+    } else {
+        forEachField(*incoming.map, [&](int position, const QString &, const QVariant &) {
+            if (position >= 0)
+                record.fields[position] = source.fields.at(position);
+        });
+    }
     return true;
+}
+
+std::vector<int> RecordModel::keyOrder(const std::vector<Record> &records) const
+{
+    // Highest key first, and in arrival order within one key, like the rows.
+    std::vector<int> order(records.size());
+    std::iota(order.begin(), order.end(), 0);
+    if (m_key.kind() == RecordKey::Kind::Integer) {
+        // Whole-number keys sort from a compact copy rather than across the records.
+        std::vector<qint64> numbers(records.size());
+        for (std::size_t i = 0; i < records.size(); ++i)
+            numbers[i] = records[i].key.number;
+        const auto above = [&](int a, int b) { return numbers[a] != numbers[b] ? numbers[a] > numbers[b] : a < b; };
+        if (!std::is_sorted(order.begin(), order.end(), above))
+            std::sort(order.begin(), order.end(), above);
+        return order;
+    }
+    const auto above = [&](int a, int b) {
+        const int c = m_key.compare(records[a].key, records[b].key);
+        return c != 0 ? c > 0 : a < b;
+    };
+    if (!std::is_sorted(order.begin(), order.end(), above))
+        std::sort(order.begin(), order.end(), above);
+    return order;
 }
 
 int RecordModel::mergeBatch(const QVector<QVariantMap> &records)
 {
-    std::vector<Incoming> incoming;
-    incoming.reserve(records.size());
+    // The records become rows of their own; only the meta data lives beside them.
+    std::vector<Record> fresh;
+    std::vector<Incoming> meta;
+    fresh.reserve(records.size());
+    meta.reserve(records.size());
     for (const QVariantMap &map : records) {
+        Record record;
         Incoming in;
-        if (!readIncoming(map, &in))
+        if (!readIncoming(map, &record, &in))
             continue;
         // Every taken record counts for the newest update time, applied or not.
         if (in.usableUpdate && in.update > m_maxDtUtcLastUpdate)
             m_maxDtUtcLastUpdate = in.update;
-        incoming.push_back(in);
+        fresh.push_back(std::move(record));
+        meta.push_back(in);
     }
-    // Highest key first, and in arrival order within one key, like the rows.
-    std::stable_sort(incoming.begin(), incoming.end(),
-                     [this](const Incoming &a, const Incoming &b) { return m_key.compare(a.key, b.key) > 0; });
+    const std::vector<int> order = keyOrder(fresh);
 
     // One walk down the rows and the incoming keys together.
     std::vector<int> updated;
     std::vector<RecordKey::Value> updatedKeys;
-    std::vector<Record> inserted;
+    std::vector<int> added;
     std::vector<int> positions;
     int row = 0;
     const int rows = int(m_rows.size());
-    for (std::size_t i = 0; i < incoming.size();) {
+    for (std::size_t i = 0; i < order.size();) {
+        const RecordKey::Value &key = fresh[order[i]].key;
         std::size_t end = i + 1;
-        while (end < incoming.size() && m_key.compare(incoming[end].key, incoming[i].key) == 0)
+        while (end < order.size() && m_key.compare(fresh[order[end]].key, key) == 0)
             ++end;
-        while (row < rows && m_key.compare(m_rows[row].key, incoming[i].key) > 0)
+        while (row < rows && m_key.compare(m_rows[row].key, key) > 0)
             ++row;
-        const bool found = row < rows && m_key.compare(m_rows[row].key, incoming[i].key) == 0;
-        if (found) {
+        if (row < rows && m_key.compare(m_rows[row].key, key) == 0) {
             Record record = m_rows[row];
             bool changed = false;
             for (std::size_t k = i; k < end; ++k)
-                changed = applyIncoming(record, incoming[k]) || changed;
+                changed = applyIncoming(record, fresh[order[k]], meta[order[k]]) || changed;
             if (changed) {
                 record.forget();
                 updatedKeys.push_back(record.key);
@@ -521,30 +608,47 @@ int RecordModel::mergeBatch(const QVector<QVariantMap> &records)
                 updated.push_back(row);
             }
         } else {
-            Record record = makeRecord(incoming[i].key, *incoming[i].map);
+            // The first record of a new key is the row; later ones update it.
+            Record &record = fresh[order[i]];
             for (std::size_t k = i + 1; k < end; ++k)
-                applyIncoming(record, incoming[k]);
-            inserted.push_back(std::move(record));
+                applyIncoming(record, fresh[order[k]], meta[order[k]]);
+            added.push_back(order[i]);
             positions.push_back(row);
         }
         i = end;
     }
-    if (updated.empty() && inserted.empty())
+    if (updated.empty() && added.empty())
         return 0;
     int runs = 0;
     for (std::size_t i = 0; i < positions.size(); ++i) {
         if (i == 0 || positions[i] != positions[i - 1])
             ++runs;
     }
-    const int changes = int(updated.size() + inserted.size());
-    const int finalCount = int(m_rows.size() + inserted.size());
+    const int changes = int(updated.size() + added.size());
+    const int finalCount = int(m_rows.size() + added.size());
     const bool reset = runs > kMaxRuns || (changes >= kResetMinimum && 2 * changes > finalCount);
 
     m_merging = true;
-    if (reset)
-        beginResetModel();
     ++m_revision;
-    if (!reset) {
+    if (reset) {
+        beginResetModel();
+        if (m_rows.empty()) {
+            takeInOrder(fresh, added);
+            m_rows.swap(fresh);
+        } else {
+            // The rows move back to their final places from the end, the new ones in between.
+            int write = finalCount;
+            int old = int(m_rows.size());
+            m_rows.resize(finalCount);
+            for (int n = int(added.size()) - 1; n >= 0; --n) {
+                while (old > positions[n])
+                    m_rows[--write] = std::move(m_rows[--old]);
+                m_rows[--write] = std::move(fresh[added[n]]);
+            }
+        }
+        ++m_revision;
+        endResetModel();
+    } else {
         for (std::size_t i = 0; i < updated.size();) {
             std::size_t j = i;
             while (j + 1 < updated.size() && updated[j + 1] == updated[j] + 1)
@@ -552,45 +656,30 @@ int RecordModel::mergeBatch(const QVector<QVariantMap> &records)
             emit dataChanged(index(updated[i], 0), index(updated[j], 0), {});
             i = j + 1;
         }
-    }
-    if (reset) {
-        // One pass builds the new list, however many places the new rows go to.
-        std::vector<Record> merged;
-        merged.reserve(finalCount);
-        std::size_t next = 0;
-        for (int old = 0; old <= int(m_rows.size()); ++old) {
-            while (next < inserted.size() && positions[next] == old)
-                merged.push_back(std::move(inserted[next++]));
-            if (old < int(m_rows.size()))
-                merged.push_back(std::move(m_rows[old]));
+        int shift = 0;
+        for (std::size_t i = 0; i < added.size();) {
+            std::size_t j = i;
+            std::vector<Record> run;
+            for (; j < added.size() && positions[j] == positions[i]; ++j)
+                run.push_back(std::move(fresh[added[j]]));
+            const int at = positions[i] + shift;
+            const int count = int(run.size());
+            beginInsertRows(QModelIndex(), at, at + count - 1);
+            m_rows.insert(m_rows.begin() + at, std::make_move_iterator(run.begin()), std::make_move_iterator(run.end()));
+            ++m_revision;
+            endInsertRows();
+            shift += count;
+            i = j;
         }
-        m_rows.swap(merged);
-        ++m_revision;
-        endResetModel();
-    }
-    int shift = 0;
-    for (std::size_t i = 0; !reset && i < inserted.size();) {
-        std::size_t j = i;
-        while (j + 1 < inserted.size() && positions[j + 1] == positions[i])
-            ++j;
-        const int at = positions[i] + shift;
-        const int count = int(j - i + 1);
-        beginInsertRows(QModelIndex(), at, at + count - 1);
-        m_rows.insert(m_rows.begin() + at, std::make_move_iterator(inserted.begin() + i),
-                      std::make_move_iterator(inserted.begin() + j + 1));
-        ++m_revision;
-        endInsertRows();
-        shift += count;
-        i = j + 1;
     }
     m_merging = false;
     emit mergeFinished();
 
-    if (!inserted.empty())
+    if (!added.empty())
         emit rowCountChanged(int(m_rows.size()));
     for (const RecordKey::Value &key : updatedKeys)
         emit dataListChanged(rowOfKey(key));
-    return int(inserted.size());
+    return int(added.size());
 }
 
 void RecordModel::applyLimit()
@@ -617,35 +706,37 @@ Record RecordModel::makeRecord(const RecordKey::Value &key, const QVariantMap &m
     Record record;
     record.key = key;
     record.fields.resize(m_roleList.size());
-    forEachField(map, [&](int field, const QString &, const QVariant &value) { record.fields[field] = value; },
-                 [&](const QString &name, const QVariant &value) { record.extra.insert(name, value); });
+    forEachField(map, [&](int position, const QString &name, const QVariant &value) {
+        if (position >= 0)
+            record.fields[position] = value;
+        else
+            record.extra.insert(name, value);
+    });
     return record;
 }
 
-template <class OnField, class OnOther>
-void RecordModel::forEachField(const QVariantMap &map, OnField onField, OnOther onOther) const
+template <class Visit>
+void RecordModel::forEachField(const QVariantMap &map, Visit visit) const
 {
-    // The roles are usually the description's names in map order: walk both together.
-    const int roles = m_roleList.size();
-    int field = 0;
-    for (auto it = map.constBegin(); it != map.constEnd(); ++it) {
-        const QString &name = it.key();
-        int position = -1;
-        if (m_rolesSorted) {
-            int order = 1;
-            while (field < roles && (order = QString::compare(m_roleList.at(field), name)) < 0)
-                ++field;
-            if (field < roles && order == 0)
-                position = field;
+    // The records of one answer name the same fields: each name is checked
+    // against the last record's before it is looked up.
+    bool same = map.size() == int(m_shape.size());
+    std::size_t i = 0;
+    for (auto it = map.constBegin(); it != map.constEnd(); ++it, ++i) {
+        int position;
+        if (same && it.key() == m_shape[i].name) {
+            position = m_shape[i].position;
         } else {
-            position = fieldIndex(name);
+            same = false;
+            position = fieldIndex(it.key());
         }
-        const bool isKey = position >= 0 ? position == m_keyFieldIndex : name == m_key.field();
-        if (position >= 0)
-            onField(position, name, isKey ? m_key.stored(it.value()) : it.value());
-        else if constexpr (!std::is_same_v<OnOther, std::nullptr_t>)
-            onOther(name, isKey ? m_key.stored(it.value()) : it.value());
+        visit(position, it.key(), it.value());
     }
+    if (same)
+        return;
+    m_shape.clear();
+    for (auto it = map.constBegin(); it != map.constEnd(); ++it)
+        m_shape.push_back({it.key(), fieldIndex(it.key())});
 }
 
 QVariantMap RecordModel::toMap(const Record &record) const

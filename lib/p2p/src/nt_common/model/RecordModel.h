@@ -115,17 +115,26 @@ private:
         bool found;
     };
     struct Incoming;
+    // A field name of the last record read and its position (-1: not a field of the table).
+    struct ShapeEntry
+    {
+        QString name;
+        int position;
+    };
 
     Position search(const RecordKey::Value &key) const;
     void flushPending() const;
     // Returns the number of rows inserted.
     int mergeBatch(const QVector<QVariantMap> &records);
-    bool readIncoming(const QVariantMap &map, Incoming *incoming) const;
-    // Applies one record to a row's copy under the dtUpdate rule; false when it was older.
-    bool applyIncoming(Record &record, const Incoming &incoming) const;
-    // Calls onField(position, name, value) for the record's fields of the table, onOther for the rest.
-    template <class OnField, class OnOther>
-    void forEachField(const QVariantMap &map, OnField onField, OnOther onOther) const;
+    // Reads a record into a row of its own in one pass over the map; false when it is dropped.
+    bool readIncoming(const QVariantMap &map, Record *record, Incoming *incoming) const;
+    // Applies a read record to a row under the dtUpdate rule; false when it was older.
+    bool applyIncoming(Record &record, const Record &source, const Incoming &incoming) const;
+    // Positions of the records by descending key, in arrival order within one key.
+    std::vector<int> keyOrder(const std::vector<Record> &records) const;
+    // Calls visit(position, name, value) for each entry of the map; position is -1 for a name the table lacks.
+    template <class Visit>
+    void forEachField(const QVariantMap &map, Visit visit) const;
     void applyLimit();
     Record makeRecord(const RecordKey::Value &key, const QVariantMap &map) const;
     QVariantMap toMap(const Record &record) const;
@@ -138,8 +147,9 @@ private:
     std::vector<Record> m_rows;
     QStringList m_roleList;
     QHash<QString, int> m_fieldIndex;
-    bool m_rolesSorted = true;
     int m_keyFieldIndex = -1;
+    int m_updateFieldIndex = -1;
+    mutable std::vector<ShapeEntry> m_shape;
     mutable QString m_lastMissingRole;
     qint64 m_maxDtUtcLastUpdate = 0;
     bool m_dataAtLeastLoaded = false;

@@ -3,8 +3,8 @@
 #include "nt_common/core/error/LocationTag.h"
 #include "nt_common/model/RecordModel.h"
 
+#include <QHash>
 #include <QMutexLocker>
-#include <QRegularExpression>
 
 #include <spdlog/spdlog.h>
 
@@ -23,13 +23,13 @@ bool isIntegerType(int type)
     return type == 1 || type == 2;
 }
 
-// One row's value of the sort field, prepared once per sort.
-struct SortEntry
+// One row's value of the sort field, prepared once per sort: a whole
+// number, a real, or a text's id and (in `integer`) its place in text order.
+struct SortValue
 {
     qint64 integer = 0;
     double real = 0;
-    QString text;
-    QString folded;
+    int text = 0;
 };
 } // namespace
 
@@ -80,26 +80,16 @@ RecordModel *RecordProxy::recordModel() const
 
 void RecordProxy::setFilterPattern(QString filterPattern)
 {
-    if (filterPattern == m_expression.pattern())
+    if (filterPattern == m_search.pattern())
         return;
-    QString pattern = filterPattern;
-    if (m_extendedSearch) {
-        const QStringList parts = filterPattern.split(QLatin1Char(' '));
-        if (parts.size() >= 2) {
-            pattern.clear();
-            for (const QString &part : parts)
-                pattern += QStringLiteral("(?=.*") + part + QLatin1Char(')');
-        }
-    }
-    QRegularExpression expression(pattern, QRegularExpression::CaseInsensitiveOption);
-    if (!expression.isValid()) {
+    SearchPattern search(filterPattern, m_extendedSearch);
+    if (!search.isValid()) {
         if (auto log = spdlog::get("main"))
-            log->warn("ProxyModel::setFilterPattern(): invalid pattern '{}': {}", pattern.toStdString(),
-                      expression.errorString().toStdString());
+            log->warn("ProxyModel::setFilterPattern(): invalid pattern '{}': {}", search.pattern().toStdString(),
+                      search.errorString().toStdString());
     }
-    expression.optimize();
     // Kept here rather than in the framework, whose own re-filter removes hidden rows one interval at a time.
-    m_expression = expression;
+    m_search = search;
     refilter();
     m_filterRowCount = rowCount();
     emit filterFinished();
@@ -428,8 +418,7 @@ bool RecordProxy::matchesSearch(int sourceRow) const
 {
     if (m_searchFields.isEmpty())
         return false;
-    const QRegularExpression &expression = m_expression;
-    const bool matchAll = expression.pattern().isEmpty();
+    const bool matchAll = m_search.matchesEverything();
     const Record &record = m_originalModel->recordAt(sourceRow);
     for (const QString &field : m_searchFields) {
         const int position = m_originalModel->fieldIndex(field);
@@ -438,7 +427,12 @@ bool RecordProxy::matchesSearch(int sourceRow) const
                 log->warn("ProxyModel::filterAcceptsRow(): role '{}' not found in original model", field.toStdString());
             continue;
         }
-        if (matchAll || expression.match(record.fields.value(position).toString()).hasMatch())
+        if (matchAll)
+            return true;
+        const QVariant &value = record.fields.at(position);
+        // Texts are searched in place; other values as their text.
+        if (value.userType() == QMetaType::QString ? m_search.matches(*static_cast<const QString *>(value.constData()))
+                                                   : m_search.matches(value.toString()))
             return true;
     }
     return false;
@@ -491,42 +485,68 @@ const std::vector<int> &RecordProxy::ranks() const
     const QString name = field >= 0 && field < roles.size() ? roles.at(field) : QString();
     const int type = typeOf(name);
     const int position = model.fieldIndex(name);
-
-    std::vector<SortEntry> entries(rows);
-    for (int row = 0; row < rows; ++row) {
-        const QVariant value = position >= 0 ? model.recordAt(row).fields.value(position) : QVariant();
-        SortEntry &e = entries[row];
-        if (isIntegerType(type)) {
-            e.integer = value.toLongLong();
-        } else if (type == 3 || type == 4) {
-            e.real = value.toDouble();
-        } else {
-            e.text = value.toString();
-            e.folded = e.text.toLower();
-        }
-    }
     const RecordKey &key = model.recordKey();
     const bool byKey = name == key.field();
-    // Equal values fall back to the key; texts equal but for case keep their order.
-    auto less = [&](int a, int b) {
+    const bool integer = isIntegerType(type);
+    const bool real = type == 3 || type == 4;
+
+    std::vector<const RecordKey::Value *> keys(rows);
+    std::vector<SortValue> values(rows);
+    // Texts compare by their place among the distinct texts, ordered once.
+    QHash<QString, int> textIds;
+    QVector<QString> texts;
+    for (int row = 0; row < rows; ++row) {
+        const Record &record = model.recordAt(row);
+        keys[row] = &record.key;
         if (byKey)
-            return key.compare(model.recordAt(a).key, model.recordAt(b).key) < 0;
-        const SortEntry &l = entries[a];
-        const SortEntry &r = entries[b];
-        if (isIntegerType(type)) {
-            if (l.integer != r.integer)
-                return l.integer < r.integer;
-        } else if (type == 3 || type == 4) {
-            if (l.real != r.real)
-                return l.real < r.real;
+            continue;
+        const QVariant value = position >= 0 ? record.fields.at(position) : QVariant();
+        SortValue &v = values[row];
+        if (integer) {
+            v.integer = value.toLongLong();
+        } else if (real) {
+            v.real = value.toDouble();
         } else {
-            const int c = QString::compare(l.folded, r.folded);
-            if (c != 0)
-                return c < 0;
-            if (l.text != r.text)
-                return false;
+            const QString text = value.toString();
+            auto it = textIds.constFind(text);
+            if (it == textIds.constEnd()) {
+                it = textIds.insert(text, texts.size());
+                texts.append(text);
+            }
+            v.text = *it;
         }
-        return key.compare(model.recordAt(a).key, model.recordAt(b).key) < 0;
+    }
+    // Texts equal but for case share a place, and keep their order among themselves.
+    std::vector<int> textPlace(texts.size());
+    if (!texts.isEmpty()) {
+        QVector<QString> folded(texts.size());
+        for (int i = 0; i < texts.size(); ++i)
+            folded[i] = texts.at(i).toLower();
+        std::vector<int> byText(texts.size());
+        std::iota(byText.begin(), byText.end(), 0);
+        std::sort(byText.begin(), byText.end(), [&](int a, int b) { return folded.at(a) < folded.at(b); });
+        for (std::size_t i = 1; i < byText.size(); ++i)
+            textPlace[byText[i]] = folded.at(byText[i]) == folded.at(byText[i - 1]) ? textPlace[byText[i - 1]] : int(i);
+    }
+    for (SortValue &v : values) {
+        if (!byKey && !integer && !real)
+            v.integer = textPlace[v.text];
+    }
+
+    auto less = [&](int a, int b) {
+        if (!byKey) {
+            const SortValue &l = values[a];
+            const SortValue &r = values[b];
+            if (real) {
+                if (l.real != r.real)
+                    return l.real < r.real;
+            } else if (l.integer != r.integer) {
+                return l.integer < r.integer;
+            } else if (!integer && l.text != r.text) {
+                return false;
+            }
+        }
+        return key.compare(*keys[a], *keys[b]) < 0;
     };
     std::vector<int> order(rows);
     std::iota(order.begin(), order.end(), 0);

@@ -3,10 +3,11 @@
 #include <QMap>
 #include <QMutex>
 #include <QPointer>
-#include <QRegularExpression>
 #include <QSortFilterProxyModel>
 #include <QStringList>
 #include <QVariant>
+
+#include "nt_common/model/SearchPattern.h"
 
 #include <vector>
 
@@ -132,7 +133,7 @@ private:
     QMutex m_sortLock;
     bool m_extendedSearch = true;
     int m_filterRowCount = 0;
-    QRegularExpression m_expression;
+    SearchPattern m_search;
     Qt::SortOrder m_sortOrder = Qt::DescendingOrder;
     QMetaObject::Connection m_sourceDataChanged;
     QMetaObject::Connection m_sourceMergeFinished;
