@@ -26,8 +26,9 @@
 
 namespace {
 constexpr int streamWaitMs = 20000;
-// libvlc needs several seconds to stop an input whose stream died.
-constexpr int deadStopWaitMs = 30000;
+// libvlc needs several seconds to stop an input whose stream died, and up to
+// three quarters of a minute when several stop at once on a busy machine.
+constexpr int deadStopWaitMs = 60000;
 
 // Notes the thread on which libvlc reports Stopped.
 class StopWatcher : public vlc::media_player_events_callback
