@@ -65,7 +65,7 @@ private slots:
     void tileDetachesIntoItsOwnWindowAndBack();
     void eventsAreListedNewestFirstAndFilteredByDevice();
 
-private:
+protected:
     bool loadWindow();
     QQuickItem *tile(int index) const { return item(m_window, QStringLiteral("tile_%1").arg(index)); }
     QObject *streamOf(int index) const;
@@ -346,6 +346,7 @@ void TstDesktop::lostStreamShowsNoSignalAndComesBackByItself()
 
 void TstDesktop::draggingATileSwapsAndTheOrderSurvivesARestart()
 {
+    QTRY_VERIFY_WITH_TIMEOUT(deviceAt(0) > 0 && deviceAt(1) > 0, 15000);
     const qint64 first = deviceAt(0);
     const qint64 second = deviceAt(1);
     const QPoint from = centreOf(tile(0)).toPoint();
@@ -368,16 +369,19 @@ void TstDesktop::draggingATileSwapsAndTheOrderSurvivesARestart()
     QTRY_COMPARE_WITH_TIMEOUT(tileOnServer(first), 1, 5000);
     QCOMPARE(tileOnServer(second), 0);
 
-    // A new window over an emptied device table places the tiles from the server's answer.
-    QObject *globalObjects = m_window->property("globalObjects").value<QObject *>();
-    QObject *devices = globalObjects->property("deviceController").value<QObject *>();
-    QVERIFY(QMetaObject::invokeMethod(devices->property("originalModel").value<QObject *>(), "clear"));
-    QVERIFY(loadWindow());
-    QTRY_VERIFY_WITH_TIMEOUT(item(m_window, "tileGrid") && item(m_window, "tileGrid")->isVisible(), 15000);
-    QTRY_COMPARE_WITH_TIMEOUT(deviceAt(0), second, 15000);
-    QCOMPARE(deviceAt(1), first);
-    for (int i = 0; i < 4; ++i)
-        QTRY_VERIFY2_WITH_TIMEOUT(statusCode(i) == QStringLiteral("live"), qPrintable(streamState(i)), kVideoTimeoutMs);
+    // The client started again in its working folder places the tiles from the server's answer.
+    SpSingleton<LynClientBase::SettingsSimple>::sharedInstance()->sync();
+    QProcess restarted;
+    restarted.setProcessChannelMode(QProcess::ForwardedChannels);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LYN_RESTARTED_IN"), QDir::currentPath());
+    environment.insert(QStringLiteral("LYN_RESTARTED_ORDER"), QStringLiteral("%1,%2").arg(second).arg(first));
+    restarted.setProcessEnvironment(environment);
+    restarted.start(QCoreApplication::applicationFilePath(), {QStringLiteral("tilesKeepTheirPlaces")});
+    QVERIFY(restarted.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(restarted.state() == QProcess::NotRunning, 120000);
+    QCOMPARE(restarted.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(restarted.exitCode(), 0);
 }
 
 void TstDesktop::tileDetachesIntoItsOwnWindowAndBack()
@@ -474,9 +478,41 @@ void TstDesktop::eventsAreListedNewestFirstAndFilteredByDevice()
     QTRY_COMPARE(model->rowCount(), events.size());
 }
 
+// The second client of the swap case: started in the first one's working
+// folder against its stand-in, it must show the swapped order at once. Its
+// players cannot play: the first client still holds the streams' ports.
+class TstDesktopRestarted : public TstDesktop
+{
+    Q_OBJECT
+public:
+    using TstDesktop::TstDesktop;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(loadWindow());
+        QTRY_COMPARE_WITH_TIMEOUT(shownText(item(m_window, "connectionStateLabel")), QStringLiteral("Connected"), 30000);
+    }
+
+    void tilesKeepTheirPlaces()
+    {
+        const QStringList order = qEnvironmentVariable("LYN_RESTARTED_ORDER").split(QLatin1Char(','));
+        QCOMPARE(order.size(), 2);
+        QTRY_COMPARE_WITH_TIMEOUT(deviceAt(0), order[0].toLongLong(), 30000);
+        QCOMPARE(deviceAt(1), order[1].toLongLong());
+    }
+};
+
 int main(int argc, char *argv[])
 {
-    return runInStartedClient<TstDesktop>(argc, argv);
+    const QString restartedIn = qEnvironmentVariable("LYN_RESTARTED_IN");
+    if (restartedIn.isEmpty())
+        return runInStartedClient<TstDesktop>(argc, argv);
+    if (!QDir::setCurrent(restartedIn))
+        return 1;
+    LynClient::ClientStartup startup(argc, argv);
+    TstDesktopRestarted test(startup);
+    return QTest::qExec(&test, argc, argv);
 }
 
 #include "tst_desktop.moc"
