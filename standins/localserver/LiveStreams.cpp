@@ -14,10 +14,11 @@ const QString kOffline = QStringLiteral("offline");
 const QString kRecording = QStringLiteral("recording");
 } // namespace
 
-LiveStreams::LiveStreams(TableStore &store, ServerLog &log, QObject *parent)
+LiveStreams::LiveStreams(TableStore &store, ServerLog &log, const QString &clip, QObject *parent)
     : QObject(parent)
     , m_store(store)
     , m_log(log)
+    , m_clip(clip)
 {
 }
 
@@ -143,9 +144,14 @@ bool LiveStreams::startProcess(qint64 deviceId, Stream &stream)
                                .arg(caption, text);
     stream.process = std::make_unique<ChildProcess>();
     stream.relay->newSender();
-    stream.process->startFfmpeg({"-re", "-f", "lavfi", "-i", filter, "-an", "-c:v", "libx264", "-preset", "ultrafast",
-                                 "-tune", "zerolatency", "-pix_fmt", "yuv420p", "-g", "25", "-f", "rtp",
-                                 stream.relay->inputUrl()});
+    if (m_clip.isEmpty()) {
+        stream.process->startFfmpeg({"-re", "-f", "lavfi", "-i", filter, "-an", "-c:v", "libx264", "-preset", "ultrafast",
+                                     "-tune", "zerolatency", "-pix_fmt", "yuv420p", "-g", "25", "-f", "rtp",
+                                     stream.relay->inputUrl()});
+    } else {
+        stream.process->startFfmpeg({"-re", "-stream_loop", "-1", "-i", m_clip, "-an", "-c:v", "copy", "-f", "rtp",
+                                     stream.relay->inputUrl()});
+    }
     if (!stream.process->waitForStarted(10000)) {
         m_log.line(QStringLiteral("device %1: ffmpeg did not start").arg(deviceId));
         return false;

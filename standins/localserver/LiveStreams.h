@@ -23,7 +23,7 @@ class LiveStreams : public QObject
 {
     Q_OBJECT
 public:
-    LiveStreams(TableStore &store, ServerLog &log, QObject *parent = nullptr);
+    LiveStreams(TableStore &store, ServerLog &log, const QString &clip = QString(), QObject *parent = nullptr);
     ~LiveStreams() override;
 
     void syncAll();
@@ -54,6 +54,7 @@ private:
 
     TableStore &m_store;
     ServerLog &m_log;
+    const QString m_clip;
     QTemporaryDir m_captions;
     std::map<qint64, Stream> m_streams;
 };

@@ -103,7 +103,7 @@ bool LocalServer::openInstallation(const QString &folder, bool live)
     m_archive = std::make_unique<ArchivePlayer>(*m_store, m_log, folder);
     connect(m_archive.get(), &ArchivePlayer::toClient, this, &LocalServer::sendTo);
     if (live) {
-        m_live = std::make_unique<LiveStreams>(*m_store, m_log);
+        m_live = std::make_unique<LiveStreams>(*m_store, m_log, m_liveClip);
         connect(m_live.get(), &LiveStreams::recordChanged, this, &LocalServer::onRecordChanged);
         m_live->syncAll();
         m_detection = std::make_unique<Detection>(*m_modules, *m_live);

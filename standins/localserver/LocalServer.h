@@ -43,6 +43,9 @@ public:
     // Serves an installation folder: its tables, its archive and, when live,
     // a stream per playable device. A new folder gets the demo installation.
     bool openInstallation(const QString &folder, bool live);
+    // Live streams send this clip, looped and not re-encoded, instead of
+    // drawing their test pattern (cheap senders for benchmarks); set before opening.
+    void setLiveClip(const QString &path) { m_liveClip = path; }
     DemoArchive *demoArchive() const { return m_demo.get(); }
 
     // The answer to a request: "sa" + its name, with "ctl" and every "_" key copied.
@@ -80,6 +83,7 @@ private:
     TelegramLink m_telegram;
     std::unique_ptr<DemoArchive> m_demo;
     std::unique_ptr<LiveStreams> m_live;
+    QString m_liveClip;
     std::unique_ptr<Detection> m_detection;
     std::unique_ptr<ArchivePlayer> m_archive;
     // Installation folder; a file "refuse-next-add" there makes the next trAdd fail.

@@ -55,6 +55,8 @@ int main(int argc, char *argv[])
     parser.addOption({QStringLiteral("port"), QStringLiteral("Port to listen on (0: any free port)."), QStringLiteral("port"), defaultPort});
     parser.addOption({QStringLiteral("log"), QStringLiteral("Log file."), QStringLiteral("file"), QStringLiteral("localserver.log")});
     parser.addOption({QStringLiteral("no-live"), QStringLiteral("Do not stream the devices live.")});
+    parser.addOption({QStringLiteral("live-clip"), QStringLiteral("Stream this H.264 clip, looped, for every device."),
+                      QStringLiteral("file")});
     parser.addOption({QStringLiteral("prepare-demo"), QStringLiteral("Record the demo installation into a folder and quit."),
                       QStringLiteral("dir")});
     parser.process(app);
@@ -66,6 +68,7 @@ int main(int argc, char *argv[])
     if (!server.listen(QHostAddress(parser.value(QStringLiteral("host"))), parser.value(QStringLiteral("port")).toUShort()))
         return 1;
     log.line(QStringLiteral("pid %1").arg(QCoreApplication::applicationPid()));
+    server.setLiveClip(parser.value(QStringLiteral("live-clip")));
     if (!server.openInstallation(QStringLiteral("."), !parser.isSet(QStringLiteral("no-live"))))
         return 1;
 
