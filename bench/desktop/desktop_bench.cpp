@@ -3,6 +3,7 @@
 // For 1, 4, 9 and 16 tiles it prints the client's CPU per shown stream beside
 // cvlc playing the same streams in the same run, the frames each tile gets
 // and how often the window redraws.
+#include "BenchReport.h"
 #include "BenchTiming.h"
 #include "CpuMeter.h"
 #include "QmlVlcPlayer.h"
@@ -21,7 +22,6 @@
 #include <QQuickWindow>
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -34,16 +34,11 @@ constexpr int kMeasureMs = 10000;
 using BenchTiming::runFor;
 using BenchTiming::waitUntil;
 
-void say(const QString &text)
-{
-    std::printf("%s\n", qPrintable(text));
-    std::fflush(stdout);
-}
+using BenchReport::say;
 
 int fail(const QString &why)
 {
-    say(QStringLiteral("desktop bench: ") + why);
-    return 1;
+    return BenchReport::fail(QStringLiteral("desktop bench"), why);
 }
 
 // Parameter sets in every key frame (MPEG-TS), so that the server's SDP,

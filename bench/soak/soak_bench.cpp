@@ -4,6 +4,7 @@
 // the given number of minutes (default 30). Prints resident memory, open
 // files and threads at the start, every minute and at the end.
 #include "ArchiveTestController.h"
+#include "BenchReport.h"
 #include "BenchTiming.h"
 #include "ProcessFigures.h"
 #include "QmlVlc.h"
@@ -26,7 +27,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <cstdio>
 #include <functional>
 
 using namespace LynClientController;
@@ -46,16 +46,11 @@ void collectPlayers(QQuickItem *item, QList<QmlVlcPlayer *> &players)
         collectPlayers(child, players);
 }
 
-void say(const QString &text)
-{
-    std::printf("%s\n", qPrintable(text));
-    std::fflush(stdout);
-}
+using BenchReport::say;
 
 int fail(const QString &why)
 {
-    say(QStringLiteral("soak: ") + why);
-    return 1;
+    return BenchReport::fail(QStringLiteral("soak"), why);
 }
 
 int streamingDevices(const OriginalModel *devices)
