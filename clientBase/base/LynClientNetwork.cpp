@@ -24,11 +24,7 @@ QSharedPointer<LynClientNetwork> &sharedControllersLink()
 
 bool LynClientNetwork::setMessageHandler(const QSharedPointer<HandleReceivedMessagesBase> &handler)
 {
-    if (!handler)
-        return false;
-    m_messageHandler = handler;
-    m_messageHandler->moveToThread(this);
-    return true;
+    return NtCommon::LinkCommon::adoptHandler(this, m_messageHandler, handler);
 }
 
 NtCommon::WeakPointerEx<HandleReceivedMessagesBase> LynClientNetwork::messageHandler() const

@@ -3,6 +3,7 @@
 #include "controllers/base/ProxyModel.h"
 #include "controllers/models/ArchiveModel.h"
 #include "controllers/models/DeviceModel.h"
+#include "nt_common/model/TableAnswer.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -258,6 +259,33 @@ private slots:
         QCOMPARE(m_proxy->checkValueByRole(QStringList{}, QVariantList{}), 0);
         QCOMPARE(m_proxy->proxyData("deviceName", "Garden back", "camType").toInt(), 3);
         QVERIFY(!m_proxy->proxyData(5, "deviceName").isValid());
+    }
+
+    void filtersSetBeforeAFreshAnswerHoldForItsRecords()
+    {
+        // Each proxy decides about an answer's records as they are read: with its own filters, on the final record.
+        ProxyModel everything;
+        everything.setOriginalModel(m_model.get());
+        QAbstractItemModelTester tester(&everything, QAbstractItemModelTester::FailureReportingMode::Fatal);
+        m_proxy->setHardFilterRole("camType", "=", 2);
+        m_proxy->setFilterPattern("door");
+        {
+            NtCommon::TableAnswer answer(m_model.get(), true);
+            m_model->addRow({{"rowID", 13}, {"dtUpdate", 1}, {"deviceName", "Porch door"}, {"camType", 3}});
+            m_model->addRow({{"rowID", 10}, {"dtUpdate", 1}, {"deviceName", "Side door"}, {"camType", 2}});
+            m_model->addRow({{"rowID", 14}, {"dtUpdate", 1}, {"deviceName", "Gate door"}, {"camType", 2}});
+            m_model->addRow({{"rowID", 11}, {"dtUpdate", 1}, {"deviceName", "Hall door"}, {"camType", 3}});
+            m_model->addRow({{"rowID", 12}, {"dtUpdate", 1}, {"deviceName", "Shed"}, {"camType", 2}});
+            m_model->addRow({{"rowID", 13}, {"dtUpdate", 2}, {"camType", 2}});
+            m_model->addRow({{"rowID", 14}, {"dtUpdate", 2}, {"camType", 5}});
+        }
+        NtCommon::TableAnswer::finish(m_model.get(), m_proxy.get());
+        QCOMPARE(shown("rowID"), (QStringList{"13", "10"}));
+        everything.sortRows();
+        QCOMPARE(everything.rowCount(), 5);
+
+        m_proxy->clearHardFilter();
+        QCOMPARE(shown("rowID"), (QStringList{"14", "13", "11", "10"}));
     }
 
     void mergedUpdatesNotifyPerRunAndReFilterOnlyTheirRows()

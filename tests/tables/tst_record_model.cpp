@@ -252,6 +252,11 @@ private slots:
             QVERIFY(batchedProxy.rowCount() > 0);
             for (int row = 0; row < singleProxy.rowCount(); ++row)
                 QCOMPARE(batchedProxy.proxyData(row, "rowID"), singleProxy.proxyData(row, "rowID"));
+            // Both against the rows themselves: a decision taken on an earlier version of a row must not stay.
+            int matching = 0;
+            for (int row = 0; row < batched.rowCount(); ++row)
+                matching += batched.originalData(row, "name").toString().contains("n1") ? 1 : 0;
+            QCOMPARE(batchedProxy.rowCount(), matching);
         }
         // A few notifications per answer, not one per row.
         QVERIFY(batchedInserts.count() + batchedResets.count() <= 6 * 17);

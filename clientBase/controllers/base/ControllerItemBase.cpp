@@ -115,16 +115,6 @@ void ControllerItemBase::preDispatch(QJsonObject &)
 {
 }
 
-void ControllerItemBase::attachOriginalModel(OriginalModel *model)
-{
-    NtCommon::TableAnswer::attachModel(this, m_originalModel, model);
-}
-
-void ControllerItemBase::attachProxyModel(ProxyModel *proxy)
-{
-    NtCommon::TableAnswer::attachProxy(m_proxyModel, proxy, m_originalModel);
-}
-
 void ControllerItemBase::connectRouter(void (LynClientBase::HandleRecievedMessages::*signal)(QString, QJsonObject))
 {
     auto *router = qobject_cast<LynClientBase::HandleRecievedMessages *>(

@@ -4,6 +4,7 @@
 #include "base/HandleRecievedMessages.h"
 #include "controllers/base/OriginalModel.h"
 #include "controllers/base/ProxyModel.h"
+#include "nt_common/model/RecordController.h"
 
 #include <QObject>
 #include <QVariant>
@@ -14,11 +15,8 @@ namespace LynClientController {
 class ControllerItemBase : public QObject, public ControllerBase
 {
     Q_OBJECT
-    Q_PROPERTY(LynClientController::OriginalModel *originalModel READ originalModel CONSTANT)
-    Q_PROPERTY(LynClientController::ProxyModel *proxyModel READ proxyModel CONSTANT)
+    NT_RECORD_CONTROLLER(LynClientController::OriginalModel, LynClientController::ProxyModel)
     Q_PROPERTY(QString objectNumber READ objectNumber CONSTANT)
-    Q_PROPERTY(QString controllerName READ controllerName CONSTANT)
-    Q_PROPERTY(bool isStaticModel READ isStaticModel CONSTANT)
     Q_PROPERTY(bool useTrQuery READ useTrQuery WRITE setUseTrQuery)
     Q_PROPERTY(bool ignoreSrUpdated READ ignoreSrUpdated WRITE setIgnoreSrUpdated)
     Q_PROPERTY(bool ignoreSrInserted READ ignoreSrInserted WRITE setIgnoreSrInserted)
@@ -35,9 +33,6 @@ public:
     Q_INVOKABLE QJsonObject getMapParamsFromTrQuery() const;
     Q_INVOKABLE QVariant defaultFieldValue(QString field_name) const;
 
-    OriginalModel *originalModel() const { return m_originalModel; }
-    ProxyModel *proxyModel() const { return m_proxyModel; }
-    bool isStaticModel() const { return m_isStaticModel; }
     bool useTrQuery() const { return m_useTrQuery; }
     void setUseTrQuery(bool value) { m_useTrQuery = value; }
     bool ignoreSrUpdated() const { return m_ignoreSrUpdated; }
@@ -48,7 +43,6 @@ public:
 signals:
     void saInfo(QJsonObject mapParams);
     void saQuery(QJsonObject mapParams);
-    void dataAtLeastLoadedChanged(bool dataAtLeastLoaded);
 
 public slots:
     void onMessageReceived(QString actionName, QJsonObject mapParams);
@@ -61,8 +55,6 @@ protected:
     // Sees every incoming message before the dispatch; may rewrite it.
     virtual void preDispatch(QJsonObject &mapParams);
 
-    void attachOriginalModel(OriginalModel *model);
-    void attachProxyModel(ProxyModel *proxy);
     // Listens to the router's signal of this controller's name; raises when no server link is set.
     void connectRouter(void (LynClientBase::HandleRecievedMessages::*signal)(QString, QJsonObject));
     bool isOwnAnswer(const QJsonObject &mapParams) const;

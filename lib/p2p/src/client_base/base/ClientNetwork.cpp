@@ -88,11 +88,7 @@ void ClientNetworkSimple::setUseCompression(bool value)
 
 bool ClientNetworkSimple::setMessageHandler(const QSharedPointer<HandleReceivedMessagesBase> &handler)
 {
-    if (!handler)
-        return false;
-    m_messageHandler = handler;
-    m_messageHandler->moveToThread(this);
-    return true;
+    return NtCommon::LinkCommon::adoptHandler(this, m_messageHandler, handler);
 }
 
 QSharedPointer<HandleReceivedMessagesBase> ClientNetworkSimple::messageHandler() const

@@ -3,6 +3,7 @@
 #include <spdlog/spdlog.h>
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <numeric>
 
@@ -15,11 +16,18 @@ const QString kDtUpdate = QStringLiteral("dtUpdate");
 // Above this many separate insertion runs, or when most rows change, views get one reset.
 constexpr int kMaxRuns = 16;
 constexpr int kResetMinimum = 64;
+constexpr std::size_t kDecideChunk = 64;
 
 void warn(const std::string &text)
 {
     if (auto log = spdlog::get("main"))
         log->warn(text);
+}
+
+// Equality without a library call: the names of an answer's records are short and mostly equal.
+bool sameText(const QString &a, const QString &b)
+{
+    return a.size() == b.size() && std::memcmp(a.constData(), b.constData(), sizeof(QChar) * std::size_t(a.size())) == 0;
 }
 
 // Leaves records[i] = the former records[picked[i]] and drops the rest.
@@ -114,11 +122,6 @@ QHash<int, QByteArray> RecordModel::roleNames() const
     return names;
 }
 
-bool RecordModel::hasDescription() const
-{
-    return m_catalog != nullptr;
-}
-
 int RecordModel::fieldType(const QString &name) const
 {
     return m_catalog ? m_catalog->type(name) : 0;
@@ -183,18 +186,6 @@ QVariant RecordModel::fieldValue(int row, const QString &name) const
     return valueOf(m_rows[row], name);
 }
 
-const Record &RecordModel::recordAt(int row) const
-{
-    flushPending();
-    return m_rows[row];
-}
-
-quint64 RecordModel::revision() const
-{
-    flushPending();
-    return m_revision;
-}
-
 bool RecordModel::isMerging() const
 {
     return m_merging;
@@ -227,11 +218,12 @@ void RecordModel::endBatch()
         flushPending();
 }
 
-int RecordModel::acquireMemoSlot()
+int RecordModel::acquireMemoSlot(Decider decide)
 {
     for (int slot = 0; slot < Record::kMemoSlots; ++slot) {
         if (!m_memoTaken[slot]) {
             m_memoTaken[slot] = true;
+            m_deciders[slot] = std::move(decide);
             nextMemoGeneration(slot);
             return slot;
         }
@@ -241,8 +233,10 @@ int RecordModel::acquireMemoSlot()
 
 void RecordModel::releaseMemoSlot(int slot)
 {
-    if (slot >= 0 && slot < Record::kMemoSlots)
+    if (slot >= 0 && slot < Record::kMemoSlots) {
         m_memoTaken[slot] = false;
+        m_deciders[slot] = nullptr;
+    }
 }
 
 quint32 RecordModel::nextMemoGeneration(int slot)
@@ -458,10 +452,8 @@ RecordModel::Position RecordModel::search(const RecordKey::Value &key) const
     return {lo, lo < int(m_rows.size()) && m_key.compare(m_rows[lo].key, key) == 0};
 }
 
-void RecordModel::flushPending() const
+void RecordModel::mergePending() const
 {
-    if (m_pending.isEmpty())
-        return;
     // Taken out first: the merge's own signals make views read the rows again.
     const QVector<QVariantMap> records = std::move(m_pending);
     m_pending.clear();
@@ -562,6 +554,16 @@ std::vector<int> RecordModel::keyOrder(const std::vector<Record> &records) const
     return order;
 }
 
+void RecordModel::decideRead(const std::vector<Record> &records, std::size_t from) const
+{
+    if (from >= records.size())
+        return;
+    for (const Decider &decide : m_deciders) {
+        if (decide)
+            decide(records, from);
+    }
+}
+
 int RecordModel::mergeBatch(const QVector<QVariantMap> &records)
 {
     // The records become rows of their own; only the meta data lives beside them.
@@ -569,7 +571,15 @@ int RecordModel::mergeBatch(const QVector<QVariantMap> &records)
     std::vector<Incoming> meta;
     fresh.reserve(records.size());
     meta.reserve(records.size());
-    for (const QVariantMap &map : records) {
+    const bool intoEmpty = m_rows.empty();
+    std::size_t decided = 0;
+    for (int i = 0; i < records.size(); ++i) {
+        // The maps of a long answer lie far apart: the next ones are fetched meanwhile.
+        if (i + 8 < records.size())
+            prefetchBlock(records.at(i + 8));
+        if (i + 4 < records.size() && !records.at(i + 4).isEmpty())
+            prefetchAddress(&records.at(i + 4).constBegin().key());
+        const QVariantMap &map = records.at(i);
         Record record;
         Incoming in;
         if (!readIncoming(map, &record, &in))
@@ -579,7 +589,15 @@ int RecordModel::mergeBatch(const QVector<QVariantMap> &records)
             m_maxDtUtcLastUpdate = in.update;
         fresh.push_back(std::move(record));
         meta.push_back(in);
+        // Into an empty model every record becomes a row: the proxies decide
+        // about the last ones read while their values are still in the cache.
+        if (intoEmpty && fresh.size() - decided >= kDecideChunk) {
+            decideRead(fresh, decided);
+            decided = fresh.size();
+        }
     }
+    if (intoEmpty)
+        decideRead(fresh, decided);
     const std::vector<int> order = keyOrder(fresh);
 
     // One walk down the rows and the incoming keys together.
@@ -610,8 +628,10 @@ int RecordModel::mergeBatch(const QVector<QVariantMap> &records)
         } else {
             // The first record of a new key is the row; later ones update it.
             Record &record = fresh[order[i]];
-            for (std::size_t k = i + 1; k < end; ++k)
+            for (std::size_t k = i + 1; k < end; ++k) {
                 applyIncoming(record, fresh[order[k]], meta[order[k]]);
+                record.forget();
+            }
             added.push_back(order[i]);
             positions.push_back(row);
         }
@@ -724,7 +744,7 @@ void RecordModel::forEachField(const QVariantMap &map, Visit visit) const
     std::size_t i = 0;
     for (auto it = map.constBegin(); it != map.constEnd(); ++it, ++i) {
         int position;
-        if (same && it.key() == m_shape[i].name) {
+        if (same && sameText(it.key(), m_shape[i].name)) {
             position = m_shape[i].position;
         } else {
             same = false;

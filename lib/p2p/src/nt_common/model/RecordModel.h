@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QVariantMap>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -40,7 +41,7 @@ public:
     bool setData(const QModelIndex &index, const QVariant &value, int role) override;
     QHash<int, QByteArray> roleNames() const override;
 
-    bool hasDescription() const;
+    bool hasDescription() const { return m_catalog != nullptr; }
     // Type code of a field; 0 without a description or for an undeclared field.
     int fieldType(const QString &name) const;
     qlonglong limit() const;
@@ -51,9 +52,17 @@ public:
     // Position of a field in the role list; -1 when absent.
     int fieldIndex(const QString &name) const;
     QVariant fieldValue(int row, const QString &name) const;
-    const Record &recordAt(int row) const;
+    const Record &recordAt(int row) const
+    {
+        flushPending();
+        return m_rows[row];
+    }
     // Changes with every change of the rows, so derived data can tell it is stale.
-    quint64 revision() const;
+    quint64 revision() const
+    {
+        flushPending();
+        return m_revision;
+    }
     // True while a merge is announcing its changes; mergeFinished() follows.
     bool isMerging() const;
 
@@ -64,8 +73,11 @@ public:
     void beginBatch();
     void endBatch();
 
-    // Per-proxy memory of filter decisions kept in the rows; -1 when all slots are taken.
-    int acquireMemoSlot();
+    // Per-proxy memory of filter decisions kept in the rows; -1 when all slots
+    // are taken. `decide` sees the records read for a merge, from a position
+    // on, a few at a time while their values are at hand.
+    using Decider = std::function<void(const std::vector<Record> &, std::size_t)>;
+    int acquireMemoSlot(Decider decide);
     void releaseMemoSlot(int slot);
     // Invalidates every decision remembered in the slot; returns the new generation.
     quint32 nextMemoGeneration(int slot);
@@ -123,7 +135,14 @@ private:
     };
 
     Position search(const RecordKey::Value &key) const;
-    void flushPending() const;
+    // Called on every read, a few million times in a sort: the check stays inline.
+    void flushPending() const
+    {
+        if (!m_pending.isEmpty())
+            mergePending();
+    }
+    void mergePending() const;
+    void decideRead(const std::vector<Record> &records, std::size_t from) const;
     // Returns the number of rows inserted.
     int mergeBatch(const QVector<QVariantMap> &records);
     // Reads a record into a row of its own in one pass over the map; false when it is dropped.
@@ -159,6 +178,7 @@ private:
     quint64 m_revision = 0;
     std::array<quint32, Record::kMemoSlots> m_memoGeneration{};
     std::array<bool, Record::kMemoSlots> m_memoTaken{};
+    std::array<Decider, Record::kMemoSlots> m_deciders;
 };
 
 } // namespace NtCommon

@@ -17,6 +17,7 @@ namespace {
 const QString kAnd = QStringLiteral("and");
 const QString kOr = QStringLiteral("or");
 const QString kDefaultGroup = QStringLiteral("default");
+const QVariant kNoValue;
 
 bool isIntegerType(int type)
 {
@@ -63,7 +64,8 @@ void RecordProxy::setRecordModel(RecordModel *model)
     m_memoSlot = -1;
     m_originalModel = model;
     if (model) {
-        m_memoSlot = model->acquireMemoSlot();
+        // Records are decided as the model reads them, while their values are at hand.
+        m_memoSlot = model->acquireMemoSlot([this](const std::vector<Record> &records, std::size_t from) { decideRead(records, from); });
         m_memoGeneration = m_memoSlot >= 0 ? model->memoGeneration(m_memoSlot) : 0;
     }
     m_ranksValid = false;
@@ -353,21 +355,62 @@ bool RecordProxy::filterAcceptsRow(int sourceRow, const QModelIndex &) const
     if (!m_originalModel)
         return false;
     if (m_memoSlot < 0)
-        return decide(sourceRow);
-    quint32 &memo = m_originalModel->recordAt(sourceRow).memo[m_memoSlot];
-    if (memo >> 1 == m_memoGeneration)
-        return memo & 1;
-    const bool accepted = decide(sourceRow);
-    memo = (m_memoGeneration << 1) | (accepted ? 1 : 0);
-    return accepted;
+        return decide(m_originalModel->recordAt(sourceRow), searchPositions());
+    const quint32 &memo = m_originalModel->recordAt(sourceRow).memo[m_memoSlot];
+    if (memo >> 1 != m_memoGeneration)
+        decideFrom(sourceRow);
+    return memo & 1;
 }
 
-bool RecordProxy::decide(int sourceRow) const
+void RecordProxy::decideFrom(int sourceRow) const
 {
-    return passesHardFilters(sourceRow) && matchesSearch(sourceRow);
+    // The framework asks row by row in source order: the undecided rows of a
+    // block are decided together, their values fetched ahead.
+    constexpr int kBlock = 256;
+    const RecordModel &model = *m_originalModel;
+    const int end = std::min(model.rowCount(), sourceRow + kBlock);
+    std::vector<int> rows;
+    rows.reserve(end - sourceRow);
+    for (int row = sourceRow; row < end; ++row) {
+        if (model.recordAt(row).memo[m_memoSlot] >> 1 != m_memoGeneration)
+            rows.push_back(row);
+    }
+    const std::vector<int> positions = searchPositions();
+    const std::vector<int> fetched = m_search.matchesEverything() ? std::vector<int>() : positions;
+    visitAhead(
+        int(rows.size()), [&](int i) -> const Record & { return model.recordAt(rows[i]); }, fetched, fetched,
+        [&](int i) {
+            remember(model.recordAt(rows[i]), positions);
+        });
 }
 
-bool RecordProxy::passesHardFilters(int sourceRow) const
+std::vector<int> RecordProxy::searchPositions() const
+{
+    std::vector<int> positions;
+    positions.reserve(m_searchFields.size());
+    for (const QString &field : m_searchFields)
+        positions.push_back(m_originalModel->fieldIndex(field));
+    return positions;
+}
+
+void RecordProxy::decideRead(const std::vector<Record> &records, std::size_t from) const
+{
+    const std::vector<int> positions = searchPositions();
+    for (std::size_t i = from; i < records.size(); ++i)
+        remember(records[i], positions);
+}
+
+void RecordProxy::remember(const Record &record, const std::vector<int> &searchPositions) const
+{
+    record.memo[m_memoSlot] = (m_memoGeneration << 1) | (decide(record, searchPositions) ? 1 : 0);
+}
+
+bool RecordProxy::decide(const Record &record, const std::vector<int> &searchPositions) const
+{
+    return passesHardFilters(record) && matchesSearch(record, searchPositions);
+}
+
+bool RecordProxy::passesHardFilters(const Record &record) const
 {
     if (m_hardFilters.isEmpty())
         return true;
@@ -378,7 +421,8 @@ bool RecordProxy::passesHardFilters(int sourceRow) const
 
     QString previousCondition;
     for (const HardFilter &filter : m_hardFilters) {
-        const QVariant value = m_originalModel->fieldIndex(filter.role) >= 0 ? m_originalModel->fieldValue(sourceRow, filter.role) : QVariant();
+        const int position = m_originalModel->fieldIndex(filter.role);
+        const QVariant value = position >= 0 ? record.fields.value(position) : QVariant();
         const bool outcome = evaluate(filter, value, typeOf(filter.role));
 
         auto group = std::find_if(groups.begin(), groups.end(), [&](const FilterGroup &g) { return g.name == filter.group; });
@@ -414,17 +458,17 @@ bool RecordProxy::passesHardFilters(int sourceRow) const
     return joined;
 }
 
-bool RecordProxy::matchesSearch(int sourceRow) const
+bool RecordProxy::matchesSearch(const Record &record, const std::vector<int> &positions) const
 {
     if (m_searchFields.isEmpty())
         return false;
     const bool matchAll = m_search.matchesEverything();
-    const Record &record = m_originalModel->recordAt(sourceRow);
-    for (const QString &field : m_searchFields) {
-        const int position = m_originalModel->fieldIndex(field);
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        const int position = positions[i];
         if (position < 0) {
             if (auto log = spdlog::get("main"))
-                log->warn("ProxyModel::filterAcceptsRow(): role '{}' not found in original model", field.toStdString());
+                log->warn("ProxyModel::filterAcceptsRow(): role '{}' not found in original model",
+                          m_searchFields.at(int(i)).toStdString());
             continue;
         }
         if (matchAll)
@@ -466,10 +510,13 @@ bool RecordProxy::evaluate(const HardFilter &filter, const QVariant &value, int 
 
 bool RecordProxy::lessThan(const QModelIndex &left, const QModelIndex &right) const
 {
-    if (!m_originalModel || !m_originalModel->hasDescription())
+    // Asked n log n times per sort: while the rows and the sort role stay, the ranks are only looked up.
+    const RecordModel *model = m_originalModel.data();
+    if (!model || !model->hasDescription())
         return false;
-    const std::vector<int> &rank = ranks();
-    return rank[left.row()] < rank[right.row()];
+    if (!m_ranksValid || m_ranksRevision != model->revision() || m_ranksRole != sortRole())
+        ranks();
+    return m_ranks[std::size_t(left.row())] < m_ranks[std::size_t(right.row())];
 }
 
 const std::vector<int> &RecordProxy::ranks() const
@@ -495,12 +542,15 @@ const std::vector<int> &RecordProxy::ranks() const
     // Texts compare by their place among the distinct texts, ordered once.
     QHash<QString, int> textIds;
     QVector<QString> texts;
-    for (int row = 0; row < rows; ++row) {
+    const bool text = !byKey && !integer && !real;
+    const std::vector<int> fetched = byKey || position < 0 ? std::vector<int>() : std::vector<int>{position};
+    auto at = [&model](int row) -> const Record & { return model.recordAt(row); };
+    visitAhead(rows, at, fetched, text ? fetched : std::vector<int>(), [&](int row) {
         const Record &record = model.recordAt(row);
         keys[row] = &record.key;
         if (byKey)
-            continue;
-        const QVariant value = position >= 0 ? record.fields.at(position) : QVariant();
+            return;
+        const QVariant &value = position >= 0 ? record.fields.at(position) : kNoValue;
         SortValue &v = values[row];
         if (integer) {
             v.integer = value.toLongLong();
@@ -515,7 +565,7 @@ const std::vector<int> &RecordProxy::ranks() const
             }
             v.text = *it;
         }
-    }
+    });
     // Texts equal but for case share a place, and keep their order among themselves.
     std::vector<int> textPlace(texts.size());
     if (!texts.isEmpty()) {
@@ -529,7 +579,7 @@ const std::vector<int> &RecordProxy::ranks() const
             textPlace[byText[i]] = folded.at(byText[i]) == folded.at(byText[i - 1]) ? textPlace[byText[i - 1]] : int(i);
     }
     for (SortValue &v : values) {
-        if (!byKey && !integer && !real)
+        if (text)
             v.integer = textPlace[v.text];
     }
 

@@ -14,6 +14,7 @@
 namespace NtCommon {
 
 class RecordModel;
+struct Record;
 
 // What a view shows of a record model: a free-text search over chosen fields,
 // hard filters in named groups, and an order by one field's type code with
@@ -112,10 +113,17 @@ private:
     // Forgets every remembered decision and re-filters.
     void refilter();
     void forgetDecisions();
-    bool decide(int sourceRow) const;
+    // Decides sourceRow and the undecided rows after it, a block at a time.
+    void decideFrom(int sourceRow) const;
+    // Role-list positions of the search fields; -1 for a field the model lacks.
+    std::vector<int> searchPositions() const;
+    // Decides records the model has just read, before they become rows.
+    void decideRead(const std::vector<Record> &records, std::size_t from) const;
+    void remember(const Record &record, const std::vector<int> &searchPositions) const;
+    bool decide(const Record &record, const std::vector<int> &searchPositions) const;
     bool evaluate(const HardFilter &filter, const QVariant &value, int type) const;
-    bool passesHardFilters(int sourceRow) const;
-    bool matchesSearch(int sourceRow) const;
+    bool passesHardFilters(const Record &record) const;
+    bool matchesSearch(const Record &record, const std::vector<int> &searchPositions) const;
     int typeOf(const QString &field) const;
     // Rank of every source row in ascending order of the sort role; rebuilt when stale.
     const std::vector<int> &ranks() const;

@@ -176,16 +176,6 @@ void ControllerItemBase::setupModels(const QSharedPointer<ModelBase> &descriptio
     attachProxyModel(new ProxyModel(this));
 }
 
-void ControllerItemBase::attachOriginalModel(OriginalModel *model)
-{
-    NtCommon::TableAnswer::attachModel(this, m_originalModel, model);
-}
-
-void ControllerItemBase::attachProxyModel(ProxyModel *proxy)
-{
-    NtCommon::TableAnswer::attachProxy(m_proxyModel, proxy, m_originalModel);
-}
-
 void ControllerItemBase::subscribe(void (HandleReceivedMessagesP2pClient::*signal)(QString, std::shared_ptr<DTO>))
 {
     connect(dispatcher(), signal, this, &ControllerItemBase::onMessageReceived);

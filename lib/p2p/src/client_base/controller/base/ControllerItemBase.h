@@ -2,6 +2,7 @@
 
 #include "client_base/controller/base/ControllerBase.h"
 #include "client_base/controller/helper/HandlerSaGetListClientControllerItemHelper.h"
+#include "nt_common/model/RecordController.h"
 
 #include <QJsonObject>
 #include <QQuickItem>
@@ -16,11 +17,8 @@ class ControllerItemBase : public QQuickItem,
                            public ClientControllerHelper::HandlerSaGetListClientControllerItemHelper
 {
     Q_OBJECT
-    Q_PROPERTY(P2pClientController::OriginalModel *originalModel READ originalModel CONSTANT)
-    Q_PROPERTY(P2pClientController::ProxyModel *proxyModel READ proxyModel CONSTANT)
+    NT_RECORD_CONTROLLER(P2pClientController::OriginalModel, P2pClientController::ProxyModel)
     Q_PROPERTY(qlonglong objectNumber READ objectNumber CONSTANT)
-    Q_PROPERTY(QString controllerName READ controllerName CONSTANT)
-    Q_PROPERTY(bool isStaticModel READ isStaticModel CONSTANT)
     Q_PROPERTY(bool useTrGetList READ useTrGetList WRITE setUseTrGetList)
     Q_PROPERTY(bool useThread READ useThread WRITE setUseThread NOTIFY useThreadChanged)
 
@@ -44,10 +42,7 @@ public:
     Q_INVOKABLE void sortRows(QString role, Qt::SortOrder order);
     Q_INVOKABLE void setFilterPattern(QString filterPattern);
 
-    OriginalModel *originalModel() const { return m_originalModel; }
-    ProxyModel *proxyModel() const { return m_proxyModel; }
     qlonglong objectNumber() const { return m_receiverId; }
-    bool isStaticModel() const { return m_isStaticModel; }
     bool useTrGetList() const { return m_useTrGetList; }
     void setUseTrGetList(bool value) { m_useTrGetList = value; }
     bool useThread() const;
@@ -62,7 +57,6 @@ signals:
     // With useThread on, sorting and filtering are posted through these and run on the next event-loop turn.
     void sortRowsThread(QString role, int order);
     void setFilterPatternThread(QString filterPattern);
-    void dataAtLeastLoadedChanged(bool dataAtLeastLoaded);
 
 public slots:
     void onMessageReceived(QString actionName, std::shared_ptr<DTO> mapParams);
@@ -73,8 +67,6 @@ protected:
 
     // Creates the controller's own record model and proxy for `description`.
     void setupModels(const QSharedPointer<ModelBase> &description);
-    void attachOriginalModel(OriginalModel *model);
-    void attachProxyModel(ProxyModel *proxy);
     void subscribe(void (HandleReceivedMessagesP2pClient::*signal)(QString, std::shared_ptr<DTO>));
 
     DTO m_getListParams;

@@ -4,7 +4,9 @@
 
 #include <QMap>
 #include <QMutex>
+#include <QSharedPointer>
 #include <QString>
+#include <QThread>
 #include <QTimer>
 #include <QVariant>
 
@@ -42,6 +44,17 @@ public:
     void startPongTimer(qint64 seconds);
     void stopPongTimer();
     void stopPingPongTimers();
+
+    // A link takes the handler of its incoming messages onto its own thread; false for no handler.
+    template <class Handler>
+    static bool adoptHandler(QThread *link, QSharedPointer<Handler> &slot, const QSharedPointer<Handler> &handler)
+    {
+        if (!handler)
+            return false;
+        slot = handler;
+        slot->moveToThread(link);
+        return true;
+    }
 
 private:
     mutable QMutex m_paramsMutex;
