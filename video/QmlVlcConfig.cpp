@@ -32,6 +32,14 @@ QStringList QmlVlcConfig::libvlcArguments() const
     return args;
 }
 
+QStringList QmlVlcConfig::liveMediaOptions() const
+{
+    // A live stream is joined, and re-joined after a catch-up, between key
+    // frames: pictures predicted from nothing are grey smears, so the last
+    // good picture stays until the decoder has a whole one.
+    return {QStringLiteral(":no-avcodec-corrupted")};
+}
+
 bool QmlVlcConfig::isOptionTrusted(const QString& option) const
 {
     if (m_trustedEnvironment)

@@ -27,6 +27,8 @@ public:
     // Live players drop the pictures waiting for the decoder when they fall behind.
     void enableLiveCatchUp(bool enable) { m_liveCatchUp = enable; }
     bool liveCatchUp() const { return m_liveCatchUp; }
+    // Options of every live stream's media: what a live view needs of the decoder.
+    QStringList liveMediaOptions() const;
 
     // The argument list libvlc is started with.
     QStringList libvlcArguments() const;
