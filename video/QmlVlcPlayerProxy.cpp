@@ -22,6 +22,8 @@ constexpr qint64 unseenBeforeSuspendMs = 1000;
 // catchUpTicks health checks in a row has fallen behind live.
 constexpr qint64 behindLiveBytes = 32 * 1024;
 constexpr int catchUpTicks = 3;
+// A live input that starts reads what waited meanwhile within this time of its first picture.
+constexpr qint64 liveSettleMs = 2000;
 
 void restoreVideoTrack(libvlc_media_player_t* mp, int id)
 {
@@ -118,6 +120,8 @@ void QmlVlcPlayerProxy::play(const QString& mrl)
     const int index = m_player->add_media(mrl.toUtf8().toStdString(), {}, options, false);
     m_livePort = config.liveCatchUp() ? livePort : 0;
     m_behindTicks = 0;
+    m_framesAtLiveStart = videoOutput().displayedFrames();
+    m_liveShowingSinceMs = 0;
     m_catchingUp = false;
     if (index >= 0)
         m_player->play(static_cast<unsigned>(index));
@@ -230,6 +234,13 @@ void QmlVlcPlayerProxy::followLiveLag()
         m_behindTicks = 0;
         return;
     }
+    const qint64 now = QmlVlcFrameSink::monotonicMs();
+    if (m_liveShowingSinceMs == 0 && videoOutput().displayedFrames() != m_framesAtLiveStart)
+        m_liveShowingSinceMs = now;
+    if (m_liveShowingSinceMs == 0 || now - m_liveShowingSinceMs < liveSettleMs) {
+        m_behindTicks = 0;
+        return;
+    }
     const qint64 queued = QmlVlcReceiveBacklog::queuedBytes(m_livePort);
     m_behindTicks = queued > behindLiveBytes ? m_behindTicks + 1 : 0;
     if (m_behindTicks < catchUpTicks)
@@ -243,6 +254,8 @@ void QmlVlcPlayerProxy::catchUpWithLive()
     m_behindTicks = 0;
     ++m_liveCatchUps;
     m_catchingUp = true;
+    m_framesAtLiveStart = videoOutput().displayedFrames();
+    m_liveShowingSinceMs = 0;
     const std::shared_ptr<QmlVlcFrameSink>& sink = videoOutput().sink();
     sink->holdPictures(true);
     m_player->post([sink, restarts = m_catchUpRestarts](libvlc_media_player_t* mp) {

@@ -201,6 +201,11 @@ private:
     // The UDP port a live stream arrives on, 0 for other media.
     quint16 m_livePort = 0;
     int m_behindTicks = 0;
+    // Pictures shown when the live input last (re)started, and when it showed
+    // its first own one: an input that opens leaves the stream in the socket,
+    // and reads it some time after its first picture.
+    unsigned m_framesAtLiveStart = 0;
+    qint64 m_liveShowingSinceMs = 0;
     unsigned m_liveCatchUps = 0;
     // Stopped events of catch-up restarts still to come; the worker counts them up.
     std::shared_ptr<std::atomic<int>> m_catchUpRestarts = std::make_shared<std::atomic<int>>(0);
