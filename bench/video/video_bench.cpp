@@ -320,7 +320,7 @@ void benchGrid(TestMedia& media)
 
 // Live decoder options, one stream and sixteen 640x360 streams drawn as the
 // desktop's tiles, against cvlc showing one such stream in the same run.
-void benchDecoderOptions(TestMedia& media)
+void benchDecoderOptions(TestMedia& media, const std::vector<int>& counts)
 {
     const QSize tile(480, 270);
     const QString clip = makeClip(media, QSize(640, 360));
@@ -330,6 +330,7 @@ void benchDecoderOptions(TestMedia& media)
     struct Variant { const char* name; QStringList options; };
     const Variant variants[] = {
         {"libvlc defaults", {}},
+        {"corrupted pictures shown", {":avcodec-corrupted"}},
         {"threads=1", {":avcodec-threads=1"}},
         {"threads=2", {":avcodec-threads=2"}},
         {"skiploopfilter=4", {":avcodec-skiploopfilter=4"}},
@@ -339,13 +340,17 @@ void benchDecoderOptions(TestMedia& media)
     };
     std::printf("Live decoder options, tiles drawn %dx%d from 640x360 (cvlc in its own window = 1: %.3f CPU s/s):\n",
                 tile.width(), tile.height(), cvlc);
-    for (const int count : {1, 16}) {
-        StreamSet set;
-        if (!startStreams(media, clip, count, QStringLiteral("options-%1").arg(count), set)) {
-            std::printf("  senders did not start\n");
-            return;
-        }
+    int run = 0;
+    for (const int count : counts) {
         for (const Variant& variant : variants) {
+            // Fresh streams on fresh ports, and the last players' releases
+            // done, so that no case waits on the one before it.
+            vlc::command_queue::wait_for_all(std::chrono::milliseconds(60000));
+            StreamSet set;
+            if (!startStreams(media, clip, count, QStringLiteral("options-%1").arg(++run), set)) {
+                std::printf("  senders did not start\n");
+                return;
+            }
             QmlVlcConfig::instance().setLiveDecoderOptions(variant.options);
             const ClientFigures f = measureClient(set.mrls, tile, true, tileSeconds);
             const double perStream = f.cpuPerSecond / count;
@@ -494,16 +499,17 @@ int main(int argc, char* argv[])
     // "grid", "lag", "options" or "dead" as the only argument runs that part alone
     // ("options", the live decoder options, runs only when asked for).
     // --decoder=<libvlc option> (repeatable) measures the client with that decoder option;
-    // --tiles=N sets how many tiles play while streams are cut in "lag" (at least five);
+    // --tiles=N sets how many tiles play while streams are cut in "lag" (at least five),
+    // and the only tile count of "options" (1 and 16 otherwise);
     // --no-catch-up lets live players fall behind, for comparison.
     QStringList args;
     QStringList decoder;
-    int lagTiles = 16;
+    int tiles = 0;
     for (const QString& arg : app.arguments().mid(1)) {
         if (arg.startsWith(QLatin1String("--decoder=")))
             decoder << arg.mid(10);
         else if (arg.startsWith(QLatin1String("--tiles=")))
-            lagTiles = std::max(1, arg.mid(8).toInt());
+            tiles = std::max(1, arg.mid(8).toInt());
         else if (arg == QLatin1String("--no-catch-up"))
             config.enableLiveCatchUp(false);
         else
@@ -521,9 +527,9 @@ int main(int argc, char* argv[])
     if (args.isEmpty() || args.contains(QStringLiteral("grid")))
         benchGrid(media);
     if (args.isEmpty() || args.contains(QStringLiteral("lag")))
-        benchLag(media, lagTiles);
+        benchLag(media, tiles ? tiles : 16);
     if (args.contains(QStringLiteral("options")))
-        benchDecoderOptions(media);
+        benchDecoderOptions(media, tiles ? std::vector<int>{tiles} : std::vector<int>{1, 16});
     if (args.isEmpty() || args.contains(QStringLiteral("dead")))
         benchDeadStreams(media);
     return 0;

@@ -56,6 +56,26 @@ bool loadOneSurface(QQuickView& view, const QString& sdp, const QSize& size)
     view.setSource(QUrl::fromLocalFile(QStringLiteral(VIDEO_TEST_SCENES "/OneSurface.qml")));
     return view.status() == QQuickView::Ready;
 }
+// A live stream of its own shown by one surface (scenes/OneSurface.qml), not yet shown.
+struct OneSurfaceScene
+{
+    RtpSender sender;
+    QQuickView view;
+    QmlVlcPlayer* player = nullptr;
+    QmlVlcVideoSurface* surface = nullptr;
+
+    bool load(TestMedia& media, const QString& clip, const QString& name)
+    {
+        const QString sdp = media.path(name + QStringLiteral(".sdp"));
+        if (!sender.start(clip, sdp)
+            || !QTest::qWaitFor([&sdp] { return QFileInfo(sdp).size() > 0; }, streamWaitMs)
+            || !loadOneSurface(view, sdp, streamSize))
+            return false;
+        player = view.rootObject()->findChild<QmlVlcPlayer*>(QStringLiteral("player"));
+        surface = view.rootObject()->findChild<QmlVlcVideoSurface*>(QStringLiteral("surface"));
+        return player && surface;
+    }
+};
 } // namespace
 
 class TestVideoWindow : public QObject
@@ -272,15 +292,11 @@ void TestVideoWindow::coloursMatchFfmpeg()
 
 void TestVideoWindow::hiddenSurfaceStopsDecoding()
 {
-    RtpSender sender;
-    const QString sdp = m_media.path(QStringLiteral("hidden.sdp"));
-    QVERIFY(sender.start(m_clip, sdp));
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(sdp).size() > 0, streamWaitMs);
-    QQuickView view;
-    QVERIFY(loadOneSurface(view, sdp, streamSize));
-    auto* player = view.rootObject()->findChild<QmlVlcPlayer*>(QStringLiteral("player"));
-    auto* surface = view.rootObject()->findChild<QmlVlcVideoSurface*>(QStringLiteral("surface"));
-    QVERIFY(player && surface);
+    OneSurfaceScene scene;
+    QVERIFY(scene.load(m_media, m_clip, QStringLiteral("hidden")));
+    QmlVlcPlayer* player = scene.player;
+    QmlVlcVideoSurface* surface = scene.surface;
+    QQuickView& view = scene.view;
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     QTRY_VERIFY_WITH_TIMEOUT(player->videoOutput().displayedFrames() >= 10, streamWaitMs);
@@ -317,15 +333,10 @@ void TestVideoWindow::catchUpShowsOnlyWholePictures()
     const QByteArray luma = rawFile.read(streamSize.width() * streamSize.height());
     QCOMPARE(luma.size(), streamSize.width() * streamSize.height());
 
-    RtpSender sender;
-    const QString sdp = m_media.path(QStringLiteral("catch-up.sdp"));
-    QVERIFY(sender.start(m_clip, sdp));
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(sdp).size() > 0, streamWaitMs);
-    QQuickView view;
-    QVERIFY(loadOneSurface(view, sdp, streamSize));
-    auto* player = view.rootObject()->findChild<QmlVlcPlayer*>(QStringLiteral("player"));
-    auto* surface = view.rootObject()->findChild<QmlVlcVideoSurface*>(QStringLiteral("surface"));
-    QVERIFY(player && surface);
+    OneSurfaceScene scene;
+    QVERIFY(scene.load(m_media, m_clip, QStringLiteral("catch-up")));
+    QmlVlcPlayer* player = scene.player;
+    QmlVlcVideoSurface* surface = scene.surface;
 
     QStringList broken;
     int checked = 0;
@@ -344,8 +355,8 @@ void TestVideoWindow::catchUpShowsOnlyWholePictures()
                               .arg(checked).arg(region.x()).arg(region.y()).arg(diff);
         }
     });
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    scene.view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&scene.view));
     QTRY_VERIFY_WITH_TIMEOUT(player->videoOutput().displayedFrames() >= 10, streamWaitMs);
     QList<int> states;
     connect(player, &QmlVlcPlayerProxy::stateChanged, &watcher, [&states](QmlVlcPlayerProxy::State state) { states << state; });
