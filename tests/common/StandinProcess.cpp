@@ -53,6 +53,9 @@ bool StandinProcess::start(const QStringList &arguments)
 
 bool StandinProcess::stop()
 {
+    // A pid of 0 would signal this whole process group.
+    if (m_process.state() != QProcess::Running)
+        return false;
     ::kill(pid_t(m_process.processId()), SIGTERM);
     return m_process.waitForFinished(15000) && m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0;
 }
