@@ -23,6 +23,7 @@
 
 #include "BenchTiming.h"
 #include "CpuMeter.h"
+#include "CpuSpan.h"
 #include "EventLoopGap.h"
 #include "QmlVlc.h"
 #include "QmlVlcConfig.h"
@@ -119,15 +120,11 @@ ClientFigures measureClient(const QStringList& mrls, const QSize& tile, bool dra
         before.push_back(player->videoOutput().displayedFrames());
     const int swappedBefore = swapped;
     const quint64 uploadsBefore = QmlVlcFrameTextures::uploads();
-    const qint64 server = CpuMeter::displayServerPid();
-    const double cpuBefore = CpuMeter::selfSeconds();
-    const double serverBefore = CpuMeter::processSeconds(server);
-    QElapsedTimer clock;
-    clock.start();
+    const CpuSpan span;
     runFor(seconds);
-    const double elapsed = clock.elapsed() / 1000.0;
-    figures.cpuPerSecond = (CpuMeter::selfSeconds() - cpuBefore) / elapsed;
-    figures.serverCpuPerSecond = (CpuMeter::processSeconds(server) - serverBefore) / elapsed;
+    const double elapsed = span.elapsedSeconds();
+    figures.cpuPerSecond = span.selfPerSecond();
+    figures.serverCpuPerSecond = span.displayServerPerSecond();
     figures.renderFps = (swapped - swappedBefore) / elapsed;
     figures.drawnFps = static_cast<double>(QmlVlcFrameTextures::uploads() - uploadsBefore) / elapsed / players.size();
     figures.minFps = 1e9;
