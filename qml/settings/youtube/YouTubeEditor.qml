@@ -11,9 +11,11 @@ LynEditor {
     title: qsTr("YouTube")
     form: essentials
 
-    // True when the record holds what the form shows, as after the echo of its own save.
-    function formShows(record) {
-        var values = essentials.getMapParams()
+    // What the last save sent: its echo can come back after the user typed on.
+    property var lastSaved: null
+
+    // True when the record holds these form values.
+    function recordHolds(record, values) {
         for (var key in values) {
             var same = typeof values[key] === "boolean" ? !!record[key] === values[key]
                                                         : String(record[key]) === String(values[key])
@@ -26,7 +28,11 @@ LynEditor {
     YoutubeAccount {
         id: account
         // A change from elsewhere reloads the form; the echo of its own save leaves typing alone.
-        onRecordChanged: if (!editor.formShows(record)) essentials.load(record)
+        onRecordChanged: {
+            if (!editor.recordHolds(record, essentials.getMapParams())
+                    && !(editor.lastSaved && editor.recordHolds(record, editor.lastSaved)))
+                essentials.load(record)
+        }
     }
     PrivateYoutubeTypeController { id: privacyTypes }
     DeviceController {
@@ -60,7 +66,10 @@ LynEditor {
         privacyModel: privacyTypes.proxyModel
         deviceModel: devices.proxyModel
 
-        onSaveRequested: function(editorState, mapParams) { account.save(mapParams) }
+        onSaveRequested: function(editorState, mapParams) {
+            editor.lastSaved = mapParams
+            account.save(mapParams)
+        }
         onLinkRequested: signInFrame.start()
         onUnlinkRequested: account.unlink()
 
