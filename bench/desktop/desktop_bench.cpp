@@ -7,6 +7,7 @@
 #include "BenchTiming.h"
 #include "CpuMeter.h"
 #include "CpuSpan.h"
+#include "CvlcCommand.h"
 #include "QmlVlcFrameTextures.h"
 #include "QmlVlcPlayer.h"
 #include "StandinControl.h"
@@ -95,8 +96,6 @@ bool addDevices(StandinControl &control)
 double cvlcPerStream(const QJsonArray &devices, int count, const QString &folder)
 {
     std::vector<std::unique_ptr<QProcess>> players;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), folder);
     for (int i = 0; i < count; ++i) {
         const QString sdp = QStringLiteral("%1/cvlc-%2.sdp").arg(folder).arg(i);
         QFile file(sdp);
@@ -104,16 +103,10 @@ double cvlcPerStream(const QJsonArray &devices, int count, const QString &folder
             return -1;
         file.write(devices.at(i)[QStringLiteral("sdp")].toString().toUtf8());
         file.close();
-        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
         auto process = std::make_unique<QProcess>();
-        process->setProcessEnvironment(environment);
-        process->setStandardInputFile(QProcess::nullDevice());
         process->setStandardOutputFile(QProcess::nullDevice());
         process->setStandardErrorFile(QProcess::nullDevice());
-        // The vlc binary refuses to run as root.
-        process->start(QStringLiteral("setpriv"),
-                       {"--reuid=nobody", "--regid=nogroup", "--clear-groups", "cvlc", "--aout=adummy",
-                        "--demux=avformat", "--network-caching=200", "--no-video-title-show", sdp});
+        CvlcCommand::startShowing(*process, sdp);
         if (!process->waitForStarted(10000))
             return -1;
         players.push_back(std::move(process));
@@ -228,8 +221,6 @@ int runBench(LynClient::ClientStartup &startup)
     const QJsonArray devices = streamingDevices(control);
 
     // cvlc first, while no client receives the streams.
-    QFile::setPermissions(media.path(QString()), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                                     | QFile::ReadOther | QFile::ExeOther);
     const double cvlcOne = cvlcPerStream(devices, 1, media.path(QString()));
     const double cvlcAll = cvlcPerStream(devices, kDevices, media.path(QString()));
 

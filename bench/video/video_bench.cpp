@@ -24,6 +24,7 @@
 #include "BenchTiming.h"
 #include "CpuMeter.h"
 #include "CpuSpan.h"
+#include "CvlcCommand.h"
 #include "EventLoopGap.h"
 #include "QmlVlc.h"
 #include "QmlVlcConfig.h"
@@ -143,21 +144,12 @@ struct ExternalFigures
 
 // CPU seconds per second of an external player of the same stream, and of
 // the X server meanwhile.
-ExternalFigures measureExternal(const QString& program, const QStringList& args, bool asOtherUser, double seconds)
+ExternalFigures measureExternal(const std::function<void(QProcess&)>& start, double seconds)
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.setStandardInputFile(QProcess::nullDevice());
-    if (asOtherUser) {
-        // The vlc binary refuses to run as root.
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HOME"), QDir::tempPath());
-        process.setProcessEnvironment(env);
-        process.start(QStringLiteral("setpriv"),
-                      QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups", program} + args);
-    } else {
-        process.start(program, args);
-    }
+    start(process);
     ExternalFigures figures;
     if (!process.waitForStarted(10000))
         return figures;
@@ -180,22 +172,17 @@ ExternalFigures measureExternal(const QString& program, const QStringList& args,
 
 ExternalFigures cvlcShowing(const QString& sdp, double seconds)
 {
-    // cvlc runs as another user: let it read the SDP.
-    const QFile::Permissions readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
-    QFile::setPermissions(QFileInfo(sdp).absolutePath(), readable | QFile::WriteOwner | QFile::ExeOwner
-                                                             | QFile::ExeGroup | QFile::ExeOther);
-    QFile::setPermissions(sdp, readable | QFile::WriteOwner);
-    return measureExternal(QStringLiteral("cvlc"),
-                           {"--aout=adummy", "--demux=avformat", "--network-caching=200", "--no-video-title-show", sdp},
-                           true, seconds);
+    return measureExternal([&sdp](QProcess& process) { CvlcCommand::startShowing(process, sdp); }, seconds);
 }
 
 ExternalFigures ffmpegDecoding(const QString& sdp, double seconds)
 {
-    return measureExternal(QStringLiteral("ffmpeg"),
-                           {"-hide_banner", "-loglevel", "error", "-nostdin", "-protocol_whitelist", "file,udp,rtp",
-                            "-i", sdp, "-f", "null", "-"},
-                           false, seconds);
+    return measureExternal(
+        [&sdp](QProcess& process) {
+            process.start(QStringLiteral("ffmpeg"), {"-hide_banner", "-loglevel", "error", "-nostdin",
+                                                     "-protocol_whitelist", "file,udp,rtp", "-i", sdp, "-f", "null", "-"});
+        },
+        seconds);
 }
 
 void benchOneStream(TestMedia& media, const QSize& size)
