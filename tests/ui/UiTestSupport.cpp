@@ -21,6 +21,20 @@ QQuickItem *findInScene(QQuickItem *root, const QString &objectName)
     return nullptr;
 }
 
+// Positioners and layouts place their items while the next frame is prepared:
+// an item found right after a change may still stand where it stood before.
+bool settled(QQuickWindow *window)
+{
+    if (!window->isExposed())
+        return true;
+    QSignalSpy swapped(window, &QQuickWindow::frameSwapped);
+    window->update();
+    if (swapped.count() || swapped.wait(5000))
+        return true;
+    qWarning() << "the window drew no frame";
+    return false;
+}
+
 } // namespace
 
 QQuickItem *item(QQuickWindow *window, const QString &objectName)
@@ -41,6 +55,8 @@ QPointF centreOf(QQuickItem *item)
 
 bool click(QQuickWindow *window, const QString &objectName)
 {
+    if (!settled(window))
+        return false;
     QQuickItem *target = item(window, objectName);
     if (!target || !target->isVisible() || target->width() <= 0) {
         qWarning() << "cannot click" << objectName << (target ? "(not shown)" : "(missing)");
