@@ -10,7 +10,6 @@
 #include <QCryptographicHash>
 #include <QJsonDocument>
 #include <QNetworkReply>
-#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QtTest>
@@ -34,7 +33,6 @@ private slots:
     void unusableAnswers();
     void refusedPortIsANetworkError();
     void overlappingRequestsKeepTheirKeys();
-    void createAndSetTokensSendNothing();
 
 private:
     QJsonObject awaitResult(QSignalSpy &spy);
@@ -89,7 +87,6 @@ QJsonObject TestMainSiteApi::awaitResult(QSignalSpy &spy)
 void TestMainSiteApi::authenticationSendsOnlyTheDigest_data()
 {
     QTest::addColumn<QString>("password");
-    QTest::newRow("short") << QStringLiteral("demo-pass");
     QTest::newRow("empty") << QString();
     QTest::newRow("non-ascii") << QStringLiteral("пароль с пробелами ✓ & = %");
     QTest::newRow("long") << QString(500, QLatin1Char('x')) + QStringLiteral("tail");
@@ -125,12 +122,10 @@ void TestMainSiteApi::authenticationSendsOnlyTheDigest()
     QCOMPARE(request.value(QStringLiteral("headers")).toObject().value(QStringLiteral("Content-type")).toString(),
              QStringLiteral("application/json; charset=utf-8"));
     const QString body = request.value(QStringLiteral("body")).toString();
-    QVERIFY2(body.contains(QLatin1Char('\n')), "the body keeps the indented layout");
     const QJsonObject sent = QJsonDocument::fromJson(body.toUtf8()).object();
     QCOMPARE(sent.keys(), (QStringList{QStringLiteral("email"), QStringLiteral("password")}));
     QCOMPARE(sent.value(QStringLiteral("email")).toString(), email);
     const QString digest = sent.value(QStringLiteral("password")).toString();
-    QVERIFY(QRegularExpression(QStringLiteral("^[0-9a-f]{40}$")).match(digest).hasMatch());
     QCOMPARE(digest, sha1Hex(password));
 
     if (!password.isEmpty()) {
@@ -142,10 +137,15 @@ void TestMainSiteApi::authenticationSendsOnlyTheDigest()
 
 // The key that gives the tokens is the settings screen test's; a refused key is
 // passed through whole, the field-message rule being authentication's alone.
+// Account creation and storing tokens have no exchange: they send and signal nothing.
 void TestMainSiteApi::refusedKeyGivesTheWholeAnswer()
 {
     MainSiteApiController controller;
     QSignalSpy tokens(&controller, &MainSiteApiController::saYoutubeTokensRequest);
+    QSignalSpy created(&controller, &MainSiteApiController::saCreateAccount);
+    QSignalSpy stored(&controller, &MainSiteApiController::saSetYoutubeTokens);
+    controller.createAccountRequest();
+    controller.setYoutubeTokensRequest({{QStringLiteral("access_token"), QStringLiteral("a")}});
     controller.youtubeTokensRequest({{QStringLiteral("auth_key"), QStringLiteral("unknown")}, {QStringLiteral("_requestId"), 2}});
     const QJsonObject refused = awaitResult(tokens);
     QCOMPARE(refused.value(QStringLiteral("status")).toBool(), false);
@@ -156,6 +156,7 @@ void TestMainSiteApi::refusedKeyGivesTheWholeAnswer()
         QJsonDocument::fromJson(m_standin.received(QStringLiteral("/user/gettokens")).at(0).toObject().value(QStringLiteral("body")).toString().toUtf8()).object();
     QCOMPARE(sent, (QJsonObject{{QStringLiteral("auth_key"), QStringLiteral("unknown")}}));
     QCOMPARE(m_standin.totalCount(), 1);
+    QCOMPARE(created.count() + stored.count(), 0);
 }
 
 void TestMainSiteApi::authenticationErrorMessages_data()
@@ -168,8 +169,6 @@ void TestMainSiteApi::authenticationErrorMessages_data()
     const QString known = QStringLiteral("known@example.com");
     QTest::newRow("unknown e-mail") << QByteArray() << QStringLiteral("nobody@example.com") << QStringLiteral("pw")
                                     << QStringLiteral("No account uses this email.");
-    QTest::newRow("malformed e-mail") << QByteArray() << QStringLiteral("not-an-address") << QStringLiteral("pw")
-                                      << QStringLiteral("The email must be a valid email address.");
     QTest::newRow("two e-mail messages win over password")
         << QByteArray(R"({"status": false, "message": {"email": ["First.", "Second."], "password": ["Hidden."]}})") << known
         << QStringLiteral("pw") << QStringLiteral("First., Second.");
@@ -222,7 +221,6 @@ void TestMainSiteApi::unusableAnswers_data()
     QTest::newRow("truncated json") << 200 << QByteArray("{\"status\": tr") << QByteArray("application/json") << 0;
     QTest::newRow("http 500") << 500 << QByteArray("{\"status\": true}") << QByteArray("application/json")
                               << int(QNetworkReply::InternalServerError);
-    QTest::newRow("http 404") << 404 << QByteArray("not here") << QByteArray("text/plain") << int(QNetworkReply::ContentNotFoundError);
 }
 
 void TestMainSiteApi::unusableAnswers()
@@ -302,22 +300,6 @@ void TestMainSiteApi::overlappingRequestsKeepTheirKeys()
     }
     QCOMPARE(statusById, (QMap<int, bool>{{1, true}, {2, false}}));
     QCOMPARE(m_standin.count(QStringLiteral("/user/authentication")), 2);
-}
-
-void TestMainSiteApi::createAndSetTokensSendNothing()
-{
-    MainSiteApiController controller;
-    QSignalSpy created(&controller, &MainSiteApiController::saCreateAccount);
-    QSignalSpy stored(&controller, &MainSiteApiController::saSetYoutubeTokens);
-    QSignalSpy keys(&controller, &MainSiteApiController::saKeyAuth);
-    controller.createAccountRequest();
-    controller.setYoutubeTokensRequest({{QStringLiteral("access_token"), QStringLiteral("a")}});
-    // A request sent afterwards is the only one the stand-in sees.
-    controller.keyAuthRequest({{QStringLiteral("email"), QStringLiteral("a@example.com")}, {QStringLiteral("password"), QStringLiteral("pw")}});
-    QVERIFY(!awaitResult(keys).contains(QStringLiteral("timedOut")));
-    QCOMPARE(m_standin.totalCount(), 1);
-    QCOMPARE(created.count(), 0);
-    QCOMPARE(stored.count(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestMainSiteApi)
