@@ -122,22 +122,6 @@ private slots:
         QVERIFY(!other->originalModel()->dataAtLeastLoaded());
     }
 
-    void staticModelIsNeverClearedAndLoadsOnAnyAnswer()
-    {
-        OriginalModel shared;
-        QAbstractItemModelTester tester(&shared, QAbstractItemModelTester::FailureReportingMode::Fatal);
-        ArchiveTestController first(&shared);
-        ArchiveTestController second(&shared);
-        new ScreenFeeder(&first);
-        QVERIFY(second.isStaticModel());
-        shared.addRow({{"rowID", 50}, {"dtUpdate", 1}});
-        const QJsonObject message = readFixture("query_answer.json", first.objectNumber()).object();
-        second.onMessageReceived("saQuery", message);
-        QVERIFY(shared.dataAtLeastLoaded());
-        first.onMessageReceived("saQuery", message);
-        QCOMPARE(ids(&shared), (QList<qint64>{50, 12, 11, 10}));
-    }
-
     void notificationsAskForNewerRecordsWithoutClearing()
     {
         auto c = controller();
@@ -241,20 +225,6 @@ private slots:
         // The two records without a whole-number rowID became (one) row 0; nothing else changed.
         QCOMPARE(ids(c->originalModel()), (QList<qint64>{12, 11, 10, 0}));
         QVERIFY(m_link->sent.isEmpty());
-    }
-
-    void routerSignalReachesEveryInstanceOfTheName()
-    {
-        auto a = controller();
-        auto b = controller();
-        QSignalSpy aQuery(a.get(), &ControllerItemBase::saQuery);
-        QSignalSpy bQuery(b.get(), &ControllerItemBase::saQuery);
-        emit m_link->router()->archiveMessage("saQuery", readFixture("query_answer.json", b->objectNumber()).object());
-        emit m_link->router()->camMessage("saQuery", readFixture("query_answer.json", a->objectNumber()).object());
-        QTRY_COMPARE_WITH_TIMEOUT(aQuery.count() + bQuery.count(), 2, 2000);
-        QCOMPARE(aQuery.count(), 1);
-        QCOMPARE(a->originalModel()->rowCount(), 0);
-        QCOMPARE(b->originalModel()->rowCount(), 3);
     }
 
     void withoutALinkNothingIsBuiltOrSent()
