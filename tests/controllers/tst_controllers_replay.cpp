@@ -42,6 +42,17 @@ QString readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QStringLiteral("<missing>");
 }
 
+// What a search result says about reaching the camera.
+QJsonObject access(const QJsonObject &record)
+{
+    QJsonObject fields;
+    for (const char *key : {"login", "password", "ip", "isAdd"}) {
+        if (record.contains(key))
+            fields.insert(key, record.value(key));
+    }
+    return fields;
+}
+
 } // namespace
 
 // The concrete controllers against recorded server messages. The link is not
@@ -98,42 +109,24 @@ private slots:
         QCOMPARE(found.count(), 2);
         const QJsonArray records = found.first().at(0).toJsonObject().value("records").toArray();
         QCOMPARE(records.size(), 4);
-        const QJsonObject porch = records.at(0).toObject();
-        QCOMPARE(porch.value("login").toString(), QStringLiteral("admin"));
-        QCOMPARE(porch.value("password").toString(), QStringLiteral("secret7"));
-        QCOMPARE(porch.value("ip").toString(), QStringLiteral("192.168.1.70"));
-        QCOMPARE(porch.value("isAdd"), QJsonValue(true));
-        QCOMPARE(porch.value("state").toInt(), 1);
+        QCOMPARE(access(records.at(0).toObject()),
+                 (QJsonObject{{"login", "admin"}, {"password", "secret7"}, {"ip", "192.168.1.70"}, {"isAdd", true}}));
+        QCOMPARE(records.at(0).toObject().value("state").toInt(), 1);
         // A USB camera keeps what it came with.
-        const QJsonObject webcam = records.at(1).toObject();
-        QCOMPARE(webcam.value("login").toString(), QStringLiteral("own"));
-        QCOMPARE(webcam.value("password").toString(), QStringLiteral("kept"));
-        QCOMPARE(webcam.value("ip").toString(), QStringLiteral("usb"));
-        QCOMPARE(webcam.value("isAdd"), QJsonValue(false));
+        QCOMPARE(access(records.at(1).toObject()), (QJsonObject{{"login", "own"}, {"password", "kept"}, {"ip", "usb"}, {"isAdd", false}}));
         QCOMPARE(records.at(2), QJsonValue("not a record"));
-        const QJsonObject hall = records.at(3).toObject();
         // Without user name the parser takes the first path word for one.
-        QCOMPARE(hall.value("login").toString(), QStringLiteral("live"));
-        QCOMPARE(hall.value("password").toString(), QString());
-        QCOMPARE(hall.value("ip").toString(), QStringLiteral("192.168.1.71"));
-        QCOMPARE(hall.value("isAdd"), QJsonValue(false));
+        QCOMPARE(access(records.at(3).toObject()), (QJsonObject{{"login", "live"}, {"password", ""}, {"ip", "192.168.1.71"}, {"isAdd", false}}));
 
         QCOMPARE(probed.count(), 1);
-        const QJsonObject probe = probed.first().at(0).toJsonObject().value("record").toObject();
-        QCOMPARE(probe.value("login").toString(), QStringLiteral("root"));
-        QCOMPARE(probe.value("password").toString(), QStringLiteral("pass"));
-        QCOMPARE(probe.value("ip").toString(), QStringLiteral("192.168.1.80"));
-        QCOMPARE(probe.value("isAdd"), QJsonValue(true));
+        QCOMPARE(access(probed.first().at(0).toJsonObject().value("record").toObject()),
+                 (QJsonObject{{"login", "root"}, {"password", "pass"}, {"ip", "192.168.1.80"}, {"isAdd", true}}));
 
         // Query answers fill the model with the enriched records.
         QCOMPARE(search.originalModel()->rowCount(), 2);
-        const QVariantMap yard = search.originalModel()->originalData(0);
-        QCOMPARE(yard.value("login").toString(), QStringLiteral("guest"));
-        QCOMPARE(yard.value("ip").toString(), QStringLiteral("192.168.1.90"));
-        QCOMPARE(yard.value("isAdd").toBool(), true);
-        const QVariantMap noSource = search.originalModel()->originalData(1);
-        QVERIFY(!noSource.contains("login"));
-        QCOMPARE(noSource.value("isAdd").toBool(), true);
+        QCOMPARE(access(QJsonObject::fromVariantMap(search.originalModel()->originalData(0))),
+                 (QJsonObject{{"login", "guest"}, {"password", "guest"}, {"ip", "192.168.1.90"}, {"isAdd", true}}));
+        QCOMPARE(access(QJsonObject::fromVariantMap(search.originalModel()->originalData(1))), (QJsonObject{{"isAdd", true}}));
 
         // An answer without records passes unchanged.
         const QJsonObject failed = found.last().at(0).toJsonObject();
@@ -284,16 +277,16 @@ private slots:
 
         LogCapture log;
         const QJsonValue hostileIds[] = {"../12", "12/../../evil", "/etc/passwd", "12abc", "", 1.5, 1e300, true,
-                                         QJsonObject{{"a", 1}}, QJsonArray{12}, QJsonValue()};
+                                         QJsonObject{{"a", 1}}, QJsonArray{12}, QJsonValue(), QStringLiteral("12%1").arg(QChar(0))};
         for (const QJsonValue &id : hostileIds)
             QCOMPARE(devices.createSDPFile({{"rowID", id}, {"sdp", "v=0\r\n"}}), QString());
         QCOMPARE(devices.createSDPFile({{"sdp", "v=0\r\n"}}), QString());
         const QString hostileKeys[] = {"../escape", "..\\escape", "a/b", "/tmp/abs", "C:\\x", "x\ny", "", "..",
-                                       ".hidden", QString(300, 'k'), "name*?"};
+                                       ".hidden", QString(300, 'k'), "name*?", QStringLiteral("a%1b").arg(QChar(0))};
         for (const QString &key : hostileKeys)
             QCOMPARE(player.createSDPFile({{"streamKey", key}, {"sdp", "v=0\r\n"}}), QString());
         QCOMPARE(player.createSDPFile({{"sdp", "v=0\r\n"}}), QString());
-        QCOMPARE(log.count("refused file name"), 11 + 1 + 11 + 1);
+        QCOMPARE(log.count("refused file name"), 12 + 1 + 12 + 1);
         QVERIFY(log.contains("DeviceController::createSDPFile refused file name '../12'"));
         QVERIFY(log.contains("ArchivePlayerController::createSDPFile refused file name 'x?y'"));
         QCOMPARE(filesBelow(root), written);
@@ -318,17 +311,6 @@ private slots:
         for (int row = 0; row < archive.proxyModel()->rowCount(); ++row)
             starts.append(archive.proxyModel()->proxyData(row, "dtStart").toString());
         QCOMPARE(starts, (QStringList{"9", "10", "100"}));
-
-        // A later piece arrives through the refresh and is merged, not reloaded.
-        QSignalSpy resets(archive.originalModel(), &QAbstractItemModel::modelReset);
-        m_link->router()->onMessageReceived({{"ctl", "archive"}, {"action", "srInserted"}, {"rowID", 4}});
-        QCOMPARE(m_link->sent.last().value("data").toObject().value("dtUpdate").toObject().value("$gte").toInt(), 6);
-        m_link->router()->onMessageReceived({{"ctl", "archive"}, {"action", "saQuery"}, {"_receiver", archive.objectNumber()},
-                                     {"_do_not_clear_model", true},
-                                     {"records", QJsonArray{QJsonObject{{"rowID", 4}, {"dtStart", 50}, {"dtUpdate", 6}}}}});
-        QCOMPARE(resets.count(), 0);
-        QCOMPARE(archive.originalModel()->rowCount(), 4);
-        QCOMPARE(archive.proxyModel()->proxyData(2, "dtStart").toInt(), 50);
     }
 };
 

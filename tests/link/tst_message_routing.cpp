@@ -1,9 +1,6 @@
 #include "base/HandleRecievedMessages.h"
-#include "base/LynClientNetwork.h"
 #include "base/MessageEnvelope.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -76,32 +73,6 @@ private slots:
         QCOMPARE(text, QStringLiteral("{\n    \"_receiver\": \"12\",\n    \"action\": \"trQuery\",\n    \"alpha\": \"a\",\n"
                                       "    \"ctl\": \"cam\",\n    \"zeta\": 1\n}\n"));
     }
-
-    void sendingWithoutALinkRaisesAndSendsNothing()
-    {
-        LynClientNetwork::setControllersLink({});
-        QString raised;
-        try {
-            LynClientNetwork::send("cam", "trQuery", "1", {});
-        } catch (const std::runtime_error &e) {
-            raised = e.what();
-        }
-        QCOMPARE(raised, QStringLiteral("'SharedPointerEx: inline T *QSharedPointer::operator->() const', line: '54' descriptions: 'Pointer is null!'."));
-    }
-
-    void sendingHandsTheTextToTheLink()
-    {
-        auto link = QSharedPointer<LynClientNetwork>::create();
-        LynClientNetwork::setControllersLink(link);
-        QSignalSpy sent(link.data(), &LynClientNetworkBase::sendTextMessage);
-        const QJsonObject asSent = LynClientNetwork::send("archive", "trInfo", "7", {{"rowID", 3}});
-        QCOMPARE(sent.count(), 1);
-        const QJsonObject onWire = QJsonDocument::fromJson(sent.first().at(0).toString().toUtf8()).object();
-        QCOMPARE(onWire, asSent);
-        QCOMPARE(onWire.value("rowID").toInt(), 3);
-        LynClientNetwork::setControllersLink({});
-    }
-
 };
 
 QTEST_GUILESS_MAIN(TstMessageRouting)

@@ -200,10 +200,9 @@ private slots:
         emit r.link->makeConnection();
         QTRY_COMPARE_WITH_TIMEOUT(cam.size(), 1, 5000);
         QCOMPARE(cam.first().value("n").toInt(), 1);
-        QVERIFY(debug.contains("..\\clientBase\\base\\LynClientNetwork::LynClientBase::LynClientNetwork::onTextMessageReceived "
-                               "exception, description: 'Incoming message is not JSON object, message: '[1,2]''."));
+        QVERIFY(debug.contains("Incoming message is not JSON object, message: '[1,2]'"));
         QVERIFY(debug.contains("Incoming message is not JSON object, message: '{broken'"));
-        QVERIFY(!readLog().contains("RECEIVE[") );
+        QVERIFY(!readLog().contains("RECEIVE["));
     }
 
 private:

@@ -61,8 +61,7 @@ private slots:
         QSignalSpy inserted(&controller, &StreamsController::srInserted);
         editorSend({{"FN", "peersManager_trNew"}, {"name", "yard"}, {"description", "back yard"}});
         QTRY_COMPARE_WITH_TIMEOUT(model->rowCount(), 2, 5000);
-        QVERIFY(model->checkValueByRole("name", "yard") >= 0);
-        QCOMPARE(model->findId(model->originalData(model->checkValueByRole("name", "gate"), "id").toString()) >= 0, true);
+        QVERIFY(model->checkValueByRole("name", "yard") >= 0 && model->checkValueByRole("name", "gate") >= 0);
         QVERIFY(inserted.count() >= 1);
 
         // Another connection removes a record; our remove of it answers "already gone" and the row goes.

@@ -30,13 +30,6 @@ void TestSocket::send(const QByteArray &payload, const QHostAddress &address, qu
     m_socket.writeDatagram(payload, address, port);
 }
 
-quint16 TestSocket::freePort()
-{
-    QUdpSocket probe;
-    probe.bind(QHostAddress::AnyIPv4, 0, QAbstractSocket::DontShareAddress);
-    return probe.localPort();
-}
-
 bool TestSocket::canBind(quint16 port)
 {
     QUdpSocket probe;

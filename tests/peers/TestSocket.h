@@ -15,8 +15,6 @@ public:
     bool hasPending();
     void send(const QByteArray &payload, const QHostAddress &address, quint16 port);
 
-    // A port nobody holds right now.
-    static quint16 freePort();
     // Whether another socket could take the port on every IPv4 address now.
     static bool canBind(quint16 port);
 

@@ -2,7 +2,7 @@
 // the exchange with a scripted resolver and a target that is no address. A
 // resolver that never answers is the P2P hole-punching test's, end to end.
 #include "DebugCapture.h"
-#include "LogCollector.h"
+#include "LogCapture.h"
 #include "PeerProbe.h"
 #include "TestSocket.h"
 
@@ -36,7 +36,7 @@ void TestPeerBase::pointResolverAt(quint16 port)
 
 void TestPeerBase::takenRequestedPortFallsBackToFreePort()
 {
-    LogCollector log;
+    LogCapture log;
     TestSocket holder;
     QVERIFY(holder.bind(QHostAddress::AnyIPv4));
     PeerProbe probe;
@@ -51,7 +51,7 @@ void TestPeerBase::takenRequestedPortFallsBackToFreePort()
 
 void TestPeerBase::resolverExchangeIgnoresMalformedAnswers()
 {
-    LogCollector log;
+    LogCapture log;
     DebugCapture debug;
     TestSocket resolver;
     QVERIFY(resolver.bind());
@@ -106,7 +106,7 @@ void TestPeerBase::resolverExchangeIgnoresMalformedAnswers()
 
 void TestPeerBase::invalidHolePunchingTargetIsReportedAndChangesNothing()
 {
-    LogCollector log;
+    LogCapture log;
     PeerProbe probe;
     const auto peer = probe.started();
     QVERIFY(peer);

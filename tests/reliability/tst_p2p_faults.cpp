@@ -1,6 +1,7 @@
 // The P2P link when its server dies and comes back, and when the far end
 // streams without ever closing a frame.
 #include "LocalServer.h"
+#include "LogCapture.h"
 #include "P2pModeLink.h"
 #include "P2pServer.h"
 #include "RemoteBridge.h"
@@ -14,9 +15,6 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <spdlog/sinks/ringbuffer_sink.h>
-#include <spdlog/spdlog.h>
 
 #include <memory>
 
@@ -55,7 +53,7 @@ class TstP2pFaults : public QObject
     Standin::ServerLog m_log;
     Standin::LocalServer m_localServer{m_log};
     std::unique_ptr<Standin::P2pServer> m_p2pServer;
-    std::shared_ptr<spdlog::sinks::ringbuffer_sink_mt> m_logLines = std::make_shared<spdlog::sinks::ringbuffer_sink_mt>(200);
+    LogCapture m_logLines;
 
     bool startP2pServer(quint16 port)
     {
@@ -63,27 +61,11 @@ class TstP2pFaults : public QObject
         return m_p2pServer->listen(QHostAddress::LocalHost, port);
     }
 
-    bool logged(const QString &text) const
-    {
-        for (const std::string &line : m_logLines->last_formatted())
-            if (QString::fromStdString(line).contains(text))
-                return true;
-        return false;
-    }
-
 private slots:
     void initTestCase()
     {
         DTO::registerMetaTypes();
-        auto logger = std::make_shared<spdlog::logger>("main", m_logLines);
-        logger->set_level(spdlog::level::info);
-        spdlog::register_logger(logger);
         QVERIFY(m_localServer.listen(QHostAddress::LocalHost, 0));
-    }
-
-    void cleanupTestCase()
-    {
-        spdlog::drop("main");
     }
 
     void restartedServerIsRejoinedAndRelaysAgain()
@@ -171,7 +153,7 @@ private slots:
         const qint64 growth = peak - before;
         QVERIFY2(growth < ClientNetworkSimple::kMaxBufferedBytes + (64ll << 20),
                  qPrintable(QStringLiteral("resident memory grew by %1 MiB").arg(growth >> 20)));
-        QTRY_VERIFY_WITH_TIMEOUT(logged("without a frame terminator; connection dropped"), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_logLines.contains("without a frame terminator; connection dropped"), 10000);
         // And the link reconnects as after any loss.
         QVERIFY(farEnd.hasPendingConnections() || farEnd.waitForNewConnection(15000));
         qInfo() << "dropped after" << (sent >> 20) << "MiB sent; resident memory grew by" << (growth >> 20) << "MiB";

@@ -1,7 +1,7 @@
 // The stand-in's recorded demo archive and who may drive its playback streams;
 // playing, pausing and jumping are the archive screen test's, against this stand-in.
 #include "StandinProcess.h"
-#include "WsClient.h"
+#include "StandinControl.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -32,7 +32,7 @@ class TstStandinArchive : public QObject
     Q_OBJECT
 
     StandinProcess m_server;
-    WsClient m_client;
+    StandinControl m_client;
     QJsonArray m_records; // oldest first
 
     QJsonObject archiveRequest(const QString &action, const QString &key)
@@ -81,7 +81,7 @@ private slots:
 
     void disconnectEndsTheClientsStreams()
     {
-        WsClient other;
+        StandinControl other;
         QVERIFY(other.open(m_server.port()));
         QJsonObject create = archiveRequest("trCreateVideo", "other-stream");
         create.insert("rstIDDevice", 2);

@@ -2,7 +2,7 @@
 // boxes, are the controllers' test's): refused for sources that cannot be
 // opened, and no ffmpeg left behind after the stand-in stops or is killed.
 #include "StandinProcess.h"
-#include "WsClient.h"
+#include "StandinControl.h"
 
 #include <QJsonArray>
 #include <QtTest>
@@ -21,7 +21,7 @@ class TstStandinLive : public QObject
     Q_OBJECT
 
     StandinProcess m_server;
-    WsClient m_client;
+    StandinControl m_client;
     QList<QJsonObject> m_devices;
 
     QJsonObject device(qint64 id)

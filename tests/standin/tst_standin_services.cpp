@@ -2,7 +2,7 @@
 // tests against it do not reach: refused module requests, search progress,
 // messenger details, the change counter after a restart, and hostile input.
 #include "StandinProcess.h"
-#include "WsClient.h"
+#include "StandinControl.h"
 
 #include <QDateTime>
 #include <QJsonArray>
@@ -32,14 +32,14 @@ class TstStandinServices : public QObject
     Q_OBJECT
 
     StandinProcess m_server;
-    std::unique_ptr<WsClient> m_client;
+    std::unique_ptr<StandinControl> m_client;
     QString m_demoCode;
 
 private slots:
     void initTestCase()
     {
         QVERIFY(m_server.start({"--no-live"}));
-        m_client = std::make_unique<WsClient>();
+        m_client = std::make_unique<StandinControl>();
         QVERIFY(m_client->open(m_server.port()));
     }
 
@@ -179,7 +179,7 @@ private slots:
             QSqlDatabase::removeDatabase(name);
         }
         QVERIFY(m_server.start({"--no-live"}));
-        m_client = std::make_unique<WsClient>();
+        m_client = std::make_unique<StandinControl>();
         QVERIFY(m_client->open(m_server.port()));
         QCOMPARE(status(m_client->ask({{"ctl", "cam"}, {"action", "trUpdate"}, {"rowID", 2}, {"deviceName", "Garden 2"}})),
                  QStringLiteral("OK"));

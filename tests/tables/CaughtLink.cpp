@@ -9,15 +9,10 @@ CaughtLink::CaughtLink()
     m_link->setMessageHandler(m_router);
     connect(m_link.data(), &LynClientBase::LynClientNetwork::sendTextMessage, this,
             [this](const QString &text) { sent.append(QJsonDocument::fromJson(text.toUtf8()).object()); });
-    install();
+    LynClientBase::LynClientNetwork::setControllersLink(m_link);
 }
 
 CaughtLink::~CaughtLink()
 {
     LynClientBase::LynClientNetwork::setControllersLink({});
-}
-
-void CaughtLink::install()
-{
-    LynClientBase::LynClientNetwork::setControllersLink(m_link);
 }

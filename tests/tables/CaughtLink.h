@@ -17,7 +17,6 @@ public:
     CaughtLink();
     ~CaughtLink() override;
 
-    void install();
     LynClientBase::HandleRecievedMessages *router() const { return m_router.data(); }
 
     QList<QJsonObject> sent;

@@ -61,7 +61,9 @@ private slots:
         m_model.reset();
     }
 
-    void twoWordsMatchInAnyOrderAndCase()
+    // Matching itself is checked against a reference below; here what it reports
+    // and that the words of a search must meet in one field.
+    void searchReportsItsCountAndWordsMeetInOneField()
     {
         QSignalSpy finished(m_proxy.get(), &ProxyModel::filterFinished);
         m_proxy->setFilterPattern("DOOR back");
@@ -69,14 +71,6 @@ private slots:
         QCOMPARE(m_proxy->getFilterRowCount(), 1);
         QCOMPARE(finished.count(), 1);
 
-        m_proxy->setExtendedSearch(false);
-        m_proxy->setFilterPattern("door back");
-        QCOMPARE(m_proxy->rowCount(), 0);
-        m_proxy->setFilterPattern("back door");
-        QCOMPARE(shown(), QStringList{"Back door"});
-
-        // The words are searched per field: one in the name, the other in the source does not count.
-        m_proxy->setExtendedSearch(true);
         m_proxy->setFilterPattern("front 10.0.0.1");
         QCOMPARE(m_proxy->rowCount(), 0);
         m_proxy->setFilterPattern("");
