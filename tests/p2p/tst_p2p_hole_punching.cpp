@@ -3,6 +3,7 @@
 // stand-in resolver and punch a UDP path on 127.0.0.1.
 #include "AddressResolver.h"
 #include "FrameReader.h"
+#include "LogCapture.h"
 #include "P2pModeLink.h"
 #include "P2pServer.h"
 #include "base/SettingsSimple.h"
@@ -319,11 +320,13 @@ private slots:
     void unknownSocketIdsAreLoggedAndSendNothing()
     {
         PeersManagerController controller;
+        const LogCapture log;
         const int before = m_site->received.size();
         controller.taOpenPortOnRemote("{missing}");
         controller.trOpenPortOnRemote({{"yourSocketId", "{missing}"}});
         controller.startHolePunching("{missing}");
         QCOMPARE(controller.peer("{missing}"), QJsonObject());
+        QCOMPARE(log.count("Socket with socketId='{missing}' is absent in peer storage!"), 3);
         QVERIFY(!QTest::qWaitFor([&] { return m_site->received.size() > before; }, 1000));
     }
 
