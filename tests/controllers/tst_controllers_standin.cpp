@@ -7,6 +7,7 @@
 #include "ScreenControllers.h"
 #include "SdpViewer.h"
 #include "StandinProcess.h"
+#include "TimeBudget.h"
 #include "controllers/device/DeviceController.h"
 #include "controllers/modules/ModuleSystemController.h"
 
@@ -18,7 +19,7 @@ using namespace LynClientController;
 using namespace ScreenControllers;
 
 namespace {
-constexpr int kStreamWait = 20000;
+const int kStreamWait = timeBudget(20000);
 
 qint64 number(const QJsonObject &object, const char *key)
 {
