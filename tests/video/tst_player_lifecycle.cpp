@@ -149,6 +149,7 @@ void TestPlayerLifecycle::deadStreamStallsAndStopsWithoutWaiting()
 
     bool loopRan = false;
     QTimer::singleShot(0, this, [&loopRan] { loopRan = true; });
+    const unsigned framesAtStop = player.videoOutput().displayedFrames();
     player.stop();
     QCOMPARE(player.state(), QmlVlcPlayerProxy::Stopping);
     QVERIFY(!player.stalled());
@@ -158,6 +159,9 @@ void TestPlayerLifecycle::deadStreamStallsAndStopsWithoutWaiting()
     QVERIFY(player.player().busy());
     QTRY_COMPARE_WITH_TIMEOUT(player.state(), QmlVlcPlayerProxy::Stopped, deadStopWaitMs);
     QVERIFY(!player.stalled());
+    // What the dying input showed again while it stopped is no new picture.
+    QCOMPARE(player.videoOutput().displayedFrames(), framesAtStop);
+    QVERIFY(!tile.surface.currentFrame());
 }
 
 // A camera on a still scene sends pictures that libvlc shows like its own
