@@ -24,12 +24,6 @@ constexpr qint64 behindLiveBytes = 32 * 1024;
 constexpr int catchUpTicks = 3;
 // A live input that starts reads what waited meanwhile within this time of its first picture.
 constexpr qint64 liveSettleMs = 2000;
-// An input that opened slowly leaves a backlog that a catch-up drops within
-// this time of its first picture; that catch-up is part of opening, and the
-// input it opens again gets this much more time (seen to take up to 4 s with
-// four tiles on two busy cores) before it counts as stalled.
-constexpr qint64 openingBacklogMs = liveSettleMs + 2000;
-constexpr qint64 catchUpReopenMs = 3000;
 
 void restoreVideoTrack(libvlc_media_player_t* mp, int id)
 {
@@ -129,8 +123,6 @@ void QmlVlcPlayerProxy::play(const QString& mrl)
     m_framesAtLiveStart = videoOutput().displayedFrames();
     m_liveShowingSinceMs = 0;
     m_catchingUp = false;
-    m_catchUpAfterOpen = false;
-    m_catchUpPlayingMs = 0;
     if (index >= 0)
         m_player->play(static_cast<unsigned>(index));
 }
@@ -160,8 +152,6 @@ void QmlVlcPlayerProxy::stop()
     m_player->stop();
     m_player->post([sink](libvlc_media_player_t*) { sink->holdPictures(false); });
     m_catchingUp = false;
-    m_catchUpAfterOpen = false;
-    m_catchUpPlayingMs = 0;
     setWantPlaying(false);
     if (m_videoSuspended) {
         m_videoSuspended = false;
@@ -221,10 +211,8 @@ void QmlVlcPlayerProxy::checkHealth()
         m_frameAge = age;
         emit frameAgeChanged();
     }
-    // Any other catch-up shows as a stall: the stream may have been cut with the player behind.
-    const qint64 quietMs = now - std::max({lastFrame, m_playAskedMs, m_catchUpPlayingMs});
-    const qint64 allowedMs = m_catchingUp && m_catchUpAfterOpen ? m_stallTimeout + catchUpReopenMs : m_stallTimeout;
-    setStalled(m_wantPlaying && !m_videoSuspended && quietMs >= allowedMs);
+    const qint64 quietMs = now - std::max(lastFrame, m_playAskedMs);
+    setStalled(m_wantPlaying && !m_videoSuspended && quietMs >= m_stallTimeout);
 }
 
 // The sink sees a still picture as libvlc showing its last one again, which
@@ -263,9 +251,7 @@ void QmlVlcPlayerProxy::followLiveLag()
     if (m_behindTicks < catchUpTicks)
         return;
     QmlVlcLog::warn("Live video behind its stream ({} bytes unread on port {}): starting it afresh", queued, m_livePort);
-    const bool afterOpen = now - m_liveShowingSinceMs < openingBacklogMs;
     catchUpWithLive();
-    m_catchUpAfterOpen = afterOpen;
 }
 
 void QmlVlcPlayerProxy::catchUpWithLive()
@@ -273,7 +259,6 @@ void QmlVlcPlayerProxy::catchUpWithLive()
     m_behindTicks = 0;
     ++m_liveCatchUps;
     m_catchingUp = true;
-    m_catchUpAfterOpen = false;
     m_framesAtLiveStart = videoOutput().displayedFrames();
     m_liveShowingSinceMs = 0;
     const std::shared_ptr<QmlVlcFrameSink>& sink = videoOutput().sink();
@@ -364,8 +349,6 @@ void QmlVlcPlayerProxy::handleLibvlcEvent(const libvlc_event_t& event)
         setWantPlaying(true);
         if (m_catchingUp) {
             m_catchingUp = false;
-            if (m_catchUpAfterOpen)
-                m_catchUpPlayingMs = QmlVlcFrameSink::monotonicMs();
             break;
         }
         emit mediaPlayerPlaying();

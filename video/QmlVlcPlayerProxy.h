@@ -212,10 +212,6 @@ private:
     // From the catch-up until libvlc plays the new input: its Opening and
     // Buffering are not the tile's.
     bool m_catchingUp = false;
-    // The catch-up dropped what the input's opening left unread, and when the
-    // input it started afresh began to play (0 before).
-    bool m_catchUpAfterOpen = false;
-    qint64 m_catchUpPlayingMs = 0;
     // libvlc's count of pictures shown, which a still picture advances too.
     int m_shownPictures = -1;
     qint64 m_shownPictureMs = 0;
