@@ -32,6 +32,19 @@ QStringList QmlVlcConfig::libvlcArguments() const
     return args;
 }
 
+QStringList QmlVlcConfig::liveMediaOptions() const
+{
+    // A live stream is joined, and re-joined after a catch-up, between key
+    // frames: pictures predicted from nothing are grey smears, so the last
+    // good picture stays until the decoder has a whole one.
+    return QStringList{QStringLiteral(":no-avcodec-corrupted")} + m_liveDecoderOptions;
+}
+
+QStringList QmlVlcConfig::defaultLiveDecoderOptions()
+{
+    return {};
+}
+
 bool QmlVlcConfig::isOptionTrusted(const QString& option) const
 {
     if (m_trustedEnvironment)

@@ -27,6 +27,12 @@ public:
     // Live players drop the pictures waiting for the decoder when they fall behind.
     void enableLiveCatchUp(bool enable) { m_liveCatchUp = enable; }
     bool liveCatchUp() const { return m_liveCatchUp; }
+    // Options of every live stream's media: what a live view needs of the
+    // decoder, and the decoder options chosen for live tiles.
+    QStringList liveMediaOptions() const;
+    // Replaces the chosen decoder options of live media (":avcodec-..."); for measuring them.
+    void setLiveDecoderOptions(const QStringList& options) { m_liveDecoderOptions = options; }
+    static QStringList defaultLiveDecoderOptions();
 
     // The argument list libvlc is started with.
     QStringList libvlcArguments() const;
@@ -49,6 +55,7 @@ private:
     bool m_trustedEnvironment = false;
     QStringList m_decoderArguments;
     bool m_liveCatchUp = true;
+    QStringList m_liveDecoderOptions = defaultLiveDecoderOptions();
     int m_instanceUsers = 0;
     libvlc_instance_t* m_libvlc = nullptr;
 };

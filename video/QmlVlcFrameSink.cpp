@@ -196,7 +196,7 @@ bool QmlVlcFrameSink::isRepeat(const QmlVlcI420Frame& frame) const
 
 void QmlVlcFrameSink::video_display_cb(void* picture)
 {
-    if (m_holding)
+    if (m_holds > 0)
         return;
     const size_t index = poolIndex(picture);
     std::shared_ptr<QmlVlcI420Frame> frame;

@@ -23,9 +23,9 @@ public:
     bool hasNewFrame();
     // Lets the last picture go back to the pool (the player stopped).
     void dropRenderFrame();
-    // While held, pictures from libvlc are not shown (a live player that fell
-    // behind, until its old input is gone); the last one stays.
-    void holdPictures(bool hold) { m_holding = hold; }
+    // While held, pictures from libvlc are not shown (an input being stopped,
+    // until it is gone); the last one stays. Holds nest: each hold is released once.
+    void holdPictures(bool hold) { m_holds += hold ? 1 : -1; }
 
     // Statistics, readable from any thread.
     unsigned displayedFrames() const { return m_displayedFrames.load(); }
@@ -63,7 +63,7 @@ private:
     bool m_renderFrameNew = false;
     uint64_t m_serial = 0;
 
-    std::atomic<bool> m_holding{false};
+    std::atomic<int> m_holds{0};
     std::atomic<unsigned> m_displayedFrames{0};
     std::atomic<unsigned> m_largestPoolSize{0};
     std::atomic<int64_t> m_lastDisplayMs{0};

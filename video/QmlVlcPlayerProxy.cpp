@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include <QCoreApplication>
 
@@ -20,6 +22,8 @@ constexpr qint64 unseenBeforeSuspendMs = 1000;
 // catchUpTicks health checks in a row has fallen behind live.
 constexpr qint64 behindLiveBytes = 32 * 1024;
 constexpr int catchUpTicks = 3;
+// A live input that starts reads what waited meanwhile within this time of its first picture.
+constexpr qint64 liveSettleMs = 2000;
 
 void restoreVideoTrack(libvlc_media_player_t* mp, int id)
 {
@@ -95,13 +99,30 @@ QString QmlVlcPlayerProxy::mrl() const
     return QString::fromStdString(m_player->current_media().mrl());
 }
 
+QmlVlcPlayerProxy::State QmlVlcPlayerProxy::state() const
+{
+    if (m_stopping)
+        return Stopping;
+    return m_catchingUp ? Playing : static_cast<State>(m_player->get_state());
+}
+
 void QmlVlcPlayerProxy::play(const QString& mrl)
 {
     setWantPlaying(true);
     m_player->clear_items();
-    const int index = m_player->add_media(mrl.toUtf8().toStdString(), {}, {}, false);
-    m_livePort = QmlVlcConfig::instance().liveCatchUp() ? QmlVlcReceiveBacklog::videoPort(mrl) : 0;
+    const QmlVlcConfig& config = QmlVlcConfig::instance();
+    const quint16 livePort = QmlVlcReceiveBacklog::videoPort(mrl);
+    std::vector<std::string> options;
+    if (livePort) {
+        for (const QString& option : config.liveMediaOptions())
+            options.push_back(option.toStdString());
+    }
+    const int index = m_player->add_media(mrl.toUtf8().toStdString(), {}, options, false);
+    m_livePort = config.liveCatchUp() ? livePort : 0;
     m_behindTicks = 0;
+    m_framesAtLiveStart = videoOutput().displayedFrames();
+    m_liveShowingSinceMs = 0;
+    m_catchingUp = false;
     if (index >= 0)
         m_player->play(static_cast<unsigned>(index));
 }
@@ -124,7 +145,13 @@ void QmlVlcPlayerProxy::stop()
         return;
     // libvlc reports Stopped only when the stop had something to stop.
     const bool stopsSomething = m_player->busy() || m_player->get_state() != libvlc_Stopped;
+    // The input keeps showing what it decoded until its stop has run; those
+    // pictures would pass for the first ones of whatever is played next.
+    const std::shared_ptr<QmlVlcFrameSink>& sink = videoOutput().sink();
+    sink->holdPictures(true);
     m_player->stop();
+    m_player->post([sink](libvlc_media_player_t*) { sink->holdPictures(false); });
+    m_catchingUp = false;
     setWantPlaying(false);
     if (m_videoSuspended) {
         m_videoSuspended = false;
@@ -177,7 +204,7 @@ void QmlVlcPlayerProxy::checkHealth()
     followLiveLag();
 
     const qint64 now = QmlVlcFrameSink::monotonicMs();
-    const qint64 lastFrame = output.lastFrameMs();
+    const qint64 lastFrame = lastNewPictureMs(now);
     const qint64 reference = lastFrame ? lastFrame : m_playAskedMs;
     const int age = reference ? static_cast<int>(std::min<qint64>(now - reference, INT_MAX)) : 0;
     if (age != m_frameAge) {
@@ -186,6 +213,18 @@ void QmlVlcPlayerProxy::checkHealth()
     }
     const qint64 quietMs = now - std::max(lastFrame, m_playAskedMs);
     setStalled(m_wantPlaying && !m_videoSuspended && quietMs >= m_stallTimeout);
+}
+
+// The sink sees a still picture as libvlc showing its last one again, which
+// it also does while no picture comes; libvlc's own count tells them apart.
+qint64 QmlVlcPlayerProxy::lastNewPictureMs(qint64 now)
+{
+    const int shown = m_wantPlaying ? m_player->current_media().displayed_pictures() : -1;
+    // A new input counts from zero again: only a rise is a new picture.
+    if (shown > m_shownPictures && m_shownPictures >= 0)
+        m_shownPictureMs = now;
+    m_shownPictures = shown;
+    return std::max<qint64>(videoOutput().lastFrameMs(), m_shownPictureMs);
 }
 
 // A live view shows the present. libvlc reads an SDP stream at the pace its
@@ -200,13 +239,28 @@ void QmlVlcPlayerProxy::followLiveLag()
         m_behindTicks = 0;
         return;
     }
+    const qint64 now = QmlVlcFrameSink::monotonicMs();
+    if (m_liveShowingSinceMs == 0 && videoOutput().displayedFrames() != m_framesAtLiveStart)
+        m_liveShowingSinceMs = now;
+    if (m_liveShowingSinceMs == 0 || now - m_liveShowingSinceMs < liveSettleMs) {
+        m_behindTicks = 0;
+        return;
+    }
     const qint64 queued = QmlVlcReceiveBacklog::queuedBytes(m_livePort);
     m_behindTicks = queued > behindLiveBytes ? m_behindTicks + 1 : 0;
     if (m_behindTicks < catchUpTicks)
         return;
+    QmlVlcLog::warn("Live video behind its stream ({} bytes unread on port {}): starting it afresh", queued, m_livePort);
+    catchUpWithLive();
+}
+
+void QmlVlcPlayerProxy::catchUpWithLive()
+{
     m_behindTicks = 0;
     ++m_liveCatchUps;
-    QmlVlcLog::warn("Live video behind its stream ({} bytes unread on port {}): starting it afresh", queued, m_livePort);
+    m_catchingUp = true;
+    m_framesAtLiveStart = videoOutput().displayedFrames();
+    m_liveShowingSinceMs = 0;
     const std::shared_ptr<QmlVlcFrameSink>& sink = videoOutput().sink();
     sink->holdPictures(true);
     m_player->post([sink, restarts = m_catchUpRestarts](libvlc_media_player_t* mp) {
@@ -280,15 +334,23 @@ void QmlVlcPlayerProxy::handleLibvlcEvent(const libvlc_event_t& event)
         break;
     case libvlc_MediaPlayerOpening:
         setWantPlaying(true);
+        if (m_catchingUp)
+            break;
         emit mediaPlayerOpening();
         emit stateChanged(Opening);
         break;
     case libvlc_MediaPlayerBuffering:
+        if (m_catchingUp)
+            break;
         emit mediaPlayerBuffering(event.u.media_player_buffering.new_cache);
         emit stateChanged(Buffering);
         break;
     case libvlc_MediaPlayerPlaying:
         setWantPlaying(true);
+        if (m_catchingUp) {
+            m_catchingUp = false;
+            break;
+        }
         emit mediaPlayerPlaying();
         emit stateChanged(Playing);
         emit playingChanged();
@@ -318,12 +380,14 @@ void QmlVlcPlayerProxy::handleLibvlcEvent(const libvlc_event_t& event)
         emit mediaPlayerBackward();
         break;
     case libvlc_MediaPlayerEndReached:
+        m_catchingUp = false;
         videoOutput().blank();
         emit mediaPlayerEndReached();
         emit stateChanged(Ended);
         emit playingChanged();
         break;
     case libvlc_MediaPlayerEncounteredError:
+        m_catchingUp = false;
         videoOutput().blank();
         emit mediaPlayerEncounteredError();
         emit stateChanged(Error);

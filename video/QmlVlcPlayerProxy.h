@@ -80,9 +80,9 @@ public:
     vlc::playlist_player_core& player() { return *m_player; }
 
     QString vlcVersion() const;
-    bool playing() const { return !m_stopping && m_player->get_state() == libvlc_Playing; }
+    bool playing() const { return state() == Playing; }
     double length() const { return static_cast<double>(m_player->playback().get_length()); }
-    State state() const { return m_stopping ? Stopping : static_cast<State>(m_player->get_state()); }
+    State state() const;
     QString mrl() const;
     double position() const { return m_player->playback().get_position(); }
     void setPosition(double position) { m_player->playback().set_position(static_cast<float>(position)); }
@@ -110,6 +110,10 @@ public:
     bool decoding() const { return !m_videoSuspended; }
     // Times a live stream fell behind and was started afresh.
     unsigned liveCatchUps() const { return m_liveCatchUps; }
+    // Starts a live input afresh, dropping what waits unread, while the tile
+    // keeps its last picture and its state: done on its own when the player
+    // falls behind its stream.
+    void catchUpWithLive();
 
     Q_INVOKABLE void play(const QString& mrl);
     Q_INVOKABLE void play();
@@ -172,6 +176,7 @@ private:
     void setStalled(bool stalled);
     void followVisibility();
     void followLiveLag();
+    qint64 lastNewPictureMs(qint64 now);
 
     std::shared_ptr<vlc::playlist_player_core> m_player;
     EventRelay m_eventRelay{this};
@@ -196,9 +201,20 @@ private:
     // The UDP port a live stream arrives on, 0 for other media.
     quint16 m_livePort = 0;
     int m_behindTicks = 0;
+    // Pictures shown when the live input last (re)started, and when it showed
+    // its first own one: an input that opens leaves the stream in the socket,
+    // and reads it some time after its first picture.
+    unsigned m_framesAtLiveStart = 0;
+    qint64 m_liveShowingSinceMs = 0;
     unsigned m_liveCatchUps = 0;
     // Stopped events of catch-up restarts still to come; the worker counts them up.
     std::shared_ptr<std::atomic<int>> m_catchUpRestarts = std::make_shared<std::atomic<int>>(0);
+    // From the catch-up until libvlc plays the new input: its Opening and
+    // Buffering are not the tile's.
+    bool m_catchingUp = false;
+    // libvlc's count of pictures shown, which a still picture advances too.
+    int m_shownPictures = -1;
+    qint64 m_shownPictureMs = 0;
 };
 
 Q_DECLARE_METATYPE(QmlVlcPlayerProxy::State)

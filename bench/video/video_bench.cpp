@@ -29,6 +29,7 @@
 #include "QmlVlc.h"
 #include "QmlVlcConfig.h"
 #include "QmlVlcFrameSink.h"
+#include "QmlVlcFrameTextures.h"
 #include "QmlVlcPlayer.h"
 #include "RtpSender.h"
 #include "TestMedia.h"
@@ -74,6 +75,8 @@ struct ClientFigures
     double minFps = 0;
     double meanFps = 0;
     double renderFps = 0;
+    // Pictures the window drew per tile and second (texture uploads).
+    double drawnFps = 0;
     unsigned largestPool = 0;
 };
 
@@ -117,12 +120,14 @@ ClientFigures measureClient(const QStringList& mrls, const QSize& tile, bool dra
     for (QmlVlcPlayer* player : players)
         before.push_back(player->videoOutput().displayedFrames());
     const int swappedBefore = swapped;
+    const quint64 uploadsBefore = QmlVlcFrameTextures::uploads();
     const CpuSpan span;
     runFor(seconds);
     const double elapsed = span.elapsedSeconds();
     figures.cpuPerSecond = span.selfPerSecond();
     figures.serverCpuPerSecond = span.displayServerPerSecond();
     figures.renderFps = (swapped - swappedBefore) / elapsed;
+    figures.drawnFps = static_cast<double>(QmlVlcFrameTextures::uploads() - uploadsBefore) / elapsed / players.size();
     figures.minFps = 1e9;
     for (int i = 0; i < players.size(); ++i) {
         const double fps = (players[i]->videoOutput().displayedFrames() - before[static_cast<size_t>(i)]) / elapsed;
@@ -297,6 +302,51 @@ void benchGrid(TestMedia& media)
     }
 }
 
+// Live decoder options, one stream and sixteen 640x360 streams drawn as the
+// desktop's tiles, against cvlc showing one such stream in the same run.
+void benchDecoderOptions(TestMedia& media, const std::vector<int>& counts)
+{
+    const QSize tile(480, 270);
+    const QString clip = makeClip(media, QSize(640, 360));
+    if (clip.isEmpty())
+        return;
+    const double cvlc = cvlcPerStream(media, clip, QStringLiteral("options-cvlc"));
+    struct Variant { const char* name; QStringList options; };
+    const Variant variants[] = {
+        {"libvlc defaults", {}},
+        {"corrupted pictures shown", {":avcodec-corrupted"}},
+        {"threads=1", {":avcodec-threads=1"}},
+        {"threads=2", {":avcodec-threads=2"}},
+        {"skiploopfilter=4", {":avcodec-skiploopfilter=4"}},
+        {"fast", {":avcodec-fast"}},
+        {"threads=1 skiploopfilter=4", {":avcodec-threads=1", ":avcodec-skiploopfilter=4"}},
+        {"chosen", QmlVlcConfig::defaultLiveDecoderOptions()},
+    };
+    std::printf("Live decoder options, tiles drawn %dx%d from 640x360 (cvlc in its own window = 1: %.3f CPU s/s):\n",
+                tile.width(), tile.height(), cvlc);
+    int run = 0;
+    for (const int count : counts) {
+        for (const Variant& variant : variants) {
+            // Fresh streams on fresh ports, and the last players' releases
+            // done, so that no case waits on the one before it.
+            vlc::command_queue::wait_for_all(std::chrono::milliseconds(60000));
+            StreamSet set;
+            if (!startStreams(media, clip, count, QStringLiteral("options-%1").arg(++run), set)) {
+                std::printf("  senders did not start\n");
+                return;
+            }
+            QmlVlcConfig::instance().setLiveDecoderOptions(variant.options);
+            const ClientFigures f = measureClient(set.mrls, tile, true, tileSeconds);
+            const double perStream = f.cpuPerSecond / count;
+            std::printf("  %2d x 360p %-28s %.3f CPU s/s per stream (client/cvlc %.2f), delivered slowest %.1f"
+                        " mean %.1f fps, drawn %.1f fps per tile, window %.1f redraws/s%s\n",
+                        count, variant.name, perStream, cvlc > 0 ? perStream / cvlc : 0, f.minFps, f.meanFps,
+                        f.drawnFps, f.renderFps, f.ok ? "" : " (no picture)");
+            std::fflush(stdout);
+        }
+    }
+}
+
 // Live players under load (sixteen 640x360 tiles on two cores): five streams
 // are cut one after another; a player that keeps up with live shows its last
 // picture right after the cut and turns stalled its stall time after that.
@@ -430,18 +480,20 @@ int main(int argc, char* argv[])
     TestMedia media;
     if (!media.isValid())
         return 1;
-    // "grid", "lag" or "dead" as the only argument runs that part alone.
+    // "grid", "lag", "options" or "dead" as the only argument runs that part alone
+    // ("options", the live decoder options, runs only when asked for).
     // --decoder=<libvlc option> (repeatable) measures the client with that decoder option;
-    // --tiles=N sets how many tiles play while streams are cut in "lag" (at least five);
+    // --tiles=N sets how many tiles play while streams are cut in "lag" (at least five),
+    // and the only tile count of "options" (1 and 16 otherwise);
     // --no-catch-up lets live players fall behind, for comparison.
     QStringList args;
     QStringList decoder;
-    int lagTiles = 16;
+    int tiles = 0;
     for (const QString& arg : app.arguments().mid(1)) {
         if (arg.startsWith(QLatin1String("--decoder=")))
             decoder << arg.mid(10);
         else if (arg.startsWith(QLatin1String("--tiles=")))
-            lagTiles = std::max(1, arg.mid(8).toInt());
+            tiles = std::max(1, arg.mid(8).toInt());
         else if (arg == QLatin1String("--no-catch-up"))
             config.enableLiveCatchUp(false);
         else
@@ -459,7 +511,9 @@ int main(int argc, char* argv[])
     if (args.isEmpty() || args.contains(QStringLiteral("grid")))
         benchGrid(media);
     if (args.isEmpty() || args.contains(QStringLiteral("lag")))
-        benchLag(media, lagTiles);
+        benchLag(media, tiles ? tiles : 16);
+    if (args.contains(QStringLiteral("options")))
+        benchDecoderOptions(media, tiles ? std::vector<int>{tiles} : std::vector<int>{1, 16});
     if (args.isEmpty() || args.contains(QStringLiteral("dead")))
         benchDeadStreams(media);
     return 0;

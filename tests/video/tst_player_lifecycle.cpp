@@ -73,6 +73,7 @@ private slots:
     void initTestCase();
     void stopRunsOnTheWorker();
     void deadStreamStallsAndStopsWithoutWaiting();
+    void stillPictureIsNoStall();
     void destroyingDeadPlayersReturnsAtOnce();
     void shutdownWithSixteenDeadPlayers();
     void oddLiveStreamReportsItsVisibleSize();
@@ -89,8 +90,6 @@ void TestPlayerLifecycle::initTestCase()
     QmlVlc::registerTypes();
     QmlVlcConfig& config = QmlVlcConfig::instance();
     config.setNetworkCacheTime(200);
-    // These cases follow libvlc's own states; a catch-up under load restarts the input.
-    config.enableLiveCatchUp(false);
     config.enableHardwareAcceleration(true);
     QVERIFY(m_media.isValid());
     m_clip = m_media.clip(QStringLiteral("live.mp4"), QSize(320, 180), 10);
@@ -150,6 +149,7 @@ void TestPlayerLifecycle::deadStreamStallsAndStopsWithoutWaiting()
 
     bool loopRan = false;
     QTimer::singleShot(0, this, [&loopRan] { loopRan = true; });
+    const unsigned framesAtStop = player.videoOutput().displayedFrames();
     player.stop();
     QCOMPARE(player.state(), QmlVlcPlayerProxy::Stopping);
     QVERIFY(!player.stalled());
@@ -159,6 +159,42 @@ void TestPlayerLifecycle::deadStreamStallsAndStopsWithoutWaiting()
     QVERIFY(player.player().busy());
     QTRY_COMPARE_WITH_TIMEOUT(player.state(), QmlVlcPlayerProxy::Stopped, deadStopWaitMs);
     QVERIFY(!player.stalled());
+    // What the dying input showed again while it stopped is no new picture.
+    QCOMPARE(player.videoOutput().displayedFrames(), framesAtStop);
+    QVERIFY(!tile.surface.currentFrame());
+}
+
+// A camera on a still scene sends pictures that libvlc shows like its own
+// repeats of the last one: not a stall, until the stream is cut.
+void TestPlayerLifecycle::stillPictureIsNoStall()
+{
+    const QString clip = m_media.stillClip(QStringLiteral("still.mp4"), QSize(320, 180), 10);
+    QVERIFY(!clip.isEmpty());
+    LiveTile tile;
+    QVERIFY(tile.start(m_media, clip, 2));
+    QmlVlcPlayer& player = *tile.player;
+    QTRY_VERIFY_WITH_TIMEOUT(tile.surface.currentFrame(), streamWaitMs);
+    QTRY_COMPARE_WITH_TIMEOUT(player.state(), QmlVlcPlayerProxy::Playing, streamWaitMs);
+    QVERIFY(!player.stalled());
+
+    constexpr qint64 watchMs = 10000;
+    const unsigned sinkFrames = player.videoOutput().displayedFrames();
+    QElapsedTimer watched;
+    watched.start();
+    QVERIFY(QTest::qWaitFor([&] { return player.stalled() || watched.elapsed() >= watchMs; }, timeBudget(60000)));
+    QVERIFY2(!player.stalled(), qPrintable(QStringLiteral("stalled after %1 ms").arg(watched.elapsed())));
+    QVERIFY(player.frameAge() < player.stallTimeout());
+    // The picture did not change: few of its frames were new to the sink.
+    QVERIFY(player.videoOutput().displayedFrames() - sinkFrames < 25);
+
+    QElapsedTimer sinceCut;
+    sinceCut.start();
+    tile.sender.die();
+    QTRY_VERIFY_WITH_TIMEOUT(player.stalled(), streamWaitMs);
+    QVERIFY(player.frameAge() >= player.stallTimeout());
+    // libvlc's count lags the pictures by at most a second.
+    QVERIFY2(sinceCut.elapsed() < timeBudget(player.stallTimeout() + 3000),
+             qPrintable(QStringLiteral("stalled %1 ms after the cut").arg(sinceCut.elapsed())));
 }
 
 void TestPlayerLifecycle::destroyingDeadPlayersReturnsAtOnce()

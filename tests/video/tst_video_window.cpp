@@ -9,6 +9,7 @@
 #include "QmlVlcConfig.h"
 #include "QmlVlcFrameTextures.h"
 #include "QmlVlcPlayer.h"
+#include "QmlVlcVideoOutput.h"
 #include "QmlVlcVideoSurface.h"
 #include "RtpSender.h"
 #include "TestMedia.h"
@@ -37,6 +38,16 @@ QList<QRect> staticRegions(int scale = 1)
 
 const QRect gradientRegion(0, 280, 640, 25);
 
+double meanLuma(const char* plane, int pitch, const QRect& region)
+{
+    qint64 sum = 0;
+    for (int y = region.top(); y <= region.bottom(); ++y) {
+        for (int x = region.left(); x <= region.right(); ++x)
+            sum += static_cast<unsigned char>(plane[y * pitch + x]);
+    }
+    return static_cast<double>(sum) / (region.width() * region.height());
+}
+
 bool loadOneSurface(QQuickView& view, const QString& sdp, const QSize& size)
 {
     view.rootContext()->setContextProperty(QStringLiteral("sdpMrl"), QStringLiteral("file:///") + sdp);
@@ -45,6 +56,26 @@ bool loadOneSurface(QQuickView& view, const QString& sdp, const QSize& size)
     view.setSource(QUrl::fromLocalFile(QStringLiteral(VIDEO_TEST_SCENES "/OneSurface.qml")));
     return view.status() == QQuickView::Ready;
 }
+// A live stream of its own shown by one surface (scenes/OneSurface.qml), not yet shown.
+struct OneSurfaceScene
+{
+    RtpSender sender;
+    QQuickView view;
+    QmlVlcPlayer* player = nullptr;
+    QmlVlcVideoSurface* surface = nullptr;
+
+    bool load(TestMedia& media, const QString& clip, const QString& name)
+    {
+        const QString sdp = media.path(name + QStringLiteral(".sdp"));
+        if (!sender.start(clip, sdp)
+            || !QTest::qWaitFor([&sdp] { return QFileInfo(sdp).size() > 0; }, streamWaitMs)
+            || !loadOneSurface(view, sdp, streamSize))
+            return false;
+        player = view.rootObject()->findChild<QmlVlcPlayer*>(QStringLiteral("player"));
+        surface = view.rootObject()->findChild<QmlVlcVideoSurface*>(QStringLiteral("surface"));
+        return player && surface;
+    }
+};
 } // namespace
 
 class TestVideoWindow : public QObject
@@ -59,6 +90,7 @@ private slots:
     void coloursMatchFfmpeg_data();
     void coloursMatchFfmpeg();
     void hiddenSurfaceStopsDecoding();
+    void catchUpShowsOnlyWholePictures();
 
 private:
     QImage grab();
@@ -83,9 +115,6 @@ void TestVideoWindow::initTestCase()
     QmlVlcConfig& config = QmlVlcConfig::instance();
     config.enableMarqueeFilter(false);
     config.enableAdjustFilter(false);
-    // A catch-up under load would re-join the stream between key frames, with
-    // pictures predicted from nothing, in the middle of a colour comparison.
-    config.enableLiveCatchUp(false);
     config.enableLogoFilter(false);
     config.enableDebug(false);
     config.setNetworkCacheTime(200);
@@ -263,15 +292,11 @@ void TestVideoWindow::coloursMatchFfmpeg()
 
 void TestVideoWindow::hiddenSurfaceStopsDecoding()
 {
-    RtpSender sender;
-    const QString sdp = m_media.path(QStringLiteral("hidden.sdp"));
-    QVERIFY(sender.start(m_clip, sdp));
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(sdp).size() > 0, streamWaitMs);
-    QQuickView view;
-    QVERIFY(loadOneSurface(view, sdp, streamSize));
-    auto* player = view.rootObject()->findChild<QmlVlcPlayer*>(QStringLiteral("player"));
-    auto* surface = view.rootObject()->findChild<QmlVlcVideoSurface*>(QStringLiteral("surface"));
-    QVERIFY(player && surface);
+    OneSurfaceScene scene;
+    QVERIFY(scene.load(m_media, m_clip, QStringLiteral("hidden")));
+    QmlVlcPlayer* player = scene.player;
+    QmlVlcVideoSurface* surface = scene.surface;
+    QQuickView& view = scene.view;
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     QTRY_VERIFY_WITH_TIMEOUT(player->videoOutput().displayedFrames() >= 10, streamWaitMs);
@@ -294,6 +319,65 @@ void TestVideoWindow::hiddenSurfaceStopsDecoding()
     // A minimised window hides its surfaces too.
     view.showMinimized();
     QTRY_VERIFY_WITH_TIMEOUT(!player->decoding(), streamWaitMs);
+}
+
+// Starting a live input afresh joins it between key frames; what the decoder
+// makes of pictures predicted from nothing must never reach the screen.
+void TestVideoWindow::catchUpShowsOnlyWholePictures()
+{
+    // ffmpeg's decode of the first picture as the decoder's own planes, luma first.
+    const QString rawPath = m_media.path(QStringLiteral("reference.yuv"));
+    QVERIFY(TestMedia::runFfmpeg({"-i", m_clip, "-frames:v", "1", "-f", "rawvideo", "-pix_fmt", "yuv420p", rawPath}));
+    QFile rawFile(rawPath);
+    QVERIFY(rawFile.open(QIODevice::ReadOnly));
+    const QByteArray luma = rawFile.read(streamSize.width() * streamSize.height());
+    QCOMPARE(luma.size(), streamSize.width() * streamSize.height());
+
+    OneSurfaceScene scene;
+    QVERIFY(scene.load(m_media, m_clip, QStringLiteral("catch-up")));
+    QmlVlcPlayer* player = scene.player;
+    QmlVlcVideoSurface* surface = scene.surface;
+
+    QStringList broken;
+    int checked = 0;
+    QObject watcher;
+    connect(&player->videoOutput(), &QmlVlcVideoOutput::frameDelivered, &watcher, [&] {
+        const auto frame = surface->currentFrame();
+        if (!frame)
+            return;
+        ++checked;
+        const int pitch = static_cast<int>(frame->yPlaneSize / frame->height);
+        for (const QRect& region : staticRegions()) {
+            const double diff = std::abs(meanLuma(frame->yPlane, pitch, region)
+                                         - meanLuma(luma.constData(), streamSize.width(), region));
+            if (diff > colourTolerance)
+                broken << QStringLiteral("picture %1, region %2,%3: luma off by %4")
+                              .arg(checked).arg(region.x()).arg(region.y()).arg(diff);
+        }
+    });
+    scene.view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&scene.view));
+    QTRY_VERIFY_WITH_TIMEOUT(player->videoOutput().displayedFrames() >= 10, streamWaitMs);
+    QList<int> states;
+    connect(player, &QmlVlcPlayerProxy::stateChanged, &watcher, [&states](QmlVlcPlayerProxy::State state) { states << state; });
+
+    for (int restart = 0; restart < 3; ++restart) {
+        player->catchUpWithLive();
+        // The restart is the player's own business: the tile still plays.
+        QCOMPARE(player->state(), QmlVlcPlayerProxy::Playing);
+        QTRY_VERIFY_WITH_TIMEOUT(!player->player().busy(), streamWaitMs);
+        // Past the new input's first key frame, a second away at most.
+        const unsigned restarted = player->videoOutput().displayedFrames();
+        QTRY_VERIFY_WITH_TIMEOUT(player->videoOutput().displayedFrames() >= restarted + 30, streamWaitMs);
+    }
+    QVERIFY2(broken.isEmpty(), qPrintable(broken.mid(0, 5).join(QStringLiteral("; "))));
+    QVERIFY(checked >= 30);
+    QVERIFY(player->liveCatchUps() >= 3);
+    // libvlc reports its cache filling as Buffering while it plays on.
+    states.removeAll(QmlVlcPlayerProxy::Buffering);
+    QCOMPARE(states, QList<int>());
+    QCOMPARE(player->state(), QmlVlcPlayerProxy::Playing);
+    QVERIFY(!player->stalled());
 }
 
 void TestVideoWindow::cleanupTestCase()

@@ -82,4 +82,12 @@ std::string media::mrl() const
     return m_media ? take_string(libvlc_media_get_mrl(m_media)) : std::string();
 }
 
+int media::displayed_pictures() const
+{
+    libvlc_media_stats_t stats{};
+    if (!m_media || !libvlc_media_get_stats(m_media, &stats))
+        return -1;
+    return stats.i_displayed_pictures;
+}
+
 } // namespace vlc

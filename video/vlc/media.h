@@ -24,6 +24,10 @@ public:
     std::string get_meta(libvlc_meta_t meta) const;
     void set_meta(libvlc_meta_t meta, const std::string& value);
     std::string mrl() const;
+    // Pictures the current input of this media has shown, -1 when libvlc
+    // keeps no count; libvlc shows the last picture again while no new one
+    // comes, and those are not counted. A short lock, no wait on the input.
+    int displayed_pictures() const;
 
 private:
     void release();

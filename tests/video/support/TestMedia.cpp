@@ -35,6 +35,15 @@ QString TestMedia::clip(const QString& name, const QSize& size, double seconds)
     return ok ? out : QString();
 }
 
+QString TestMedia::stillClip(const QString& name, const QSize& size, double seconds)
+{
+    const QString out = path(name);
+    const QString source = QStringLiteral("color=c=blue:size=%1x%2:rate=25").arg(size.width()).arg(size.height());
+    const bool ok = runFfmpeg({"-f", "lavfi", "-i", source, "-t", QString::number(seconds),
+                               "-c:v", "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p", "-g", "25", out});
+    return ok ? out : QString();
+}
+
 QString TestMedia::oddClip(const QString& name, const QSize& size, double seconds)
 {
     const QString out = path(name);

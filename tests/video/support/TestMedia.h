@@ -18,6 +18,8 @@ public:
     QString clip(const QString& name, const QSize& size, double seconds);
     // 640x360 H.264 with two audio tracks and one subtitle track.
     QString clipWithTracks(const QString& name);
+    // One colour that never changes, as a camera on a still scene sends.
+    QString stillClip(const QString& name, const QSize& size, double seconds);
     // A clip in 4:4:4 so that odd sizes survive the encoder.
     QString oddClip(const QString& name, const QSize& size, double seconds);
 
