@@ -22,8 +22,14 @@ constexpr qint64 unseenBeforeSuspendMs = 1000;
 // catchUpTicks health checks in a row has fallen behind live.
 constexpr qint64 behindLiveBytes = 32 * 1024;
 constexpr int catchUpTicks = 3;
+// A backlog that shrinks by this much per health check is being read: the
+// input is still taking in what waited while it opened.
+constexpr qint64 drainingBytes = 8 * 1024;
 // A live input that starts reads what waited meanwhile within this time of its first picture.
 constexpr qint64 liveSettleMs = 2000;
+// A catch-up restart is no loss of signal until libvlc has had this long to
+// play the new input; from then on the stall time-out counts as after any play.
+constexpr qint64 catchUpGraceMs = 10000;
 
 void restoreVideoTrack(libvlc_media_player_t* mp, int id)
 {
@@ -37,6 +43,16 @@ void restoreVideoTrack(libvlc_media_player_t* mp, int id)
     }
     if (id >= 0)
         libvlc_video_set_track(mp, id);
+}
+
+// Turns video decoding off, keeping the track to restore; a second call (for
+// a new input, which chose its track afresh) keeps the first one's track.
+void suspendVideoTrack(libvlc_media_player_t* mp, std::atomic<int>& track)
+{
+    const int current = libvlc_video_get_track(mp);
+    if (current >= 0)
+        track.store(current);
+    libvlc_video_set_track(mp, -1);
 }
 } // namespace
 
@@ -174,6 +190,14 @@ void QmlVlcPlayerProxy::setStallTimeout(int ms)
     checkHealth();
 }
 
+void QmlVlcPlayerProxy::setDecodeOnlyWhenSeen(bool only)
+{
+    if (only == m_decodeOnlyWhenSeen)
+        return;
+    m_decodeOnlyWhenSeen = only;
+    emit decodeOnlyWhenSeenChanged();
+}
+
 void QmlVlcPlayerProxy::setWantPlaying(bool want)
 {
     if (want && !m_wantPlaying)
@@ -212,7 +236,8 @@ void QmlVlcPlayerProxy::checkHealth()
         emit frameAgeChanged();
     }
     const qint64 quietMs = now - std::max(lastFrame, m_playAskedMs);
-    setStalled(m_wantPlaying && !m_videoSuspended && quietMs >= m_stallTimeout);
+    const bool restarting = m_catchingUp && now - m_playAskedMs < catchUpGraceMs;
+    setStalled(m_wantPlaying && !m_videoSuspended && !restarting && quietMs >= m_stallTimeout);
 }
 
 // The sink sees a still picture as libvlc showing its last one again, which
@@ -247,7 +272,9 @@ void QmlVlcPlayerProxy::followLiveLag()
         return;
     }
     const qint64 queued = QmlVlcReceiveBacklog::queuedBytes(m_livePort);
-    m_behindTicks = queued > behindLiveBytes ? m_behindTicks + 1 : 0;
+    const bool draining = queued < m_lastQueuedBytes - drainingBytes;
+    m_lastQueuedBytes = queued;
+    m_behindTicks = queued > behindLiveBytes && !draining ? m_behindTicks + 1 : 0;
     if (m_behindTicks < catchUpTicks)
         return;
     QmlVlcLog::warn("Live video behind its stream ({} bytes unread on port {}): starting it afresh", queued, m_livePort);
@@ -259,6 +286,7 @@ void QmlVlcPlayerProxy::catchUpWithLive()
     m_behindTicks = 0;
     ++m_liveCatchUps;
     m_catchingUp = true;
+    m_playAskedMs = QmlVlcFrameSink::monotonicMs();
     m_framesAtLiveStart = videoOutput().displayedFrames();
     m_liveShowingSinceMs = 0;
     const std::shared_ptr<QmlVlcFrameSink>& sink = videoOutput().sink();
@@ -277,7 +305,7 @@ void QmlVlcPlayerProxy::catchUpWithLive()
 void QmlVlcPlayerProxy::followVisibility()
 {
     const QmlVlcVideoOutput& output = videoOutput();
-    const bool unseen = output.allSurfacesHidden();
+    const bool unseen = output.allSurfacesHidden() || (m_decodeOnlyWhenSeen && !output.hasSurfaces());
     const qint64 now = QmlVlcFrameSink::monotonicMs();
     if (!unseen) {
         m_unseenSinceMs = 0;
@@ -286,8 +314,19 @@ void QmlVlcPlayerProxy::followVisibility()
         m_videoSuspended = false;
         // Waiting for the next key frame is not a stall.
         m_playAskedMs = now;
-        m_player->post([track = m_suspendedTrack](libvlc_media_player_t* mp) { restoreVideoTrack(mp, track->load()); });
+        // An unseen input reads no stream: what waits in the socket is old by
+        // now, and a live view starts afresh rather than show it.
+        if (m_livePort && m_wantPlaying && QmlVlcReceiveBacklog::queuedBytes(m_livePort) > behindLiveBytes)
+            catchUpWithLive();
+        else
+            m_player->post([track = m_suspendedTrack](libvlc_media_player_t* mp) { restoreVideoTrack(mp, track->load()); });
         emit decodingChanged();
+        return;
+    }
+    if (m_videoSuspended && output.displayedFrames() != m_framesAtSuspend) {
+        // An input played while unseen chose its video track afresh.
+        m_framesAtSuspend = output.displayedFrames();
+        m_player->post([track = m_suspendedTrack](libvlc_media_player_t* mp) { suspendVideoTrack(mp, *track); });
         return;
     }
     if (!m_wantPlaying || m_videoSuspended)
@@ -297,10 +336,8 @@ void QmlVlcPlayerProxy::followVisibility()
     if (now - m_unseenSinceMs < unseenBeforeSuspendMs)
         return;
     m_videoSuspended = true;
-    m_player->post([track = m_suspendedTrack](libvlc_media_player_t* mp) {
-        track->store(libvlc_video_get_track(mp));
-        libvlc_video_set_track(mp, -1);
-    });
+    m_framesAtSuspend = output.displayedFrames();
+    m_player->post([track = m_suspendedTrack](libvlc_media_player_t* mp) { suspendVideoTrack(mp, *track); });
     emit decodingChanged();
 }
 
@@ -349,6 +386,8 @@ void QmlVlcPlayerProxy::handleLibvlcEvent(const libvlc_event_t& event)
         setWantPlaying(true);
         if (m_catchingUp) {
             m_catchingUp = false;
+            // The restarted input's first picture gets the stall time-out from here.
+            m_playAskedMs = QmlVlcFrameSink::monotonicMs();
             break;
         }
         emit mediaPlayerPlaying();

@@ -42,6 +42,7 @@ class QmlVlcPlayerProxy : public QmlVlcVideoSource
     Q_PROPERTY(QSize frameSize READ frameSize NOTIFY frameSizeChanged)
     Q_PROPERTY(double frameRate READ frameRate NOTIFY frameRateChanged)
     Q_PROPERTY(bool decoding READ decoding NOTIFY decodingChanged)
+    Q_PROPERTY(bool decodeOnlyWhenSeen READ decodeOnlyWhenSeen WRITE setDecodeOnlyWhenSeen NOTIFY decodeOnlyWhenSeenChanged)
 
 public:
     enum State
@@ -108,6 +109,11 @@ public:
     double frameRate() const { return videoOutput().frameRate(); }
     // False while no surface of this player can be seen and video decoding is off.
     bool decoding() const { return !m_videoSuspended; }
+    // True: a player with no surface at all counts as unseen too (a camera of
+    // the wall that no tile of the chosen layout shows); false: it decodes,
+    // as whoever plays it may read its pictures without showing them.
+    bool decodeOnlyWhenSeen() const { return m_decodeOnlyWhenSeen; }
+    void setDecodeOnlyWhenSeen(bool only);
     // Times a live stream fell behind and was started afresh.
     unsigned liveCatchUps() const { return m_liveCatchUps; }
     // Starts a live input afresh, dropping what waits unread, while the tile
@@ -151,6 +157,7 @@ signals:
     void frameSizeChanged();
     void frameRateChanged();
     void decodingChanged();
+    void decodeOnlyWhenSeenChanged();
 
 protected:
     bool event(QEvent* e) override;
@@ -195,12 +202,16 @@ private:
     int m_frameAge = 0;
     int m_stallTimeout = defaultStallTimeoutMs;
     bool m_videoSuspended = false;
+    bool m_decodeOnlyWhenSeen = false;
     qint64 m_unseenSinceMs = 0;
+    // Pictures shown when decoding was turned off: more mean a new input decodes.
+    unsigned m_framesAtSuspend = 0;
     // The video track chosen before decoding was turned off; the worker writes it.
     std::shared_ptr<std::atomic<int>> m_suspendedTrack = std::make_shared<std::atomic<int>>(-1);
     // The UDP port a live stream arrives on, 0 for other media.
     quint16 m_livePort = 0;
     int m_behindTicks = 0;
+    qint64 m_lastQueuedBytes = 0;
     // Pictures shown when the live input last (re)started, and when it showed
     // its first own one: an input that opens leaves the stream in the socket,
     // and reads it some time after its first picture.

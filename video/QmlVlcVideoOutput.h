@@ -53,6 +53,7 @@ public:
     // True when surfaces are attached, all in windows, and none can be seen
     // (hidden, scrolled out, or in a hidden or minimised window).
     bool allSurfacesHidden() const;
+    bool hasSurfaces() const { return !m_attachedSurfaces.isEmpty(); }
 
 signals:
     void frameDelivered();

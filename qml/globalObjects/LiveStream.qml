@@ -30,7 +30,8 @@ QtObject {
         default: return ""
         }
     }
-    readonly property VlcPlayer player: VlcPlayer {}
+    // Only cameras that a tile shows are decoded; the rest stay open, ready.
+    readonly property VlcPlayer player: VlcPlayer { decodeOnlyWhenSeen: true }
 
     property bool wanted: false
     property double lastLiveMs: 0
@@ -200,6 +201,9 @@ QtObject {
             lastLiveMs = now
             return
         }
+        // Nobody looks at this stream, so no pictures are decoded: nothing is wrong.
+        if (!player.decoding)
+            return
         if (player.frameRate > 0 && !player.stalled && player.frameAge < 2000) {
             status = "live"
             lastLiveMs = now
@@ -210,9 +214,6 @@ QtObject {
             retryTimer.stop()
             return
         }
-        // Nobody looks at this stream, so no pictures are decoded: nothing is wrong.
-        if (!player.decoding)
-            return
         var failed = player.state === VlcPlayer.Error || player.state === VlcPlayer.Ended
         // An open gets its time for the first picture: re-opening would only start the wait anew.
         var opening = !pictureSinceOpen && !failed
@@ -247,12 +248,15 @@ QtObject {
         }
     }
 
-    // Pictures queued while nobody looked are old news on a live view: start afresh.
     property Connections playerConnections: Connections {
         target: live.player
+        // Unseen, it shows nothing; seen again, it is live once new pictures come.
         function onDecodingChanged() {
-            if (live.player.decoding && live.wanted)
-                live.open()
+            if (!live.wanted)
+                return
+            if (live.status === "live")
+                live.status = "connecting"
+            live.lastLiveMs = Date.now()
         }
         // The wait for the first picture starts when the player really opens: before
         // that its worker may spend seconds stopping the dead stream it had, and
