@@ -114,7 +114,9 @@ ClientFigures measureClient(const QStringList& mrls, const QSize& tile, bool dra
     QList<QmlVlcPlayer*> players;
     if (!showTiles(view, mrls, tile, drawn, players))
         return figures;
-    runFor(2.0);
+    // Players that opened at once on a busy machine fall behind and start
+    // afresh in their first seconds: figures are taken once that settled.
+    runFor(10.0);
 
     std::vector<unsigned> before;
     for (QmlVlcPlayer* player : players)
