@@ -22,14 +22,13 @@ constexpr qint64 unseenBeforeSuspendMs = 1000;
 // catchUpTicks health checks in a row has fallen behind live.
 constexpr qint64 behindLiveBytes = 32 * 1024;
 constexpr int catchUpTicks = 3;
-// A backlog that shrinks by this much per health check is being read: the
-// input is still taking in what waited while it opened.
-constexpr qint64 drainingBytes = 8 * 1024;
 // A live input that starts reads what waited meanwhile within this time of its first picture.
 constexpr qint64 liveSettleMs = 2000;
-// A catch-up restart is no loss of signal until libvlc has had this long to
-// play the new input; from then on the stall time-out counts as after any play.
+// A catch-up restart is no loss of signal while the stream still arrives,
+// until libvlc has had this long to play the new input; from then on the
+// stall time-out counts as after any play.
 constexpr qint64 catchUpGraceMs = 10000;
+constexpr qint64 catchUpArrivalMs = 1000;
 
 void restoreVideoTrack(libvlc_media_player_t* mp, int id)
 {
@@ -236,7 +235,9 @@ void QmlVlcPlayerProxy::checkHealth()
         emit frameAgeChanged();
     }
     const qint64 quietMs = now - std::max(lastFrame, m_playAskedMs);
-    const bool restarting = m_catchingUp && now - m_playAskedMs < catchUpGraceMs;
+    if (m_catchingUp && QmlVlcReceiveBacklog::queuedBytes(m_livePort) > 0)
+        m_catchUpArrivalMs = now;
+    const bool restarting = m_catchingUp && now - m_playAskedMs < catchUpGraceMs && now - m_catchUpArrivalMs < catchUpArrivalMs;
     setStalled(m_wantPlaying && !m_videoSuspended && !restarting && quietMs >= m_stallTimeout);
 }
 
@@ -272,9 +273,7 @@ void QmlVlcPlayerProxy::followLiveLag()
         return;
     }
     const qint64 queued = QmlVlcReceiveBacklog::queuedBytes(m_livePort);
-    const bool draining = queued < m_lastQueuedBytes - drainingBytes;
-    m_lastQueuedBytes = queued;
-    m_behindTicks = queued > behindLiveBytes && !draining ? m_behindTicks + 1 : 0;
+    m_behindTicks = queued > behindLiveBytes ? m_behindTicks + 1 : 0;
     if (m_behindTicks < catchUpTicks)
         return;
     QmlVlcLog::warn("Live video behind its stream ({} bytes unread on port {}): starting it afresh", queued, m_livePort);
@@ -287,6 +286,7 @@ void QmlVlcPlayerProxy::catchUpWithLive()
     ++m_liveCatchUps;
     m_catchingUp = true;
     m_playAskedMs = QmlVlcFrameSink::monotonicMs();
+    m_catchUpArrivalMs = m_playAskedMs;
     m_framesAtLiveStart = videoOutput().displayedFrames();
     m_liveShowingSinceMs = 0;
     const std::shared_ptr<QmlVlcFrameSink>& sink = videoOutput().sink();

@@ -211,7 +211,6 @@ private:
     // The UDP port a live stream arrives on, 0 for other media.
     quint16 m_livePort = 0;
     int m_behindTicks = 0;
-    qint64 m_lastQueuedBytes = 0;
     // Pictures shown when the live input last (re)started, and when it showed
     // its first own one: an input that opens leaves the stream in the socket,
     // and reads it some time after its first picture.
@@ -223,6 +222,8 @@ private:
     // From the catch-up until libvlc plays the new input: its Opening and
     // Buffering are not the tile's.
     bool m_catchingUp = false;
+    // When the restarting input's socket last held some of the stream.
+    qint64 m_catchUpArrivalMs = 0;
     // libvlc's count of pictures shown, which a still picture advances too.
     int m_shownPictures = -1;
     qint64 m_shownPictureMs = 0;

@@ -13,6 +13,7 @@
 #include <QAbstractItemModelTester>
 #include <QGuiApplication>
 #include <QJsonDocument>
+#include <QPointer>
 #include <QImage>
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
@@ -239,8 +240,15 @@ void TstDesktop::layoutButtonsSetTheNumberOfTiles()
     QVERIFY(click(m_window, "layoutButtonBig"));
     QTRY_COMPARE(shownTiles(), 9);
     QCOMPARE(sceneRect(tile(4)), small);
+    // Cameras that no tile shows are not decoded; the shown one is.
+    QList<QPointer<QObject>> players;
+    for (int i = 0; i < 4; ++i)
+        players.append(streamOf(i)->property("player").value<QObject *>());
     QVERIFY(click(m_window, "layoutButton_S1_1"));
     QTRY_COMPARE(shownTiles(), 1);
+    for (int i = 1; i < 4; ++i)
+        QTRY_VERIFY_WITH_TIMEOUT(players[i] && !players[i]->property("decoding").toBool(), 5000);
+    QVERIFY(players[0]->property("decoding").toBool());
     QVERIFY(click(m_window, "layoutButton_S4_4_ext"));
     QTRY_COMPARE(shownTiles(), 32);
     QVERIFY(click(m_window, "layoutButton_S2_2"));

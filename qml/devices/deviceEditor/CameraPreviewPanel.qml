@@ -24,7 +24,8 @@ Rectangle {
         anchors.fill: parent
         anchors.margins: LynAppStyle.borderWidth
         source: panel.stream ? panel.stream.player : null
-        visible: panel.showingPicture
+        // Shown whenever there is a stream: the player decodes only for a surface that can be seen.
+        visible: panel.stream !== null
     }
     LynLabel {
         objectName: "cameraPreviewState"

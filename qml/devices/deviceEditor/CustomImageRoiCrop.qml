@@ -48,7 +48,8 @@ Rectangle {
         anchors.fill: parent
         anchors.margins: LynAppStyle.borderWidth
         source: crop.stream ? crop.stream.player : null
-        visible: crop.showingPicture
+        // Shown whenever there is a stream: the player decodes only for a surface that can be seen.
+        visible: crop.stream !== null
     }
     LynLabel {
         anchors.horizontalCenter: parent.horizontalCenter
