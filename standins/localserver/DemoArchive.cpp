@@ -73,7 +73,10 @@ QList<DemoArchive::Piece> DemoArchive::layOut(qint64 deviceId) const
 {
     QRandomGenerator random(quint32(deviceId) * 7919u + 17u);
     const qint64 first = QDateTime(QDate::currentDate().addDays(-1), QTime(0, 0)).toMSecsSinceEpoch();
-    const qint64 last = QDateTime::currentMSecsSinceEpoch() - 5 * 60 * 1000;
+    // Up to a few minutes ago; in the small hours up to six o'clock, so that
+    // today always has pieces to show.
+    const qint64 last = std::max(QDateTime::currentMSecsSinceEpoch() - 5 * 60 * 1000,
+                                 QDateTime(QDate::currentDate(), QTime(6, 0)).toMSecsSinceEpoch());
     const qint64 slot = (last - first) / kPiecesPerDevice;
     QList<Piece> pieces;
     for (int i = 0; i < kPiecesPerDevice; ++i) {
