@@ -13,6 +13,7 @@
 #include "base/SettingsSimple.h"
 #include "client_base/controller/peers/PeersManagerController.h"
 #include "client_base/controller/relay/SingleTcpRelayBaseController.h"
+#include "client_base/other/peer/SocketConnectionMode.h"
 #include "nt_common/core/singleton/SpSingleton.h"
 
 #include <QElapsedTimer>
@@ -77,6 +78,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void channelRequestsThatCannotBeServedAreRefused();
+    void aLateRequestLeavesReleasedPortsToThePlayer();
     void losingTheP2pServerStopsEveryChannel();
 
 private:
@@ -211,8 +213,42 @@ void TstRemoteBridge::channelRequestsThatCannotBeServedAreRefused()
     QCOMPARE(ask({{"rowID", 2}, {"streamKey", "garden"}, {"forwardPort", target}}).value("status").toString(), QStringLiteral("OK"));
     QVERIFY(openedPort("garden") != 0);
     QVERIFY(!QTest::qWaitFor([&] { return stolen.packets > 0; }, 2000));
+
     ask({{"rowID", 2}, {"streamKey", "garden"}, {"stop", true}});
     m_peers->releaseRemoteStream("garden");
+}
+
+// The far side's RTCP request may come after its RTP path opened and both
+// ports went to the player: the player keeps them.
+void TstRemoteBridge::aLateRequestLeavesReleasedPortsToThePlayer()
+{
+    const auto request = [&](const char *portType) {
+        m_peers->handleMessage("srOpenPortOnRemote", std::make_shared<DTO>(DTO{{"remoteSign", "home"},
+                                                                               {"remoteSocketId", portType},
+                                                                               {"streamKey", "porch"},
+                                                                               {"portType", portType},
+                                                                               {"remoteGlobalIp", "127.0.0.1"},
+                                                                               {"remoteGlobalPort", 9},
+                                                                               {"remoteLocalIp", "127.0.0.1"},
+                                                                               {"remoteLocalPort", 9}}));
+    };
+    const auto idOf = [&](const char *portType) { return m_peers->peerByStreamKeyAndPortType("porch", portType); };
+    const auto mode = [&](const char *portType) { return m_peers->peer(idOf(portType)).value("socketConnectionMode").toInt(); };
+    const int released = static_cast<int>(SocketConnectionMode::ReleasedFromHost);
+    request("rtp");
+    QVERIFY(QTest::qWaitFor([&] { return !idOf("rtcp").isEmpty(); }, kWait));
+    QSignalSpy releases(m_peers.get(), &PeersManagerController::releasedFromHost);
+    m_peers->disconnectFromHost(idOf("rtp"), {});
+    m_peers->disconnectFromHost(idOf("rtcp"), {});
+    QVERIFY(QTest::qWaitFor([&] { return releases.count() == 2; }, kWait));
+    const quint16 rtcpPort = static_cast<quint16>(m_peers->peer(idOf("rtcp")).value("yourLocalPort").toInt());
+
+    request("rtcp");
+    QVERIFY(!QTest::qWaitFor([&] { return mode("rtcp") != released; }, 1000));
+    QCOMPARE(mode("rtp"), released);
+    QUdpSocket player;
+    QVERIFY2(player.bind(QHostAddress::AnyIPv4, rtcpPort), qPrintable(player.errorString()));
+    m_peers->releaseRemoteStream("porch");
 }
 
 void TstRemoteBridge::losingTheP2pServerStopsEveryChannel()

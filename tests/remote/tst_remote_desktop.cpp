@@ -12,6 +12,7 @@
 #include "shell/ClientStartup.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
@@ -45,6 +46,23 @@ QString lastLineOf(const QString &path, const QString &text)
             return lines.at(i);
     }
     return QString();
+}
+
+// The last warnings and errors of the client's log, which follow its peers and tiles.
+QStringList clientWarnings(const QString &labDir)
+{
+    QStringList lines;
+    QDirIterator logs(labDir, {QStringLiteral("log_*.txt")}, QDir::Files, QDirIterator::Subdirectories);
+    while (logs.hasNext()) {
+        QFile file(logs.next());
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+            if (line.contains(QLatin1String("] [warning] ")) || line.contains(QLatin1String("] [error] ")))
+                lines << line.left(300);
+        }
+    }
+    return QStringList{QStringLiteral("client log, last warnings:")} + lines.mid(lines.size() - 60);
 }
 
 } // namespace
@@ -102,6 +120,8 @@ void TstRemoteDesktopLab::clientDesktopPlaysRemoteCameras()
         if (!line.startsWith(QLatin1String("QDEBUG")) && !line.startsWith(QLatin1Char('[')))
             report << line;
     }
+    if (!ended || client.exitCode() != 0)
+        report << clientWarnings(m_dir.path());
     const QString output = report.join(QLatin1Char('\n'));
     // Printed whole before any verdict: a failure message is cut short.
     std::printf("%s\n", qPrintable(output));
@@ -310,8 +330,10 @@ int main(int argc, char *argv[])
         TstRemoteDesktopLab lab;
         return QTest::qExec(&lab, argc, argv);
     }
-    // Inside the lab: a fresh client that signs up and opens in P2P mode.
+    // Inside the lab: a fresh client that signs up and opens in P2P mode. Its
+    // folder stays for the lab, which shows the client's warnings on a failure.
     QTemporaryDir dir(labDir + QStringLiteral("/client-XXXXXX"));
+    dir.setAutoRemove(false);
     if (!dir.isValid() || !QDir::setCurrent(dir.path()))
         return 1;
     QFile conf(dir.filePath(QStringLiteral("main.conf")));

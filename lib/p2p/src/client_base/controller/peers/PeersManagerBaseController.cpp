@@ -128,6 +128,14 @@ void PeersManagerBaseController::handleSrOpenPortOnRemote(const DTO &message)
         const QSharedPointer<PeerBase> selected = portType == kRtp ? rtp : rtcp;
         if (!selected->yourSign().isEmpty())
             return; // in use by an earlier request
+        // A request that comes after the stream's ports went to the player would
+        // bind its port again under the player; the stream flows without it.
+        if (selected->socketConnectionMode() == SocketConnectionMode::ReleasedFromHost) {
+            if (auto logger = spdlog::get(loggerName))
+                logger->info("Open-port request for the released {} port of stream '{}' ignored", portType.toStdString(),
+                             NtCommon::LogText::untrusted(streamKey).toStdString());
+            return;
+        }
 
         selected->setYourSign(link()->sign());
         selected->setRemoteSign(sender);
