@@ -25,10 +25,11 @@ constexpr int catchUpTicks = 3;
 // A live input that starts reads what waited meanwhile within this time of its first picture.
 constexpr qint64 liveSettleMs = 2000;
 // A catch-up restart is no loss of signal while the stream still arrives,
-// until libvlc has had this long to play the new input; from then on the
-// stall time-out counts as after any play.
+// until the new input shows a few pictures or libvlc has had this long to
+// play it; from then on the stall time-out counts as after any play.
 constexpr qint64 catchUpGraceMs = 10000;
 constexpr qint64 catchUpArrivalMs = 1000;
+constexpr unsigned catchUpPictures = 5;
 
 void restoreVideoTrack(libvlc_media_player_t* mp, int id)
 {
@@ -137,7 +138,9 @@ void QmlVlcPlayerProxy::play(const QString& mrl)
     m_behindTicks = 0;
     m_framesAtLiveStart = videoOutput().displayedFrames();
     m_liveShowingSinceMs = 0;
+    m_mediaPlayedMs = QmlVlcFrameSink::monotonicMs();
     m_catchingUp = false;
+    m_catchUpStartMs = 0;
     if (index >= 0)
         m_player->play(static_cast<unsigned>(index));
 }
@@ -167,6 +170,7 @@ void QmlVlcPlayerProxy::stop()
     m_player->stop();
     m_player->post([sink](libvlc_media_player_t*) { sink->holdPictures(false); });
     m_catchingUp = false;
+    m_catchUpStartMs = 0;
     setWantPlaying(false);
     if (m_videoSuspended) {
         m_videoSuspended = false;
@@ -235,10 +239,23 @@ void QmlVlcPlayerProxy::checkHealth()
         emit frameAgeChanged();
     }
     const qint64 quietMs = now - std::max(lastFrame, m_playAskedMs);
-    if (m_catchingUp && QmlVlcReceiveBacklog::queuedBytes(m_livePort) > 0)
-        m_catchUpArrivalMs = now;
-    const bool restarting = m_catchingUp && now - m_playAskedMs < catchUpGraceMs && now - m_catchUpArrivalMs < catchUpArrivalMs;
-    setStalled(m_wantPlaying && !m_videoSuspended && !restarting && quietMs >= m_stallTimeout);
+    if (m_catchUpStartMs) {
+        const long long demuxed = m_player->current_media().demuxed_bytes();
+        if ((demuxed > 0 && demuxed != m_demuxedBytes) || QmlVlcReceiveBacklog::queuedBytes(m_livePort) > 0)
+            m_catchUpArrivalMs = now;
+        m_demuxedBytes = demuxed;
+        // libvlc shows the first picture it decodes at once and the next ones
+        // only once its buffering is done: one picture is no sign of flow yet.
+        if (videoOutput().displayedFrames() - m_framesAtLiveStart >= catchUpPictures)
+            m_catchUpStartMs = 0;
+    }
+    const bool restarting = m_catchUpStartMs && now - m_catchUpStartMs < catchUpGraceMs && now - m_catchUpArrivalMs < catchUpArrivalMs;
+    const bool stalled = m_wantPlaying && !m_videoSuspended && !restarting && quietMs >= m_stallTimeout;
+    // Before the first picture of a play, libvlc is still opening: no stall to tell of.
+    if (stalled && !m_stalled && lastFrame > m_mediaPlayedMs)
+        QmlVlcLog::warn("Video stalled: no new picture for {} ms (live port {}, {} bytes unread, {} catch-ups)", quietMs, m_livePort,
+                        QmlVlcReceiveBacklog::queuedBytes(m_livePort), m_liveCatchUps);
+    setStalled(stalled);
 }
 
 // The sink sees a still picture as libvlc showing its last one again, which
@@ -286,7 +303,9 @@ void QmlVlcPlayerProxy::catchUpWithLive()
     ++m_liveCatchUps;
     m_catchingUp = true;
     m_playAskedMs = QmlVlcFrameSink::monotonicMs();
+    m_catchUpStartMs = m_playAskedMs;
     m_catchUpArrivalMs = m_playAskedMs;
+    m_demuxedBytes = -1;
     m_framesAtLiveStart = videoOutput().displayedFrames();
     m_liveShowingSinceMs = 0;
     const std::shared_ptr<QmlVlcFrameSink>& sink = videoOutput().sink();
@@ -420,6 +439,7 @@ void QmlVlcPlayerProxy::handleLibvlcEvent(const libvlc_event_t& event)
         break;
     case libvlc_MediaPlayerEndReached:
         m_catchingUp = false;
+        m_catchUpStartMs = 0;
         videoOutput().blank();
         emit mediaPlayerEndReached();
         emit stateChanged(Ended);
@@ -427,6 +447,7 @@ void QmlVlcPlayerProxy::handleLibvlcEvent(const libvlc_event_t& event)
         break;
     case libvlc_MediaPlayerEncounteredError:
         m_catchingUp = false;
+        m_catchUpStartMs = 0;
         videoOutput().blank();
         emit mediaPlayerEncounteredError();
         emit stateChanged(Error);

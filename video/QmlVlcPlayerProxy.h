@@ -216,14 +216,19 @@ private:
     // and reads it some time after its first picture.
     unsigned m_framesAtLiveStart = 0;
     qint64 m_liveShowingSinceMs = 0;
+    // When the current media was asked to play.
+    qint64 m_mediaPlayedMs = 0;
     unsigned m_liveCatchUps = 0;
     // Stopped events of catch-up restarts still to come; the worker counts them up.
     std::shared_ptr<std::atomic<int>> m_catchUpRestarts = std::make_shared<std::atomic<int>>(0);
     // From the catch-up until libvlc plays the new input: its Opening and
     // Buffering are not the tile's.
     bool m_catchingUp = false;
-    // When the restarting input's socket last held some of the stream.
+    // When the last catch-up began, until its input shows pictures again; when
+    // its stream was last seen arriving, in the socket or read by libvlc.
+    qint64 m_catchUpStartMs = 0;
     qint64 m_catchUpArrivalMs = 0;
+    long long m_demuxedBytes = -1;
     // libvlc's count of pictures shown, which a still picture advances too.
     int m_shownPictures = -1;
     qint64 m_shownPictureMs = 0;

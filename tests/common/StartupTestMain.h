@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MainLogFile.h"
+
 #include "base/SettingsSimple.h"
 #include "nt_common/core/singleton/SpSingleton.h"
 #include "shell/ClientStartup.h"
@@ -9,6 +11,8 @@
 #include <QQuickWindow>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cstdio>
 
 // main() of a test that runs inside a started client: a fresh working
 // folder, the client's start-up object around the test object.
@@ -25,6 +29,8 @@ int runInStartedClient(int argc, char *argv[])
         Test test(startup);
         code = QTest::qExec(&test, argc, argv);
     }
+    if (code != 0)
+        std::printf("%s\n", qPrintable(mainLogWarnings(dir.path())));
     return code;
 }
 

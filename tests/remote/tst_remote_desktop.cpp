@@ -4,6 +4,7 @@
 // client's network, as the client with its real window. The client asks the
 // lab to change router B with a "lab: request N ..." line on its output and
 // waits for the lab's answer file "reply-N".
+#include "MainLogFile.h"
 #include "RemoteLab.h"
 #include "UiTestSupport.h"
 
@@ -12,7 +13,6 @@
 #include "shell/ClientStartup.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
@@ -46,23 +46,6 @@ QString lastLineOf(const QString &path, const QString &text)
             return lines.at(i);
     }
     return QString();
-}
-
-// The last warnings and errors of the client's log, which follow its peers and tiles.
-QStringList clientWarnings(const QString &labDir)
-{
-    QStringList lines;
-    QDirIterator logs(labDir, {QStringLiteral("log_*.txt")}, QDir::Files, QDirIterator::Subdirectories);
-    while (logs.hasNext()) {
-        QFile file(logs.next());
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
-            if (line.contains(QLatin1String("] [warning] ")) || line.contains(QLatin1String("] [error] ")))
-                lines << line.left(300);
-        }
-    }
-    return QStringList{QStringLiteral("client log, last warnings:")} + lines.mid(lines.size() - 60);
 }
 
 } // namespace
@@ -120,8 +103,10 @@ void TstRemoteDesktopLab::clientDesktopPlaysRemoteCameras()
         if (!line.startsWith(QLatin1String("QDEBUG")) && !line.startsWith(QLatin1Char('[')))
             report << line;
     }
-    if (!ended || client.exitCode() != 0)
-        report << clientWarnings(m_dir.path());
+    if (!ended || client.exitCode() != 0) {
+        for (const QString &clientDir : QDir(m_dir.path()).entryList({QStringLiteral("client-*")}, QDir::Dirs))
+            report << mainLogWarnings(m_dir.filePath(clientDir));
+    }
     const QString output = report.join(QLatin1Char('\n'));
     // Printed whole before any verdict: a failure message is cut short.
     std::printf("%s\n", qPrintable(output));

@@ -90,4 +90,12 @@ int media::displayed_pictures() const
     return stats.i_displayed_pictures;
 }
 
+long long media::demuxed_bytes() const
+{
+    libvlc_media_stats_t stats{};
+    if (!m_media || !libvlc_media_get_stats(m_media, &stats))
+        return -1;
+    return stats.i_demux_read_bytes;
+}
+
 } // namespace vlc

@@ -28,6 +28,8 @@ public:
     // keeps no count; libvlc shows the last picture again while no new one
     // comes, and those are not counted. A short lock, no wait on the input.
     int displayed_pictures() const;
+    // Bytes the current input's demuxer has read (an RTP input's stream), -1 as above.
+    long long demuxed_bytes() const;
 
 private:
     void release();
