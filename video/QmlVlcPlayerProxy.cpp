@@ -25,11 +25,12 @@ constexpr int catchUpTicks = 3;
 // A live input that starts reads what waited meanwhile within this time of its first picture.
 constexpr qint64 liveSettleMs = 2000;
 // A catch-up restart is no loss of signal while the stream still arrives,
-// until the new input shows a few pictures or libvlc has had this long to
-// play it; from then on the stall time-out counts as after any play.
+// until the new input has shown pictures for a while or libvlc has had this
+// long to play it; from then on the stall time-out counts as after any play.
 constexpr qint64 catchUpGraceMs = 10000;
 constexpr qint64 catchUpArrivalMs = 1000;
 constexpr unsigned catchUpPictures = 5;
+constexpr qint64 catchUpFlowMs = 1000;
 
 void restoreVideoTrack(libvlc_media_player_t* mp, int id)
 {
@@ -244,17 +245,21 @@ void QmlVlcPlayerProxy::checkHealth()
         if ((demuxed > 0 && demuxed != m_demuxedBytes) || QmlVlcReceiveBacklog::queuedBytes(m_livePort) > 0)
             m_catchUpArrivalMs = now;
         m_demuxedBytes = demuxed;
-        // libvlc shows the first picture it decodes at once and the next ones
-        // only once its buffering is done: one picture is no sign of flow yet.
-        if (videoOutput().displayedFrames() - m_framesAtLiveStart >= catchUpPictures)
+        // libvlc shows the first pictures it decodes at once and the next ones
+        // only once its buffering is done: a few pictures are no sign of flow yet.
+        if (videoOutput().displayedFrames() - m_framesAtLiveStart >= catchUpPictures && m_liveShowingSinceMs
+            && now - m_liveShowingSinceMs >= catchUpFlowMs)
             m_catchUpStartMs = 0;
     }
     const bool restarting = m_catchUpStartMs && now - m_catchUpStartMs < catchUpGraceMs && now - m_catchUpArrivalMs < catchUpArrivalMs;
     const bool stalled = m_wantPlaying && !m_videoSuspended && !restarting && quietMs >= m_stallTimeout;
     // Before the first picture of a play, libvlc is still opening: no stall to tell of.
     if (stalled && !m_stalled && lastFrame > m_mediaPlayedMs)
-        QmlVlcLog::warn("Video stalled: no new picture for {} ms (live port {}, {} bytes unread, {} catch-ups)", quietMs, m_livePort,
-                        QmlVlcReceiveBacklog::queuedBytes(m_livePort), m_liveCatchUps);
+        QmlVlcLog::warn("Video stalled: no new picture for {} ms (live port {}, {} bytes unread, {} catch-ups, {} pictures and "
+                        "{} bytes read since the last, stream seen {} ms ago)",
+                        quietMs, m_livePort, QmlVlcReceiveBacklog::queuedBytes(m_livePort), m_liveCatchUps,
+                        videoOutput().displayedFrames() - m_framesAtLiveStart, m_player->current_media().demuxed_bytes(),
+                        now - m_catchUpArrivalMs);
     setStalled(stalled);
 }
 
