@@ -256,10 +256,10 @@ void QmlVlcPlayerProxy::checkHealth()
     // Before the first picture of a play, libvlc is still opening: no stall to tell of.
     if (stalled && !m_stalled && lastFrame > m_mediaPlayedMs)
         QmlVlcLog::warn("Video stalled: no new picture for {} ms (live port {}, {} bytes unread, {} catch-ups, {} pictures and "
-                        "{} bytes read since the last, stream seen {} ms ago)",
+                        "{} bytes read since the last; a catch-up's stream last seen {} ms ago, -1: none under way)",
                         quietMs, m_livePort, QmlVlcReceiveBacklog::queuedBytes(m_livePort), m_liveCatchUps,
                         videoOutput().displayedFrames() - m_framesAtLiveStart, m_player->current_media().demuxed_bytes(),
-                        now - m_catchUpArrivalMs);
+                        m_catchUpStartMs ? now - m_catchUpArrivalMs : -1);
     setStalled(stalled);
 }
 
