@@ -27,7 +27,11 @@ bool settled(QQuickWindow *window)
 {
     if (!window->isExposed())
         return true;
-    QSignalSpy swapped(window, &QQuickWindow::frameSwapped);
+    // frameSwapped comes from the render thread: it is counted on this one.
+    QObject relay;
+    QSignalSpy swapped(&relay, &QObject::objectNameChanged);
+    QObject::connect(window, &QQuickWindow::frameSwapped, &relay, [&relay] { relay.setObjectName("swapped"); },
+                     Qt::QueuedConnection);
     window->update();
     if (swapped.count() || swapped.wait(5000))
         return true;

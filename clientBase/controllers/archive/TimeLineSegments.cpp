@@ -1,5 +1,7 @@
 #include "controllers/archive/TimeLineSegments.h"
 
+#include "nt_common/core/thread/ThreadHandover.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -63,6 +65,7 @@ TimeLineSegments::TimeLineSegments(QQuickItem *parent)
 
 void TimeLineSegments::setSegments(const QString &text)
 {
+    NtCommon::ThreadHandover::Scope handover(this);
     if (text == m_text)
         return;
     m_text = text;
@@ -83,6 +86,7 @@ void TimeLineSegments::setSegments(const QString &text)
 
 void TimeLineSegments::setViewStart(double value)
 {
+    NtCommon::ThreadHandover::Scope handover(this);
     if (qFuzzyCompare(value + 1, m_viewStart + 1))
         return;
     m_viewStart = value;
@@ -92,6 +96,7 @@ void TimeLineSegments::setViewStart(double value)
 
 void TimeLineSegments::setPixelPerSecond(double value)
 {
+    NtCommon::ThreadHandover::Scope handover(this);
     if (qFuzzyCompare(value, m_pixelPerSecond))
         return;
     m_pixelPerSecond = value;
@@ -101,6 +106,7 @@ void TimeLineSegments::setPixelPerSecond(double value)
 
 void TimeLineSegments::setRecordColor(const QColor &color)
 {
+    NtCommon::ThreadHandover::Scope handover(this);
     m_recordColor = color;
     emit colorsChanged();
     update();
@@ -108,6 +114,7 @@ void TimeLineSegments::setRecordColor(const QColor &color)
 
 void TimeLineSegments::setEventColor(const QColor &color)
 {
+    NtCommon::ThreadHandover::Scope handover(this);
     m_eventColor = color;
     emit colorsChanged();
     update();
@@ -134,6 +141,7 @@ QVariantMap TimeLineSegments::segmentAt(double x) const
 
 QSGNode *TimeLineSegments::updatePaintNode(QSGNode *old, UpdatePaintNodeData *)
 {
+    NtCommon::ThreadHandover::Scope handover(this);
     QSGNode *root = old;
     if (!root) {
         root = new QSGNode;

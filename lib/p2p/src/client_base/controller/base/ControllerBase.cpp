@@ -1,5 +1,7 @@
 #include "client_base/controller/base/ControllerBase.h"
 
+#include "nt_common/core/thread/ThreadHandover.h"
+
 #include <QMutex>
 #include <QMutexLocker>
 #include <QThread>
@@ -39,7 +41,10 @@ ControllerBase::ControllerBase()
 {
 }
 
-ControllerBase::~ControllerBase() = default;
+ControllerBase::~ControllerBase()
+{
+    NtCommon::ThreadHandover::acquire(HandleReceivedMessagesP2pClient::handover());
+}
 
 bool ControllerBase::handleMessage(QString, std::shared_ptr<DTO>)
 {

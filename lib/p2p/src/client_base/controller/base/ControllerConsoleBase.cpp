@@ -1,5 +1,7 @@
 #include "client_base/controller/base/ControllerConsoleBase.h"
 
+#include "nt_common/core/thread/ThreadHandover.h"
+
 namespace P2pClientController {
 
 ControllerConsoleBase::ControllerConsoleBase(QObject *parent)
@@ -9,6 +11,7 @@ ControllerConsoleBase::ControllerConsoleBase(QObject *parent)
 
 void ControllerConsoleBase::onMessageReceived(QString actionName, std::shared_ptr<DTO> mapParams)
 {
+    NtCommon::ThreadHandover::acquire(HandleReceivedMessagesP2pClient::handover());
     if (mapParams)
         handleMessage(actionName, mapParams);
 }

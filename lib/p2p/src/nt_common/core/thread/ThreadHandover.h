@@ -34,6 +34,20 @@ inline void acquire(void *addr)
 #endif
 }
 
+// A scope that Qt runs either on the GUI thread or on the render thread while
+// the GUI thread waits (an item's setters and its updatePaintNode).
+class Scope
+{
+public:
+    explicit Scope(void *addr) : m_addr(addr) { acquire(m_addr); }
+    ~Scope() { release(m_addr); }
+    Scope(const Scope &) = delete;
+    Scope &operator=(const Scope &) = delete;
+
+private:
+    void *m_addr;
+};
+
 // QThread::wait; once the thread has finished, the caller takes over what it
 // last wrote (released with `release(thread)` at the end of its run).
 inline bool wait(QThread *thread, QDeadlineTimer deadline)
