@@ -2,8 +2,6 @@
 // end and error, and the sub-objects, with real libvlc and real media.
 #include <QtTest>
 
-#include <QQmlComponent>
-#include <QQmlEngine>
 
 #include "QmlVlc.h"
 #include "QmlVlcConfig.h"
@@ -24,11 +22,8 @@ class TestQmlVlcPlayer : public QObject
 private slots:
     void initTestCase();
     void cleanupTestCase();
-    void startUpArguments();
-    void subFilterArgument();
     void trustedOptions_data();
     void trustedOptions();
-    void registration();
     void playersShareOneInstance();
     void writingMrlReplacesPlaylist();
     void endOfItemAdvancesUnlessSingle();
@@ -68,36 +63,6 @@ void TestQmlVlcPlayer::initTestCase()
     QVERIFY(!m_long.isEmpty() && !m_short.isEmpty());
 }
 
-void TestQmlVlcPlayer::startUpArguments()
-{
-    QCOMPARE(QmlVlcConfig::instance().libvlcArguments(),
-             (QStringList{"--network-caching", "200", "--no-video-title-show", "--avcodec-hw=any"}));
-}
-
-void TestQmlVlcPlayer::subFilterArgument()
-{
-    QmlVlcConfig& config = QmlVlcConfig::instance();
-    config.enableMarqueeFilter(true);
-    config.enableLogoFilter(true);
-    QVERIFY(config.libvlcArguments().contains(QStringLiteral("--sub-filter=marq:logo")));
-    config.enableMarqueeFilter(false);
-    QVERIFY(config.libvlcArguments().contains(QStringLiteral("--sub-filter=logo")));
-    config.enableLogoFilter(false);
-    config.enableAdjustFilter(true);
-    config.enableDebug(true);
-    config.enableNoVideoTitleShow(false);
-    config.enableHardwareAcceleration(false);
-    config.setNetworkCacheTime(-1);
-    QCOMPARE(config.libvlcArguments(), (QStringList{"--video-filter=adjust", "-vvv"}));
-
-    config.enableAdjustFilter(false);
-    config.enableDebug(false);
-    config.enableNoVideoTitleShow(true);
-    config.enableHardwareAcceleration(true);
-    config.setNetworkCacheTime(200);
-    startUpArguments();
-}
-
 void TestQmlVlcPlayer::trustedOptions_data()
 {
     QTest::addColumn<QString>("option");
@@ -122,37 +87,6 @@ void TestQmlVlcPlayer::trustedOptions()
     QmlVlcConfig::instance().setTrustedEnvironment(true);
     QVERIFY(QmlVlcConfig::instance().isOptionTrusted(option));
     QmlVlcConfig::instance().setTrustedEnvironment(false);
-}
-
-void TestQmlVlcPlayer::registration()
-{
-    QQmlEngine engine;
-    const char* uncreatable[] = {"QmlVlcVideoSource", "VlcInput", "VlcVideo", "VlcAudio", "VlcSubtitle",
-                                 "VlcPlaylist", "VlcMarquee", "VlcLogo", "VlcDeinterlace", "VlcMediaDesc"};
-    for (const char* name : uncreatable) {
-        QQmlComponent component(&engine);
-        component.setData(QByteArray("import QmlVlc 0.1\n") + name + " {}", QUrl());
-        QVERIFY(component.isError());
-        QVERIFY2(component.errorString().contains(QString::fromLatin1(name) + " cannot be instantiated directly"),
-                 qPrintable(component.errorString()));
-    }
-    QQmlComponent creatable(&engine);
-    creatable.setData("import QtQuick 2.15\nimport QmlVlc 0.1\n"
-                      "Item { property int playing: QmlVlcPlayerState.Playing\n"
-                      "  VlcPlayer { id: p; objectName: \"player\" }\n"
-                      "  VlcMediaListPlayer { objectName: \"list\" }\n"
-                      "  VlcVideoSurface { source: p; fillMode: VlcVideoSurface.Stretch } }",
-                      QUrl());
-    std::unique_ptr<QObject> root(creatable.create());
-    QVERIFY2(root, qPrintable(creatable.errorString()));
-    QCOMPARE(root->property("playing").toInt(), 3);
-    QVERIFY(root->findChild<QmlVlcPlayer*>(QStringLiteral("player")));
-    QVERIFY(root->findChild<QmlVlcMediaListPlayer*>(QStringLiteral("list")));
-
-    QQmlComponent stateEnum(&engine);
-    stateEnum.setData("import QmlVlc 0.1\nQmlVlcPlayerState {}", QUrl());
-    QVERIFY(stateEnum.isError());
-    QVERIFY(stateEnum.errorString().contains(QStringLiteral("Error: only enums")));
 }
 
 void TestQmlVlcPlayer::playersShareOneInstance()

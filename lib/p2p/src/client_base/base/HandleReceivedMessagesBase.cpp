@@ -10,12 +10,6 @@ void HandleReceivedMessagesBase::handleMessage(QString, QString, std::shared_ptr
 {
 }
 
-void *HandleReceivedMessagesBase::handover()
-{
-    static char anchor;
-    return &anchor;
-}
-
 void HandleReceivedMessagesBase::onMessageReceived(std::shared_ptr<DTO> mapParams)
 {
     if (!mapParams)

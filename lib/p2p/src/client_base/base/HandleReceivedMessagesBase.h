@@ -19,12 +19,6 @@ public:
 
     virtual void handleMessage(QString receiver, QString action, std::shared_ptr<DTO> dto);
 
-    // Messages reach controllers on other threads through Qt's event queues,
-    // whose locks the thread sanitizer cannot see: the link thread releases
-    // this before it hands a message on, and a controller acquires it before
-    // it touches one (also one left undelivered when it goes).
-    static void *handover();
-
 public slots:
     void onMessageReceived(std::shared_ptr<DTO> mapParams);
 

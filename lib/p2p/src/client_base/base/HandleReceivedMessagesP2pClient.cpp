@@ -1,14 +1,12 @@
 #include "client_base/base/HandleReceivedMessagesP2pClient.h"
 
 #include "nt_common/core/log/LogText.h"
-#include "nt_common/core/thread/ThreadHandover.h"
 
 #include <QDebug>
 
 void HandleReceivedMessagesP2pClient::handleMessage(QString receiver, QString action, std::shared_ptr<DTO> dto)
 {
     qDebug().noquote() << NtCommon::LogText::message(dto->toJson());
-    NtCommon::ThreadHandover::release(handover());
     if (receiver == QLatin1String("singleTcpRelay"))
         emit singleTcpRelayMessage(action, dto);
     else if (receiver == QLatin1String("auth"))

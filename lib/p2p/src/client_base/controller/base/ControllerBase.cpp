@@ -1,7 +1,5 @@
 #include "client_base/controller/base/ControllerBase.h"
 
-#include "nt_common/core/thread/ThreadHandover.h"
-
 #include <QMutex>
 #include <QMutexLocker>
 #include <QThread>
@@ -41,10 +39,7 @@ ControllerBase::ControllerBase()
 {
 }
 
-ControllerBase::~ControllerBase()
-{
-    NtCommon::ThreadHandover::acquire(HandleReceivedMessagesP2pClient::handover());
-}
+ControllerBase::~ControllerBase() = default;
 
 bool ControllerBase::handleMessage(QString, std::shared_ptr<DTO>)
 {

@@ -1,7 +1,5 @@
 #include "client_base/controller/base/ControllerConsoleBase.h"
 
-#include "nt_common/core/thread/ThreadHandover.h"
-
 namespace P2pClientController {
 
 ControllerConsoleBase::ControllerConsoleBase(QObject *parent)
@@ -11,7 +9,6 @@ ControllerConsoleBase::ControllerConsoleBase(QObject *parent)
 
 void ControllerConsoleBase::onMessageReceived(QString actionName, std::shared_ptr<DTO> mapParams)
 {
-    NtCommon::ThreadHandover::acquire(HandleReceivedMessagesP2pClient::handover());
     if (mapParams)
         handleMessage(actionName, mapParams);
 }

@@ -1,7 +1,6 @@
 #include "client_base/controller/base/ControllerItemBase.h"
 
 #include "nt_common/core/error/LocationTag.h"
-#include "nt_common/core/thread/ThreadHandover.h"
 #include "nt_common/model/TableAnswer.h"
 
 #include <spdlog/spdlog.h>
@@ -147,7 +146,6 @@ DTO ControllerItemBase::getListParams() const
 void ControllerItemBase::onMessageReceived(QString actionName, std::shared_ptr<DTO> mapParams)
 {
     static const QString tag = NtCommon::LocationTag::make(kSourcePath, QStringLiteral("P2pClientController::ControllerItemBase::onMessageReceived"));
-    NtCommon::ThreadHandover::acquire(HandleReceivedMessagesP2pClient::handover());
     if (!mapParams)
         return;
     try {

@@ -39,6 +39,7 @@ void DTO::registerMetaTypes()
     qRegisterMetaType<NtCommon::DTO>("DTO");
     qRegisterMetaType<std::shared_ptr<NtCommon::DTO>>("std::shared_ptr<DTO>");
     qRegisterMetaType<QList<std::shared_ptr<NtCommon::DTO>>>("QList<std::shared_ptr<DTO> >");
+    ThreadHandover::watchQueuedCalls();
 }
 
 } // namespace NtCommon

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QEvent>
 #include <QThread>
 
 // Debian's Qt is not built with ThreadSanitizer, and its mutexes and thread
@@ -47,6 +49,28 @@ public:
 private:
     void *m_addr;
 };
+
+// Calls queued between threads: a queued argument's copy into the event
+// queue releases this (see the metatypes of DTO), and the delivery of any
+// queued call acquires it.
+inline void *queuedCalls()
+{
+    static char anchor;
+    return &anchor;
+}
+
+// Makes every delivery of a queued call acquire queuedCalls(); once per process.
+inline void watchQueuedCalls()
+{
+#if defined(__SANITIZE_THREAD__)
+    static const bool registered = QInternal::registerCallback(QInternal::EventNotifyCallback, [](void **data) {
+        if (static_cast<QEvent *>(data[1])->type() == QEvent::MetaCall)
+            acquire(queuedCalls());
+        return false;
+    });
+    (void)registered;
+#endif
+}
 
 // QThread::wait; once the thread has finished, the caller takes over what it
 // last wrote (released with `release(thread)` at the end of its run).
