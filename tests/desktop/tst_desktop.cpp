@@ -4,6 +4,7 @@
 #include "StandinControl.h"
 #include "StandinProcess.h"
 #include "StartupTestMain.h"
+#include "TimeBudget.h"
 #include "UiTestSupport.h"
 
 #include "base/SettingsSimple.h"
@@ -321,13 +322,13 @@ void TstDesktop::lostStreamShowsNoSignalAndComesBackByItself()
     auto restore = qScopeGuard([this, device] {
         m_control.ask({{"ctl", "standin"}, {"action", "trRestoreStream"}, {"rowID", device}});
     });
-    // "No signal" within 5 s of the cut: 3 s without a picture, so a player must
-    // not go on showing what its socket held at the cut (two busy cores).
+    // "No signal" within 5 s of the cut (longer under the sanitizers): 3 s without
+    // a picture, so a player must not go on showing what its socket held at the cut.
     QTRY_VERIFY2_WITH_TIMEOUT(statusOf(2).startsWith(QStringLiteral("No signal for ")), qPrintable(streamState(2)), 20000);
     const qint64 noSignalMs = cut.elapsed();
     const int frameAge = streamOf(2)->property("player").value<QObject *>()->property("frameAge").toInt();
     qInfo("No signal shown %lld ms after the cut, %d ms after the last picture", noSignalMs, frameAge);
-    QVERIFY2(noSignalMs <= 5000, qPrintable(QStringLiteral("%1 ms; %2").arg(noSignalMs).arg(streamState(2))));
+    QVERIFY2(noSignalMs <= timeBudget(5000), qPrintable(QStringLiteral("%1 ms; %2").arg(noSignalMs).arg(streamState(2))));
     QVERIFY2(frameAge >= 3000, qPrintable(streamState(2)));
     // The last picture stays, dimmed, under the message.
     QTRY_VERIFY(item(m_window, "tile_2ContentPlayerLastPicture")->isVisible());
