@@ -37,7 +37,13 @@ QStringList QmlVlcConfig::liveMediaOptions() const
     // A live stream is joined, and re-joined after a catch-up, between key
     // frames: pictures predicted from nothing are grey smears, so the last
     // good picture stays until the decoder has a whole one.
-    return QStringList{QStringLiteral(":no-avcodec-corrupted")} + m_liveDecoderOptions;
+    // libvlc reads an SDP through avformat and paces that input like a file,
+    // at the speed its pictures are shown: whatever waited in the socket while
+    // the input opened (seconds with sixteen tiles starting) would stay behind
+    // live for good. As a real-time source it is read as it comes and libvlc's
+    // clock follows its arrival.
+    return QStringList{QStringLiteral(":no-avcodec-corrupted"), QStringLiteral(":clock-synchro=1")}
+        + m_liveDecoderOptions;
 }
 
 QStringList QmlVlcConfig::defaultLiveDecoderOptions()

@@ -275,12 +275,12 @@ qint64 QmlVlcPlayerProxy::lastNewPictureMs(qint64 now)
     return std::max<qint64>(videoOutput().lastFrameMs(), m_shownPictureMs);
 }
 
-// A live view shows the present. libvlc reads an SDP stream at the pace its
-// pictures are shown, so a player starved of CPU leaves seconds of stream in
-// the socket and would show them late, also after the stream was cut. Such a
-// player shows no more of its old input and starts it afresh, which drops what
-// waits unread. Stopping a lagging input takes seconds on a busy machine: the
-// tile says so by its stall rather than by old pictures.
+// A live view shows the present. A player whose input is starved of CPU
+// leaves seconds of stream in the socket and would show them late, also after
+// the stream was cut. Such a player shows no more of its old input and starts
+// it afresh, which drops what waits unread. Stopping a lagging input takes
+// seconds on a busy machine: the tile says so by its stall rather than by old
+// pictures.
 void QmlVlcPlayerProxy::followLiveLag()
 {
     if (!m_livePort || !m_wantPlaying || m_videoSuspended || m_stopping || m_player->busy()) {

@@ -78,6 +78,8 @@ struct ClientFigures
     // Pictures the window drew per tile and second (texture uploads).
     double drawnFps = 0;
     unsigned largestPool = 0;
+    // Live players that fell behind and started afresh while measured.
+    unsigned catchUps = 0;
 };
 
 // Opens the grid window over the streams and waits until every tile shows pictures.
@@ -119,8 +121,11 @@ ClientFigures measureClient(const QStringList& mrls, const QSize& tile, bool dra
     runFor(10.0);
 
     std::vector<unsigned> before;
-    for (QmlVlcPlayer* player : players)
+    unsigned catchUpsBefore = 0;
+    for (QmlVlcPlayer* player : players) {
         before.push_back(player->videoOutput().displayedFrames());
+        catchUpsBefore += player->liveCatchUps();
+    }
     const int swappedBefore = swapped;
     const quint64 uploadsBefore = QmlVlcFrameTextures::uploads();
     const CpuSpan span;
@@ -136,7 +141,9 @@ ClientFigures measureClient(const QStringList& mrls, const QSize& tile, bool dra
         figures.minFps = std::min(figures.minFps, fps);
         figures.meanFps += fps / players.size();
         figures.largestPool = std::max(figures.largestPool, players[i]->videoOutput().largestPoolSize());
+        figures.catchUps += players[i]->liveCatchUps();
     }
+    figures.catchUps -= catchUpsBefore;
     for (QmlVlcPlayer* player : players)
         player->stop();
     figures.ok = true;
@@ -296,9 +303,9 @@ void benchGrid(TestMedia& media)
         const double perStream = f.cpuPerSecond / c.count;
         const double ffmpeg = c.stream.height() == 360 ? ffmpeg360 : ffmpeg720;
         std::printf("  %2d x %dp: %.3f CPU s/s per stream (client/cvlc %.2f, client/ffmpeg %.2f), slowest tile %.1f fps,"
-                    " mean %.1f delivered of %.0f sent, window %.1f redraws/s, X server %.3f CPU s/s%s\n",
+                    " mean %.1f delivered of %.0f sent, %u catch-ups, window %.1f redraws/s, X server %.3f CPU s/s%s\n",
                     c.count, c.stream.height(), perStream, cvlc > 0 ? perStream / cvlc : 0,
-                    ffmpeg > 0 ? perStream / ffmpeg : 0, f.minFps, f.meanFps, sentFps, f.renderFps,
+                    ffmpeg > 0 ? perStream / ffmpeg : 0, f.minFps, f.meanFps, sentFps, f.catchUps, f.renderFps,
                     f.serverCpuPerSecond, f.ok ? "" : " (no picture)");
         std::fflush(stdout);
     }
