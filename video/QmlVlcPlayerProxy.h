@@ -120,6 +120,8 @@ public:
     // keeps its last picture and its state: done on its own when the player
     // falls behind its stream.
     void catchUpWithLive();
+    // A tile that comes into view decodes again at once, not at the next health check.
+    void surfaceShownOrHidden() override { followVisibility(); }
 
     Q_INVOKABLE void play(const QString& mrl);
     Q_INVOKABLE void play();

@@ -24,6 +24,8 @@ public:
 
     virtual void registerVideoSurface(QmlVlcVideoSurface* surface);
     virtual void unregisterVideoSurface(QmlVlcVideoSurface* surface);
+    // A surface of this source, or its window, was shown or hidden.
+    virtual void surfaceShownOrHidden() {}
 
     const QmlVlcVideoOutput& videoOutput() const { return m_videoOutput; }
     QmlVlcVideoOutput& videoOutput() { return m_videoOutput; }

@@ -1,5 +1,7 @@
 #include "QmlVlcVideoSurface.h"
 
+#include <QQuickWindow>
+
 #include "QmlVlcTsan.h"
 #include "SGVlcVideoNode.h"
 
@@ -49,6 +51,22 @@ void QmlVlcVideoSurface::presentFrame(std::shared_ptr<const QmlVlcI420Frame> fra
     m_frame = std::move(frame);
     m_frameChanged = true;
     update();
+}
+
+void QmlVlcVideoSurface::itemChange(ItemChange change, const ItemChangeData& value)
+{
+    QQuickItem::itemChange(change, value);
+    auto tellSource = [this] {
+        if (m_source)
+            m_source->surfaceShownOrHidden();
+    };
+    if (change == ItemSceneChange) {
+        disconnect(m_windowVisibility);
+        if (value.window)
+            m_windowVisibility = connect(value.window, &QWindow::visibilityChanged, this, tellSource);
+    }
+    if (change == ItemVisibleHasChanged || change == ItemSceneChange)
+        tellSource();
 }
 
 std::pair<QRectF, QRectF> QmlVlcVideoSurface::fillRects(FillMode mode, const QSizeF& itemSize,

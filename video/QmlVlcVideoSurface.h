@@ -48,11 +48,13 @@ public slots:
 
 protected:
     QSGNode* updatePaintNode(QSGNode* oldNode, UpdatePaintNodeData* data) override;
+    void itemChange(ItemChange change, const ItemChangeData& value) override;
 
 private:
     FillMode m_fillMode = PreserveAspectFit;
     QPointer<QmlVlcVideoSource> m_source;
     quint64 m_outputId = 0;
+    QMetaObject::Connection m_windowVisibility;
     bool m_frameChanged = false;
     std::shared_ptr<const QmlVlcI420Frame> m_frame;
 };

@@ -310,8 +310,9 @@ void TestVideoWindow::hiddenSurfaceStopsDecoding()
     QVERIFY(!player->stalled());
     const unsigned idle = player->videoOutput().displayedFrames();
 
+    // Decoding resumes as the tile comes into view, not at the next health check.
     surface->setVisible(true);
-    QTRY_VERIFY_WITH_TIMEOUT(player->decoding(), streamWaitMs);
+    QVERIFY(player->decoding());
     QTRY_VERIFY_WITH_TIMEOUT(player->videoOutput().displayedFrames() >= idle + 10, streamWaitMs);
     QCOMPARE(decoding.count(), 2);
     QVERIFY(!player->stalled());
