@@ -99,7 +99,8 @@ bool showTiles(QQuickView& view, const QStringList& mrls, const QSize& tile, boo
     collectPlayers(view.rootObject(), players);
     auto allShowing = [&players] {
         for (QmlVlcPlayer* player : players) {
-            if (player->videoOutput().displayedFrames() == 0)
+            // A hidden tile may stop decoding before its first picture.
+            if (player->videoOutput().displayedFrames() == 0 && player->decoding())
                 return false;
         }
         return true;
