@@ -31,6 +31,7 @@
 #include "QmlVlcFrameSink.h"
 #include "QmlVlcFrameTextures.h"
 #include "QmlVlcPlayer.h"
+#include "QmlVlcVideoSurface.h"
 #include "RtpSender.h"
 #include "TestMedia.h"
 #include "vlc/command_queue.h"
@@ -60,11 +61,12 @@ QString makeClip(TestMedia& media, const QSize& size)
 }
 
 // Repeater delegates are children of their visual parent only, so walk items.
-void collectPlayers(QQuickItem* item, QList<QmlVlcPlayer*>& players)
+template <class T>
+void collectObjects(QQuickItem* item, QList<T*>& objects)
 {
-    players += item->findChildren<QmlVlcPlayer*>(QString(), Qt::FindDirectChildrenOnly);
+    objects += item->findChildren<T*>(QString(), Qt::FindDirectChildrenOnly);
     for (QQuickItem* child : item->childItems())
-        collectPlayers(child, players);
+        collectObjects(child, objects);
 }
 
 struct ClientFigures
@@ -96,7 +98,7 @@ bool showTiles(QQuickView& view, const QStringList& mrls, const QSize& tile, boo
     if (view.status() != QQuickView::Ready)
         return false;
     view.show();
-    collectPlayers(view.rootObject(), players);
+    collectObjects(view.rootObject(), players);
     auto allShowing = [&players] {
         for (QmlVlcPlayer* player : players) {
             // A hidden tile may stop decoding before its first picture.
@@ -409,6 +411,48 @@ void benchLag(TestMedia& media, int tiles)
     std::fflush(stdout);
 }
 
+// A tile hidden long enough to stop decoding, then shown again: how long
+// until its first new picture (the decoder starts at the next key frame).
+void benchResume(TestMedia& media)
+{
+    const QString clip = makeClip(media, QSize(640, 360));
+    StreamSet set;
+    if (clip.isEmpty() || !startStreams(media, clip, 1, QStringLiteral("resume"), set))
+        return;
+    QQuickView view;
+    QList<QmlVlcPlayer*> players;
+    if (!showTiles(view, set.mrls, QSize(640, 360), true, players)) {
+        std::printf("Resume: the tile showed no picture\n");
+        return;
+    }
+    QList<QmlVlcVideoSurface*> surfaces;
+    collectObjects(view.rootObject(), surfaces);
+    QmlVlcVideoSurface* surface = surfaces.value(0);
+    QmlVlcPlayer* player = players.first();
+    if (!surface)
+        return;
+    QStringList waits;
+    qint64 longest = 0;
+    for (int round = 0; round < 5; ++round) {
+        surface->setVisible(false);
+        waitUntil([player] { return !player->decoding(); }, 5000);
+        // Start at different places of the stream's second between key frames.
+        runFor(1.0 + 0.2 * round);
+        const unsigned shown = player->videoOutput().displayedFrames();
+        QElapsedTimer clock;
+        clock.start();
+        surface->setVisible(true);
+        const bool resumed = waitUntil([player, shown] { return player->videoOutput().displayedFrames() > shown; }, 10000);
+        waits << (resumed ? QString::number(clock.elapsed()) : QStringLiteral("none"));
+        longest = std::max(longest, clock.elapsed());
+    }
+    std::printf("Resume: a hidden 640x360 tile shown again shows a new picture after %s ms (longest %lld;"
+                " a key frame every second)\n", qPrintable(waits.join(QStringLiteral(", "))),
+                static_cast<long long>(longest));
+    player->stop();
+    std::fflush(stdout);
+}
+
 // Players on streams that died: the longest gap of the GUI event loop while
 // eight of them are stopped at once, and how long destroying sixteen takes.
 void benchDeadStreams(TestMedia& media)
@@ -490,7 +534,7 @@ int main(int argc, char* argv[])
     TestMedia media;
     if (!media.isValid())
         return 1;
-    // "grid", "lag", "options" or "dead" as the only argument runs that part alone
+    // "grid", "lag", "options", "resume" or "dead" as the only argument runs that part alone
     // ("options", the live decoder options, runs only when asked for).
     // --decoder=<libvlc option> (repeatable) measures the client with that decoder option;
     // --tiles=N sets how many tiles play while streams are cut in "lag" (at least five),
@@ -524,6 +568,8 @@ int main(int argc, char* argv[])
         benchLag(media, tiles ? tiles : 16);
     if (args.contains(QStringLiteral("options")))
         benchDecoderOptions(media, tiles ? std::vector<int>{tiles} : std::vector<int>{1, 16});
+    if (args.isEmpty() || args.contains(QStringLiteral("resume")))
+        benchResume(media);
     if (args.isEmpty() || args.contains(QStringLiteral("dead")))
         benchDeadStreams(media);
     return 0;
